@@ -1,0 +1,46 @@
+#pragma once
+// The settings file: an INI file in code page 1250 with CR LF line ends.
+//
+// Section and key names are compared without regard to letter case; values are trimmed.
+// Lines the program does not understand, and sections and keys it does not use, are kept
+// where they stand. Writing a key replaces it in place or appends it to its section; a
+// missing section is appended to the file. Every write reaches the disk at once, through a
+// temporary file renamed over the old one, so a crash never leaves half a file behind.
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+class IniWriteError : public std::runtime_error {
+public:
+    explicit IniWriteError(const std::string& path);
+    [[nodiscard]] const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+class IniFile {
+public:
+    // Reads the file if it exists; a missing or unreadable file reads as empty.
+    explicit IniFile(std::string path);
+
+    [[nodiscard]] const std::string& Path() const { return path_; }
+
+    // A missing, empty or non-numeric value gives `def`; "0x"/"0X" with digits is hexadecimal.
+    [[nodiscard]] int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    // Read as an integer with the default 1 or 0; non-zero is true.
+    [[nodiscard]] bool ReadBool(const std::string& section, const std::string& key, bool def) const;
+    // At most 2047 characters.
+    [[nodiscard]] std::string ReadString(const std::string& section, const std::string& key,
+                                         const std::string& def) const;
+
+    // Each throws IniWriteError when the file cannot be written.
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void WriteBool(const std::string& section, const std::string& key, bool value);
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+
+private:
+    std::string path_;
+    std::vector<std::string> lines_; // the file as read, without line ends
+};

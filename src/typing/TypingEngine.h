@@ -1,0 +1,65 @@
+#pragma once
+// Checks every keystroke against the line being copied, moves the position, counts right
+// and wrong keystrokes, and at the end of a line fetches the same or the next line.
+
+#include "TypingLine.h"
+
+#include <cstdint>
+#include <string>
+
+class Commands;
+class LEKCE;
+class LineDrawer;
+class MainWindowPort;
+class SoundPlayer;
+class SpeedMeter;
+struct ProgramOptions;
+
+class TypingEngine {
+public:
+    // Key-down codes the engine handles.
+    static constexpr uint16_t kVkReturn = 13;
+    static constexpr uint16_t kVkUp = 38;
+    static constexpr uint16_t kVkDown = 40;
+    static constexpr unsigned char kBackspace = 8;
+
+    TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter, const ProgramOptions& options,
+                 SoundPlayer& sound, LineDrawer& drawer, MainWindowPort& window, Commands& commands);
+
+    bool stopMode = false;
+
+    // Character event; sets `key` to 0 when it consumes it.
+    void FormKeyPress(unsigned char& key);
+    // Key-down event (13 Enter, 38 Up, 40 Down); sets `key` to 0 when it consumes it.
+    void FormKeyDown(uint16_t& key);
+
+    void SetPattern(std::string_view text) { line_.SetPattern(text); }
+    void ClearPattern() { line_.ClearPattern(); }
+    void SetTypedLine(std::string_view text) { line_.SetTypedLine(text); }
+    void ClearTypedLine() { line_.ClearTypedLine(); }
+    // nullptr counts as the empty line.
+    void ShowLine(const std::string* text);
+    void BeginText();
+    void UpdateCaption();
+    // Zeroes the line counters and shows the error counts.
+    void StartLine();
+
+    [[nodiscard]] TypingLine& Line() { return line_; }
+    [[nodiscard]] const TypingLine& Line() const { return line_; }
+
+private:
+    void TypeCharacter(unsigned char c);
+    void Backspace();
+    void Enter();
+    void CountError();
+    void EndOfText();
+
+    TypingLine& line_;
+    LEKCE& store_;
+    SpeedMeter& meter_;
+    const ProgramOptions& options_;
+    SoundPlayer& sound_;
+    LineDrawer& drawer_;
+    MainWindowPort& window_;
+    Commands& commands_;
+};

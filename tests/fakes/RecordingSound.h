@@ -1,0 +1,12 @@
+#pragma once
+// Remembers which system sounds were asked for.
+
+#include "SoundPlayer.h"
+
+#include <vector>
+
+class RecordingSound final : public SoundPlayer {
+public:
+    void Play(SystemSound sound) override { played.push_back(sound); }
+    std::vector<SystemSound> played;
+};
