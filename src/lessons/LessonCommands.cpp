@@ -1,0 +1,65 @@
+#include "LessonCommands.h"
+
+#include "Commands.h"
+#include "Lekce.h"
+#include "SpeedMeter.h"
+#include "TypingEngine.h"
+
+#include <utility>
+
+namespace {
+
+constexpr int kFirstLesson = 1;
+constexpr int kLastLesson = 44;
+
+} // namespace
+
+LessonCommands::LessonCommands(TypingEngine& engine, LEKCE& store, SpeedMeter& meter,
+                               LessonDialogs& dialogs, Commands& commands, std::string programDir)
+    : engine_(engine), store_(store), meter_(meter), dialogs_(dialogs), commands_(commands),
+      programDir_(std::move(programDir)) {}
+
+void LessonCommands::ActionLekce() {
+    int lesson = store_.LessonNumber;
+    if (lesson < kFirstLesson || lesson > kLastLesson) {
+        lesson = kFirstLesson;
+    }
+    bool qwertz = store_.Qwertz;
+
+    const bool wasStopped = engine_.stopMode;
+    commands_.ActionPause();
+    if (dialogs_.ChooseLesson(lesson, qwertz)) {
+        // Started whatever the load returns: the loader has told the pupil what went wrong,
+        // and BeginText copes with the old text as well as with an empty store.
+        store_.LoadLesson(lesson, qwertz);
+        meter_.Clear();
+        engine_.BeginText();
+    } else if (!wasStopped) {
+        commands_.ActionContinue();
+    }
+}
+
+void LessonCommands::ActionOpenFile() {
+    const bool wasStopped = engine_.stopMode;
+    commands_.ActionPause();
+
+    std::string initialDir;
+    if (dialogFileName_.empty()) {
+        // First use in this run: open on the file of the last run, else beside the program.
+        if (!store_.UserFileName.empty()) {
+            dialogFileName_ = store_.UserFileName;
+        } else {
+            initialDir = programDir_;
+        }
+    }
+
+    std::string chosen;
+    if (dialogs_.ChooseTextFile(dialogFileName_, initialDir, chosen)) {
+        dialogFileName_ = chosen;
+        store_.LoadTextFile(chosen);
+        meter_.Clear();
+        engine_.BeginText();
+    } else if (!wasStopped) {
+        commands_.ActionContinue();
+    }
+}

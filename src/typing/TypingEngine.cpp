@@ -1,0 +1,203 @@
+#include "TypingEngine.h"
+
+#include "Commands.h"
+#include "Cp1250.h"
+#include "Evaluation.h"
+#include "Lekce.h"
+#include "LineDrawer.h"
+#include "MainWindowPort.h"
+#include "ProgramOptions.h"
+#include "SpeedMeter.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kFirstLesson = 1;
+constexpr int kLastLesson = 44;
+
+} // namespace
+
+TypingEngine::TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter,
+                           const ProgramOptions& options, SoundPlayer& sound, LineDrawer& drawer,
+                           MainWindowPort& window, Commands& commands)
+    : line_(line), store_(store), meter_(meter), options_(options), sound_(sound), drawer_(drawer),
+      window_(window), commands_(commands) {}
+
+void TypingEngine::FormKeyPress(unsigned char& key) {
+    // The line-number field is never a tab stop, so Space and Enter cannot press a button.
+    window_.FocusLineNumberField();
+    if (key >= 32) {
+        const unsigned char c = key;
+        key = 0;
+        if (!stopMode) {
+            TypeCharacter(c);
+        }
+    } else if (key == kBackspace) {
+        key = 0;
+        if (!stopMode) {
+            Backspace();
+        }
+    }
+}
+
+void TypingEngine::FormKeyDown(uint16_t& key) {
+    window_.FocusLineNumberField();
+    std::string text;
+    if (key == kVkDown && store_.NextLine(text)) {
+        StartLine();
+        ShowLine(&text);
+        key = 0;
+    }
+    if (key == kVkUp && store_.PreviousLine(text)) {
+        StartLine();
+        ShowLine(&text);
+        key = 0;
+    }
+    if (key == kVkReturn) {
+        key = 0;
+        if (!stopMode) {
+            Enter();
+        }
+    }
+}
+
+void TypingEngine::ShowLine(const std::string* text) {
+    SetPattern(text != nullptr ? std::string_view(*text) : std::string_view());
+    ClearTypedLine();
+    window_.ShowLineNumber(store_.LineNumber);
+    window_.ShowLineCount(store_.LineCount());
+    window_.InvalidateView();
+}
+
+void TypingEngine::BeginText() {
+    commands_.ActionPause();
+    ClearSpeedDisplay(window_);
+    UpdateCaption();
+    window_.ShowIntroLine(store_.IntroLine);
+    std::string text;
+    if (store_.NextLine(text)) {
+        ShowLine(&text);
+        StartLine();
+    }
+}
+
+void TypingEngine::UpdateCaption() {
+    std::string suffix;
+    if (store_.CurrentLesson > 0) {
+        suffix = " lekce " + std::to_string(store_.CurrentLesson) +
+                 (store_.Qwertz ? " (QWERTZ)" : " (QWERTY)");
+    } else if (store_.CurrentLesson < 0) {
+        // The path is the file system's own bytes; the caption is code page 1250.
+        suffix = " soubor: " + Cp1250::FromUtf8(store_.DisplayFileName);
+    }
+    const std::string caption = "Klaptos" + suffix;
+    const std::string applicationTitle = suffix.empty() ? caption : "KTOS" + suffix;
+    window_.SetCaption(caption, applicationTitle);
+}
+
+void TypingEngine::StartLine() {
+    meter_.StartLine();
+    meter_.ShowErrors(window_, options_);
+}
+
+void TypingEngine::TypeCharacter(unsigned char c) {
+    // The time is taken before any drawing, so that drawing never counts as typing time.
+    meter_.Measure(true);
+    int& pos = line_.typedPos;
+    line_.typedLine[pos] = c;
+    drawer_.DrawTypedChar(pos);
+
+    // A character that the code page cannot hold is wrong even where a damaged text file
+    // happens to contain the same undefined byte.
+    const bool wrong = c != line_.patternLine[pos] || c == Cp1250::kUnmappable;
+    if (wrong) {
+        CountError();
+    } else {
+        ++meter_.lineCorrect;
+        ++meter_.lessonCorrect;
+    }
+
+    if (!wrong || options_.MoveOnError) {
+        if (pos < TypingLine::kLastPos) {
+            ++pos;
+        }
+        drawer_.DrawCarriage();
+        drawer_.DrawPatternChar(pos - 1);
+        drawer_.DrawPatternChar(pos);
+    }
+    meter_.ShowErrors(window_, options_);
+    meter_.ShowSpeed(window_, options_, stopMode, store_.Progress(pos));
+}
+
+void TypingEngine::Backspace() {
+    // Backspace costs a keystroke but is neither right nor wrong; no error is taken back.
+    meter_.Measure(true);
+    int& pos = line_.typedPos;
+    if (pos >= TypingLine::kLastPos) {
+        drawer_.EraseTypedChar(pos);
+    }
+    if (pos > 0) {
+        --pos;
+    }
+    line_.typedLine[pos] = ' ';
+    drawer_.EraseTypedChar(pos);
+    drawer_.DrawCarriage();
+    drawer_.DrawPatternChar(pos + 1);
+    drawer_.DrawPatternChar(pos);
+    meter_.ShowErrors(window_, options_);
+    meter_.ShowSpeed(window_, options_, stopMode, store_.Progress(pos));
+}
+
+void TypingEngine::Enter() {
+    meter_.Measure(true);
+    const unsigned char c = line_.patternLine[line_.typedPos];
+    if (c != TypingLine::kEndOfLine && c != 0) {
+        // The counter fields catch up with the next keystroke; nothing is redrawn here.
+        CountError();
+        return;
+    }
+    ++meter_.lineCorrect;
+    ++meter_.lessonCorrect;
+
+    std::string text;
+    const bool repeat = options_.ErrIsRep && meter_.lineErrors > options_.ErrRep;
+    const bool gotLine = repeat ? store_.CurrentLine(text) : store_.NextLine(text);
+    if (gotLine) {
+        StartLine();
+        ShowLine(&text);
+        return;
+    }
+    EndOfText();
+}
+
+void TypingEngine::CountError() {
+    ++meter_.lineErrors;
+    ++meter_.lessonErrors;
+    if (options_.ErrorBeep) {
+        PlayErrorSound(sound_, options_.Sound);
+    }
+}
+
+void TypingEngine::EndOfText() {
+    commands_.ActionPause();
+    switch (window_.ShowEvaluation()) {
+    case EvaluationAnswer::Quit:
+        commands_.ActionClose();
+        break;
+    case EvaluationAnswer::Next:
+        if (store_.CurrentLesson >= kFirstLesson && store_.CurrentLesson < kLastLesson) {
+            // Whatever the load returns: a failed load leaves the old text or an empty store,
+            // and BeginText copes with both.
+            store_.LoadLesson(store_.CurrentLesson + 1, store_.Qwertz);
+            meter_.Clear();
+            BeginText();
+        } else {
+            commands_.ActionOpenFile();
+        }
+        break;
+    case EvaluationAnswer::Repeat:
+        commands_.ActionResetLekci();
+        break;
+    }
+}
