@@ -1,0 +1,335 @@
+#include "Lekce.h"
+
+#include "Cp1250.h"
+#include "IniFile.h"
+#include "LineReader.h"
+#include "Reporter.h"
+#include "SpeedMeter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <sys/stat.h>
+#include <utility>
+
+namespace {
+
+constexpr int kLastLesson = 44;
+constexpr std::string_view kMarkerPrefix = "$LEKCE:";
+
+// A user file longer than this is cut: a million lines are months of typing, and the
+// cap keeps memory bounded and the keystroke counts within 32 bits whatever the file.
+constexpr std::size_t kMaxLines = 1'000'000;
+
+const std::string kSection = "Lekce";
+
+// Paths are file system bytes (UTF-8); a message shows them in the code page of the
+// rest of its text. Bytes that are not UTF-8 show as the unmappable character.
+std::string ForDisplay(const std::string& path) {
+    return Cp1250::FromUtf8(path);
+}
+
+std::string Text(std::string_view utf8) {
+    return Cp1250::FromUtf8(utf8);
+}
+
+// What the "exists" check of the lesson loader means: a name that resolves to nothing.
+// Anything else that is there but cannot be read is left to the open, which reports it.
+bool NothingAt(const std::string& path) {
+    struct stat info {};
+    if (path.find('\0') != std::string::npos) {
+        return false;
+    }
+    return ::stat(path.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
+bool RegularFileAt(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && path.find('\0') == std::string::npos &&
+           ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+std::string Marker(int n) {
+    char marker[32];
+    std::snprintf(marker, sizeof marker, "$LEKCE:%02d", n);
+    return marker;
+}
+
+int32_t SumOfSizes(const std::vector<std::string>& lines, std::size_t count) {
+    int64_t sum = 0;
+    for (std::size_t i = 0; i < count && i < lines.size(); ++i) {
+        sum += static_cast<int64_t>(lines[i].size()) + 1;
+    }
+    return static_cast<int32_t>(sum);
+}
+
+} // namespace
+
+LEKCE::LEKCE(std::string dataDir, Reporter& reporter, SpeedMeter& meter)
+    : dataDir_(std::move(dataDir)), reporter_(reporter), meter_(meter) {}
+
+void LEKCE::Clear() {
+    Lines.clear();
+    CurrentLesson = 0;
+    LineNumber = 0;
+    CharsBefore = 0;
+    LineSize = 0;
+    TotalChars = 0;
+}
+
+bool LEKCE::CurrentLine(std::string& text) {
+    if (LineNumber < 1 || LineNumber > LineCount()) {
+        return false;
+    }
+    const std::string& line = Lines[static_cast<std::size_t>(LineNumber - 1)];
+    text = line;
+    LineSize = static_cast<int32_t>(line.size()) + 1;
+    return true;
+}
+
+bool LEKCE::NextLine(std::string& text) {
+    const int32_t leaving = LineSize;
+    ++LineNumber;
+    CharsBefore += leaving;
+    if (CurrentLine(text)) {
+        return true;
+    }
+    --LineNumber;
+    CharsBefore -= leaving;
+    LineSize = leaving;
+    return false;
+}
+
+bool LEKCE::PreviousLine(std::string& text) {
+    --LineNumber;
+    if (!CurrentLine(text)) {
+        ++LineNumber;
+        return false;
+    }
+    CharsBefore -= LineSize;
+    return true;
+}
+
+bool LEKCE::FirstLine(std::string& text) {
+    // Keeps the position when there is no first line, so a false result changes nothing.
+    if (Lines.empty()) {
+        return false;
+    }
+    LineNumber = 0;
+    CharsBefore = 0;
+    LineSize = 0;
+    return NextLine(text);
+}
+
+double LEKCE::Progress(int pos) const {
+    if (TotalChars <= 0 || LineNumber <= 0) {
+        return 0.0;
+    }
+    return (static_cast<double>(pos) + CharsBefore) / TotalChars;
+}
+
+void LEKCE::Recount() {
+    if (LineNumber <= 0 || LineNumber > LineCount()) {
+        LineNumber = 0;
+        CharsBefore = 0;
+        LineSize = 0;
+        return;
+    }
+    CharsBefore = SumOfSizes(Lines, static_cast<std::size_t>(LineNumber - 1));
+    LineSize = static_cast<int32_t>(Lines[static_cast<std::size_t>(LineNumber - 1)].size()) + 1;
+}
+
+std::string LEKCE::LessonFileName(int n, bool qwertz) {
+    if (n <= 11) {
+        return "KTOSCA.DAT";
+    }
+    if (n >= 23) {
+        return "KTOSCC.DAT";
+    }
+    return qwertz ? "KTOSCBZ.DAT" : "KTOSCBY.DAT";
+}
+
+bool LEKCE::LoadLesson(int n, bool qwertz) {
+    const std::string name = LessonFileName(n, qwertz);
+    std::string path = dataDir_;
+    if (!path.empty() && path.back() != '/') {
+        path += '/';
+    }
+    path += name;
+
+    if (NothingAt(path)) {
+        reporter_.ReportError(
+            Text("Instalace programu bude asi neúplná či poškozena, protože chybí soubor lekcí: ") +
+            ForDisplay(path));
+        return false;
+    }
+    LineReader file;
+    if (!file.Open(path)) {
+        reporter_.ReportError(Text("Nemohu otevřít soubor lekcí: ") + ForDisplay(path) +
+                              Text(" Windows zablokovaly přístup k němu. Zkuste restartovat "
+                                   "program, eventuálně Windows, popřípadně obnovit instalaci "
+                                   "tohoto programu."));
+        return false;
+    }
+
+    // For the lessons 1 to 44 the marker has exactly nine characters; comparing all of a
+    // longer one keeps a lesson 100 from matching the marker of lesson 10.
+    const std::string marker = Marker(n);
+    std::string line;
+    bool found = false;
+    while (!found) {
+        file.Read(line);
+        if (file.AtEnd()) {
+            break;
+        }
+        found = line.compare(0, marker.size(), marker) == 0;
+    }
+    if (!found) {
+        reporter_.ReportError(
+            Text("Instalace programu bude asi neúplná či poškozena, protože v souborech lekcí "
+                 "chybí lekce ") +
+            std::to_string(n));
+        return false;
+    }
+
+    Clear();
+    DisplayFileName.clear();
+    file.Read(line);
+    LineReader::Clean(line);
+    IntroLine = line;
+
+    while (true) {
+        file.Read(line);
+        if (line.starts_with(kMarkerPrefix)) {
+            break;
+        }
+        LineReader::Clean(line);
+        if (line.size() > kLineWidth) {
+            line.resize(kLineWidth);
+        }
+        if (line.empty()) {
+            break;
+        }
+        Lines.push_back(line);
+        if (file.AtEnd() || Lines.size() >= kMaxLines) {
+            break;
+        }
+    }
+    file.Close();
+
+    if (Lines.empty()) {
+        reporter_.ReportError(
+            Text("Instalace programu bude asi neúplná či poškozena, protože lekce ") +
+            std::to_string(n) + Text(" obsahuje 0 řádků."));
+        Clear();
+        DisplayFileName.clear();
+        return false;
+    }
+    TotalChars = SumOfSizes(Lines, Lines.size());
+    Qwertz = qwertz;
+    LessonNumber = n;
+    CurrentLesson = n;
+    return true;
+}
+
+bool LEKCE::LoadTextFile(const std::string& path) {
+    LineReader file;
+    if (!file.Open(path)) {
+        reporter_.ReportError(
+            Text("Nemohu otevřít soubor: ") + ForDisplay(path) +
+            Text(" Windows zablokovaly přístup k němu. Zkuste restartovat program, eventuálně "
+                 "Windows."));
+        return false;
+    }
+
+    Clear();
+    DisplayFileName.clear();
+    std::string line;
+    file.Read(line);
+    LineReader::Clean(line);
+    IntroLine = line;
+
+    bool cut = false;
+    bool skipped = false;
+    while (Lines.size() < kMaxLines) {
+        if (!file.Read(line)) {
+            break;
+        }
+        LineReader::Clean(line);
+        if (line.size() > kLineWidth) {
+            line.resize(kLineWidth);
+            cut = true;
+        }
+        if (line.empty()) {
+            skipped = true;
+        } else {
+            Lines.push_back(line);
+        }
+        if (file.AtEnd()) {
+            break;
+        }
+    }
+    file.Close();
+
+    if (Lines.empty()) {
+        reporter_.ReportInfo(Text("Nenalezeny žádné řádky s textem!"));
+        Clear();
+        DisplayFileName.clear();
+        return false;
+    }
+
+    std::string notice;
+    if (cut) {
+        notice +=
+            Text("Řádky delší než ") + std::to_string(kLineWidth) + Text(" znaků jsou zkrácené. ");
+    }
+    if (skipped) {
+        notice += Text("Prázdné řádky byly přeskočené. ");
+    }
+    if (!notice.empty()) {
+        notice += Text("\r\nUpravte formát souboru, abyste se vyhnuli této zprávě. Návod "
+                       "najdete v HELPu.");
+        reporter_.ReportInfo(notice);
+    }
+
+    TotalChars = SumOfSizes(Lines, Lines.size());
+    CurrentLesson = -1;
+    UserFileName = path;
+    DisplayFileName = path;
+    return true;
+}
+
+void LEKCE::SavePosition(IniFile* ini) const {
+    if (ini == nullptr) {
+        return;
+    }
+    ini->WriteInteger(kSection, "Cislo", LessonNumber);
+    ini->WriteInteger(kSection, "CisloAkt", CurrentLesson);
+    ini->WriteString(kSection, "UzivSoubor", UserFileName);
+    ini->WriteInteger(kSection, "CisloRadku", LineNumber);
+    ini->WriteBool(kSection, "QWERTZ", Qwertz);
+}
+
+void LEKCE::RestorePosition(const IniFile* ini) {
+    if (ini == nullptr) {
+        return;
+    }
+    LessonNumber = ini->ReadInteger(kSection, "Cislo", 0);
+    const int current = ini->ReadInteger(kSection, "CisloAkt", 1);
+    UserFileName = ini->ReadString(kSection, "UzivSoubor", "");
+    SavedLineNumber = ini->ReadInteger(kSection, "CisloRadku", 1);
+    Qwertz = ini->ReadBool(kSection, "QWERTZ", true);
+
+    if (current == -1 && RegularFileAt(UserFileName)) {
+        LoadTextFile(UserFileName);
+    } else if (current >= 1 && current <= kLastLesson) {
+        LoadLesson(current, Qwertz);
+    }
+
+    if (SavedLineNumber >= 1 && SavedLineNumber <= LineCount()) {
+        // One line before the saved one: starting the text fetches the next line.
+        LineNumber = SavedLineNumber - 1;
+        Recount();
+    } else {
+        meter_.Clear();
+    }
+}
