@@ -250,6 +250,8 @@ std::string SpeedMeter::IntervalsText() const {
 }
 
 void SpeedMeter::ParseIntervals(const std::string& text) {
+    intervals.fill(0);
+    intervalCount = 0;
     std::string_view rest = text;
     while (intervalCount < kIntervalSlots) {
         const size_t comma = rest.find(',');
