@@ -54,6 +54,17 @@ std::string Marker(int n) {
     return marker;
 }
 
+// Cuts a line to the width of the typing line. The cut may lay control characters bare
+// at the new end; they go too, so every line still ends in a character that can be typed.
+bool CutToWidth(std::string& line) {
+    if (line.size() <= static_cast<std::size_t>(LEKCE::kLineWidth)) {
+        return false;
+    }
+    line.resize(LEKCE::kLineWidth);
+    LineReader::Clean(line);
+    return true;
+}
+
 int32_t SumOfSizes(const std::vector<std::string>& lines, std::size_t count) {
     int64_t sum = 0;
     for (std::size_t i = 0; i < count && i < lines.size(); ++i) {
@@ -203,9 +214,7 @@ bool LEKCE::LoadLesson(int n, bool qwertz) {
             break;
         }
         LineReader::Clean(line);
-        if (line.size() > kLineWidth) {
-            line.resize(kLineWidth);
-        }
+        CutToWidth(line);
         if (line.empty()) {
             break;
         }
@@ -255,8 +264,7 @@ bool LEKCE::LoadTextFile(const std::string& path) {
             break;
         }
         LineReader::Clean(line);
-        if (line.size() > kLineWidth) {
-            line.resize(kLineWidth);
+        if (CutToWidth(line)) {
             cut = true;
         }
         if (line.empty()) {

@@ -1,0 +1,667 @@
+#include "Lekce.h"
+
+#include "Cp1250.h"
+#include "FakeClock.h"
+#include "IniFile.h"
+#include "LineReader.h"
+#include "RecordingReporter.h"
+#include "SpeedMeter.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <tuple>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Cp(std::string_view utf8) {
+    return Cp1250::FromUtf8(utf8);
+}
+
+const std::string kAdvice =
+    "\r\nUpravte formát souboru, abyste se vyhnuli této zprávě. Návod najdete v HELPu.";
+
+// Every field of the store, to see that a failed load left it exactly as it was.
+auto Fields(const LEKCE& s) {
+    return std::make_tuple(s.Lines, s.IntroLine, s.LessonNumber, s.UserFileName, s.SavedLineNumber,
+                           s.Qwertz, s.CurrentLesson, s.DisplayFileName, s.LineNumber, s.TotalChars,
+                           s.CharsBefore, s.LineSize);
+}
+
+class Loaders : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "klaptos-lessons-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        store = std::make_unique<LEKCE>(dir.string(), reporter, meter);
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        const std::string path = (dir / name).string();
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << bytes;
+        return path;
+    }
+    // A user text already loaded and started, so that a failed load has something to keep.
+    void LoadSomething() {
+        Write("before.txt", Cp("Úvod\nprvní\ndruhý\n"));
+        ASSERT_TRUE(store->LoadTextFile((dir / "before.txt").string()));
+        std::string text;
+        store->NextLine(text);
+        store->NextLine(text);
+        reporter.reports.clear();
+    }
+    [[nodiscard]] std::vector<std::string> Reports() const {
+        std::vector<std::string> texts;
+        for (const auto& report : reporter.reports) {
+            texts.push_back((report.isError ? "error: " : "info: ") + report.Utf8());
+        }
+        return texts;
+    }
+    std::vector<std::string> LinesOfUserFile(const std::string& bytes) {
+        store->LoadTextFile(Write("user.txt", bytes));
+        return store->Lines;
+    }
+
+    fs::path dir;
+    FakeClock clock;
+    SpeedMeter meter{clock};
+    RecordingReporter reporter;
+    std::unique_ptr<LEKCE> store;
+};
+
+// ---- Lesson files -------------------------------------------------------------------
+
+TEST_F(Loaders, EachLessonComesFromItsFile) {
+    for (const char* file : {"KTOSCA.DAT", "KTOSCBY.DAT", "KTOSCBZ.DAT", "KTOSCC.DAT"}) {
+        std::string content;
+        for (int n = 1; n <= 44; ++n) {
+            char marker[16];
+            std::snprintf(marker, sizeof marker, "$LEKCE:%02d", n);
+            content +=
+                std::string(marker) + "\r\nLekce " + std::to_string(n) + "\r\n" + file + "\r\n";
+        }
+        Write(file, content);
+    }
+    struct Case {
+        int n;
+        bool qwertz;
+        const char* file;
+    };
+    for (const Case c : {Case{11, false, "KTOSCA.DAT"}, Case{11, true, "KTOSCA.DAT"},
+                         Case{12, false, "KTOSCBY.DAT"}, Case{12, true, "KTOSCBZ.DAT"},
+                         Case{22, false, "KTOSCBY.DAT"}, Case{22, true, "KTOSCBZ.DAT"},
+                         Case{23, false, "KTOSCC.DAT"}, Case{23, true, "KTOSCC.DAT"}}) {
+        ASSERT_TRUE(store->LoadLesson(c.n, c.qwertz)) << c.n;
+        EXPECT_EQ(store->Lines, std::vector<std::string>{c.file}) << c.n;
+        EXPECT_EQ(store->IntroLine, "Lekce " + std::to_string(c.n));
+    }
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Loaders, LoadedLessonSetsTheFieldsOfALesson) {
+    Write("KTOSCBY.DAT", Cp("$LEKCE:13\nÚvod\nab\nc\n"));
+    LoadSomething();
+    const std::string userFile = store->UserFileName;
+    ASSERT_TRUE(store->LoadLesson(13, false));
+    EXPECT_EQ(store->IntroLine, Cp("Úvod"));
+    EXPECT_EQ(store->Lines, (std::vector<std::string>{"ab", "c"}));
+    EXPECT_EQ(store->TotalChars, 5);
+    EXPECT_EQ(store->CurrentLesson, 13);
+    EXPECT_EQ(store->LessonNumber, 13);
+    EXPECT_FALSE(store->Qwertz);
+    EXPECT_EQ(store->UserFileName, userFile);
+    EXPECT_EQ(store->DisplayFileName, "");
+    EXPECT_EQ(store->LineNumber, 0);
+    EXPECT_EQ(store->CharsBefore, 0);
+    EXPECT_EQ(store->LineSize, 0);
+}
+
+TEST_F(Loaders, MarkerWithTrailingTextIsFound) {
+    Write("KTOSCA.DAT", "$LEKCE:04\nx\nx\n$LEKCE:05 pátá lekce\núvod\nasdf\n");
+    ASSERT_TRUE(store->LoadLesson(5, true));
+    EXPECT_EQ(store->Lines, std::vector<std::string>{"asdf"});
+}
+
+TEST_F(Loaders, MarkerOfAnotherShapeIsNotFound) {
+    for (const char* marker : {"$LEKCE:5", " $LEKCE:05", "$lekce:05", "\t$LEKCE:05"}) {
+        Write("KTOSCA.DAT", std::string(marker) + "\núvod\nasdf\n");
+        reporter.reports.clear();
+        EXPECT_FALSE(store->LoadLesson(5, true)) << marker;
+        EXPECT_EQ(Reports(), std::vector<std::string>{"error: Instalace programu bude asi neúplná "
+                                                      "či poškozena, protože v souborech lekcí "
+                                                      "chybí lekce 5"})
+            << marker;
+    }
+}
+
+TEST_F(Loaders, FirstOfTwoEqualMarkersIsUsed) {
+    Write("KTOSCA.DAT", Cp("úvod souboru\n$LEKCE:02\nprvní\naa\n\n$LEKCE:02\ndruhá\nbb\n"));
+    ASSERT_TRUE(store->LoadLesson(2, true));
+    EXPECT_EQ(store->IntroLine, Cp("první"));
+    EXPECT_EQ(store->Lines, std::vector<std::string>{"aa"});
+}
+
+TEST_F(Loaders, EmptyLineEndsTheLessonAndHidesWhatFollows) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\nbb\n\t\r\ncc\n$LEKCE:02\núvod\ndd\n");
+    ASSERT_TRUE(store->LoadLesson(1, true));
+    EXPECT_EQ(store->Lines, (std::vector<std::string>{"aa", "bb"}));
+}
+
+TEST_F(Loaders, LineOfSpacesIsALessonLine) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n   \nbb\n");
+    ASSERT_TRUE(store->LoadLesson(1, true));
+    EXPECT_EQ(store->Lines, (std::vector<std::string>{"aa", "   ", "bb"}));
+}
+
+TEST_F(Loaders, AnyMarkerEndsTheLesson) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n$LEKCE:xx\nbb\n");
+    ASSERT_TRUE(store->LoadLesson(1, true));
+    EXPECT_EQ(store->Lines, std::vector<std::string>{"aa"});
+}
+
+TEST_F(Loaders, LastLessonLineWithoutLineEndCounts) {
+    Write("KTOSCC.DAT", "$LEKCE:44\r\núvod\r\naa\r\nbb");
+    ASSERT_TRUE(store->LoadLesson(44, false));
+    EXPECT_EQ(store->Lines, (std::vector<std::string>{"aa", "bb"}));
+}
+
+TEST_F(Loaders, LongLessonLineIsCutSilently) {
+    const std::string line80(80, 'j');
+    Write("KTOSCA.DAT", "$LEKCE:01\n" + std::string(100, 'u') + "\n" + line80 + "\n");
+    ASSERT_TRUE(store->LoadLesson(1, true));
+    EXPECT_EQ(store->Lines, std::vector<std::string>{std::string(69, 'j')});
+    EXPECT_EQ(store->IntroLine, std::string(100, 'u')) << "the introductory line is not cut";
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Loaders, MarkerOnTheLastLineWithoutLineEndIsNotFound) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n$LEKCE:02");
+    EXPECT_FALSE(store->LoadLesson(2, true));
+    EXPECT_EQ(Reports(), std::vector<std::string>{"error: Instalace programu bude asi neúplná či "
+                                                  "poškozena, protože v souborech lekcí chybí "
+                                                  "lekce 2"});
+}
+
+TEST_F(Loaders, MissingMarkerLeavesTheStoreUnchanged) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n");
+    LoadSomething();
+    const auto before = Fields(*store);
+    EXPECT_FALSE(store->LoadLesson(3, true));
+    EXPECT_EQ(Fields(*store), before);
+}
+
+TEST_F(Loaders, LessonWithoutTextLinesEmptiesTheStoreButKeepsItsIntroduction) {
+    Write("KTOSCA.DAT", Cp("$LEKCE:07\nSedmá lekce\n\naa\n"));
+    LoadSomething();
+    store->LessonNumber = 3;
+    store->Qwertz = false;
+    const std::string userFile = store->UserFileName;
+
+    EXPECT_FALSE(store->LoadLesson(7, true));
+    EXPECT_EQ(Reports(), std::vector<std::string>{"error: Instalace programu bude asi neúplná či "
+                                                  "poškozena, protože lekce 7 obsahuje 0 řádků."});
+    EXPECT_EQ(store->LineCount(), 0);
+    EXPECT_EQ(store->CurrentLesson, 0);
+    EXPECT_EQ(store->LineNumber, 0);
+    EXPECT_EQ(store->TotalChars, 0);
+    EXPECT_EQ(store->IntroLine, Cp("Sedmá lekce"));
+    EXPECT_EQ(store->DisplayFileName, "");
+    EXPECT_EQ(store->LessonNumber, 3);
+    EXPECT_FALSE(store->Qwertz);
+    EXPECT_EQ(store->UserFileName, userFile);
+}
+
+TEST_F(Loaders, MissingLessonFileNamesItsFullPath) {
+    LoadSomething();
+    const auto before = Fields(*store);
+    EXPECT_FALSE(store->LoadLesson(30, true));
+    EXPECT_EQ(Reports(), std::vector<std::string>{
+                             "error: Instalace programu bude asi neúplná či poškozena, protože "
+                             "chybí soubor lekcí: " +
+                             (dir / "KTOSCC.DAT").string()});
+    EXPECT_EQ(Fields(*store), before);
+}
+
+TEST_F(Loaders, UnreadableLessonFileIsReportedAndChangesNothing) {
+    const std::string path = (dir / "KTOSCA.DAT").string();
+    const std::string expected =
+        "error: Nemohu otevřít soubor lekcí: " + path +
+        " Windows zablokovaly přístup k němu. Zkuste restartovat program, eventuálně Windows, "
+        "popřípadně obnovit instalaci tohoto programu.";
+    LoadSomething();
+    const auto before = Fields(*store);
+
+    fs::create_directory(path);
+    EXPECT_FALSE(store->LoadLesson(1, true));
+    fs::remove(path);
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    EXPECT_FALSE(store->LoadLesson(1, true)) << "a FIFO never blocks the load";
+    fs::remove(path);
+    fs::create_symlink("/dev/zero", path);
+    EXPECT_FALSE(store->LoadLesson(1, true));
+    fs::remove(path);
+    fs::create_symlink(path, path);
+    EXPECT_FALSE(store->LoadLesson(1, true)) << "a symlink to itself";
+
+    EXPECT_EQ(Reports(), std::vector<std::string>(4, expected));
+    EXPECT_EQ(Fields(*store), before);
+}
+
+TEST_F(Loaders, LessonDirectoryPathTooLongIsReportedAsNotOpened) {
+    LEKCE deep(std::string(PATH_MAX + 10, 'd'), reporter, meter);
+    EXPECT_FALSE(deep.LoadLesson(1, true));
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_TRUE(reporter.reports[0].isError);
+    EXPECT_TRUE(reporter.reports[0].Utf8().starts_with("Nemohu otevřít soubor lekcí: ddd"));
+}
+
+// ---- User files ---------------------------------------------------------------------
+
+TEST_F(Loaders, LoadedUserFileSetsTheFieldsOfAUserText) {
+    store->LessonNumber = 5;
+    store->Qwertz = true;
+    const std::string path = Write("text.txt", Cp("Můj text\nab\n$LEKCE:01\n"));
+    ASSERT_TRUE(store->LoadTextFile(path));
+    EXPECT_EQ(store->IntroLine, Cp("Můj text"));
+    EXPECT_EQ(store->Lines, (std::vector<std::string>{"ab", "$LEKCE:01"}));
+    EXPECT_EQ(store->TotalChars, 13);
+    EXPECT_EQ(store->CurrentLesson, -1);
+    EXPECT_EQ(store->UserFileName, path);
+    EXPECT_EQ(store->DisplayFileName, path);
+    EXPECT_EQ(store->LessonNumber, 5);
+    EXPECT_TRUE(store->Qwertz);
+    EXPECT_EQ(store->LineNumber, 0);
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Loaders, UserFileOfOneLineLoadsNothing) {
+    LoadSomething();
+    store->LessonNumber = 9;
+    const std::string userFile = store->UserFileName;
+    EXPECT_FALSE(store->LoadTextFile(Write("one.txt", Cp("Jen úvod\n"))));
+    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Nenalezeny žádné řádky s textem!"});
+    EXPECT_EQ(store->LineCount(), 0);
+    EXPECT_EQ(store->CurrentLesson, 0);
+    EXPECT_EQ(store->LineNumber, 0);
+    EXPECT_EQ(store->IntroLine, Cp("Jen úvod"));
+    EXPECT_EQ(store->DisplayFileName, "");
+    EXPECT_EQ(store->UserFileName, userFile);
+    EXPECT_EQ(store->LessonNumber, 9);
+}
+
+TEST_F(Loaders, EmptyUserFileLoadsNothing) {
+    EXPECT_FALSE(store->LoadTextFile(Write("empty.txt", "")));
+    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Nenalezeny žádné řádky s textem!"});
+}
+
+TEST_F(Loaders, LineEndsDoNotChangeTheLines) {
+    const std::vector<std::string> expected = {"ab", "c\td", "  ", "e"};
+    EXPECT_EQ(LinesOfUserFile("úvod\nab\nc\td\t\t\n  \ne\n"), expected);
+    EXPECT_EQ(LinesOfUserFile("úvod\r\nab\r\nc\td\t\t\r\n  \r\ne\r\n"), expected);
+    EXPECT_EQ(LinesOfUserFile("úvod\r\nab\r\nc\td\t\t\r\n  \r\ne"), expected);
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Loaders, EveryTrailingControlCharacterIsRemovedAndNothingElse) {
+    EXPECT_EQ(LinesOfUserFile("úvod\n a\x01 b \x1F\x07\r\x0B\n\xE8\xF8\n"),
+              (std::vector<std::string>{" a\x01 b ", "\xE8\xF8"}));
+}
+
+TEST_F(Loaders, LongUserLineIsCutWithANotice) {
+    EXPECT_EQ(LinesOfUserFile("úvod\n" + std::string(80, 'k') + "\nab\n"),
+              (std::vector<std::string>{std::string(69, 'k'), "ab"}));
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. " + kAdvice});
+}
+
+TEST_F(Loaders, EmptyUserLinesAreSkippedWithANotice) {
+    EXPECT_EQ(LinesOfUserFile("úvod\n\nab\n\t\r\n\ncd\n"), (std::vector<std::string>{"ab", "cd"}));
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>{"info: Prázdné řádky byly přeskočené. " + kAdvice});
+}
+
+TEST_F(Loaders, NoticeNamesCutLinesBeforeEmptyLines) {
+    LinesOfUserFile("úvod\n\n" + std::string(70, 'k') + "\n");
+    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. "
+                                                  "Prázdné řádky byly přeskočené. " +
+                                                  kAdvice});
+    EXPECT_EQ(store->CurrentLesson, -1) << "the notice only informs";
+}
+
+TEST_F(Loaders, CutThatBaresControlCharactersRemovesThemToo) {
+    EXPECT_EQ(LinesOfUserFile("úvod\n" + std::string(68, 'a') + "\x01\x02" "bbb\n"),
+              std::vector<std::string>{std::string(68, 'a')});
+}
+
+TEST_F(Loaders, LineOfThreeHundredCharactersGivesTwoLines) {
+    std::string line;
+    for (int i = 0; i < 300; ++i) {
+        line += static_cast<char>('a' + i % 26);
+    }
+    EXPECT_EQ(LinesOfUserFile("úvod\n" + line + "\n"),
+              (std::vector<std::string>{line.substr(0, 69), line.substr(254)}));
+    EXPECT_EQ(store->Lines[1].size(), 46u);
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. " + kAdvice});
+}
+
+TEST_F(Loaders, CrLfAtTheReadLimitIsOneLineEnd) {
+    const std::string line(253, 'x');
+    EXPECT_EQ(LinesOfUserFile("úvod\r\n" + line + "\r\nab\r\n"),
+              (std::vector<std::string>{std::string(69, 'x'), "ab"}));
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. " + kAdvice})
+        << "no empty line is seen";
+}
+
+TEST_F(Loaders, UnreadableUserFileIsReportedAndChangesNothing) {
+    const std::string missing = (dir / "žádný.txt").string();
+    const std::string folder = (dir / "folder").string();
+    const std::string fifo = (dir / "fifo").string();
+    const std::string loop = (dir / "loop").string();
+    const std::string socketPath = (dir / "socket").string();
+    fs::create_directory(folder);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_symlink(loop, loop);
+    const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof address.sun_path - 1);
+    ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+
+    LoadSomething();
+    const auto before = Fields(*store);
+    const std::vector<std::string> paths = {missing,
+                                            folder,
+                                            fifo,
+                                            loop,
+                                            socketPath,
+                                            "/dev/zero",
+                                            "/dev/urandom",
+                                            "",
+                                            std::string("/etc/hostname\0.txt", 18),
+                                            (dir / std::string(PATH_MAX + 10, 'p')).string()};
+    for (const std::string& path : paths) {
+        reporter.reports.clear();
+        EXPECT_FALSE(store->LoadTextFile(path)) << path;
+        ASSERT_EQ(reporter.reports.size(), 1u) << path;
+        EXPECT_TRUE(reporter.reports[0].isError);
+        EXPECT_EQ(reporter.reports[0].message,
+                  Cp("Nemohu otevřít soubor: ") + Cp1250::FromUtf8(path) +
+                      Cp(" Windows zablokovaly přístup k němu. Zkuste restartovat program, "
+                         "eventuálně Windows."))
+            << path;
+        EXPECT_EQ(Fields(*store), before) << path;
+    }
+    ::close(sock);
+}
+
+TEST_F(Loaders, PathInAMessageShowsItsCzechLetters) {
+    store->LoadTextFile((dir / "žluťoučký.txt").string());
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_NE(reporter.reports[0].message.find("\x9Elu\x9Dou\xE8k\xFD.txt"), std::string::npos);
+}
+
+// Whatever the bytes, the lines hold 1 to 69 characters, no NUL, and end in a printable one.
+void ExpectSoundLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        ASSERT_GE(line.size(), 1u);
+        ASSERT_LE(line.size(), 69u);
+        ASSERT_GE(static_cast<unsigned char>(line.back()), 32);
+        ASSERT_EQ(line.find('\0'), std::string::npos);
+    }
+}
+
+TEST_F(Loaders, NulBytesInsideALineBecomeSpaces) {
+    EXPECT_EQ(LinesOfUserFile(std::string("úvod\na\0b\0\0\n\0\0\nc\n", 17)),
+              (std::vector<std::string>{"a b", "c"}));
+}
+
+TEST_F(Loaders, RandomBytesLoadAsSoundLines) {
+    std::mt19937 random(99);
+    std::string bytes(1 << 20, '\0');
+    for (char& c : bytes) {
+        c = static_cast<char>(random());
+    }
+    ExpectSoundLines(LinesOfUserFile(bytes));
+    EXPECT_GT(store->LineCount(), 1000);
+    EXPECT_EQ(store->TotalChars, [&] {
+        int32_t sum = 0;
+        for (const auto& line : store->Lines) {
+            sum += static_cast<int32_t>(line.size()) + 1;
+        }
+        return sum;
+    }());
+}
+
+TEST_F(Loaders, Utf8FileLoadsAsItsBytes) {
+    EXPECT_EQ(LinesOfUserFile("\xEF\xBB\xBFúvod\nžluť\n"), std::vector<std::string>{"žluť"});
+}
+
+TEST_F(Loaders, FiftyMegabyteUserFileLoadsWhole) {
+    std::string chunk;
+    for (int i = 0; i < 1000; ++i) {
+        chunk += "Příliš žluťoučký kůň úpěl ďábelské ódy, řádek " + std::to_string(i) + ".\r\n";
+    }
+    const std::string path = (dir / "big.txt").string();
+    std::size_t lines = 0;
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "úvod\r\n";
+        for (std::size_t size = 0; size < (50u << 20); size += chunk.size()) {
+            out << chunk;
+            lines += 1000;
+        }
+    }
+    ASSERT_TRUE(store->LoadTextFile(path));
+    EXPECT_EQ(static_cast<std::size_t>(store->LineCount()), lines);
+    ExpectSoundLines(store->Lines);
+}
+
+TEST_F(Loaders, UserFileStopsAfterAMillionLines) {
+    std::string bytes = "úvod\n";
+    for (int i = 0; i < 1'100'000; ++i) {
+        bytes += "a\n";
+    }
+    ASSERT_TRUE(store->LoadTextFile(Write("many.txt", bytes)));
+    EXPECT_EQ(store->LineCount(), 1'000'000);
+    EXPECT_EQ(store->TotalChars, 2'000'000);
+}
+
+// ---- The reader itself --------------------------------------------------------------
+
+TEST_F(Loaders, ReaderGivesPiecesOfAtMost254Bytes) {
+    LineReader reader;
+    ASSERT_TRUE(reader.Open(Write("long.txt", std::string(600, 'x') + "\nz")));
+    std::string piece;
+    std::vector<std::size_t> sizes;
+    while (reader.Read(piece)) {
+        sizes.push_back(piece.size());
+    }
+    EXPECT_EQ(sizes, (std::vector<std::size_t>{254, 254, 93, 1}));
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+TEST_F(Loaders, ReaderReachesTheEndWithTheLastLineOnlyWithoutLineEnd) {
+    LineReader reader;
+    std::string piece;
+    ASSERT_TRUE(reader.Open(Write("a.txt", "a\nb")));
+    reader.Read(piece);
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_TRUE(reader.Read(piece));
+    EXPECT_EQ(piece, "b");
+    EXPECT_TRUE(reader.AtEnd());
+
+    ASSERT_TRUE(reader.Open(Write("b.txt", "a\nb\n")));
+    reader.Read(piece);
+    reader.Read(piece);
+    EXPECT_FALSE(reader.AtEnd());
+    EXPECT_FALSE(reader.Read(piece));
+    EXPECT_EQ(piece, "");
+    EXPECT_TRUE(reader.AtEnd());
+}
+
+// ---- Position in the settings file --------------------------------------------------
+
+class Position : public Loaders {
+protected:
+    void SetUp() override {
+        Loaders::SetUp();
+        iniPath = (dir / "klaptos.ini").string();
+    }
+    void WriteIni(const std::string& lekce) const {
+        std::ofstream out(iniPath, std::ios::binary);
+        out << "[Lekce]\r\n" << lekce;
+    }
+    // A fresh store, as at the next start, restored from the settings file.
+    std::unique_ptr<LEKCE> Restore() {
+        auto restored = std::make_unique<LEKCE>(dir.string(), reporter, meter);
+        const IniFile ini(iniPath);
+        restored->RestorePosition(&ini);
+        return restored;
+    }
+    // Statistics as read from the settings file before the restore.
+    void SomeStatistics() {
+        meter.lessonErrors = 5;
+        meter.lessonKeystrokes = 100;
+        clock.Advance(5000);
+    }
+
+    std::string iniPath;
+};
+
+TEST_F(Position, SaveWritesTheSectionInItsOrder) {
+    LoadSomething();
+    store->LessonNumber = 12;
+    store->Qwertz = true;
+    IniFile ini(iniPath);
+    store->SavePosition(&ini);
+    std::ifstream in(iniPath, std::ios::binary);
+    const std::string content{std::istreambuf_iterator<char>(in), {}};
+    EXPECT_EQ(content, "[Lekce]\r\nCislo=12\r\nCisloAkt=-1\r\nUzivSoubor=" + store->UserFileName +
+                           "\r\nCisloRadku=2\r\nQWERTZ=1\r\n");
+}
+
+TEST_F(Position, RestoreComesBackToTheSavedLineOfTheUserText) {
+    const std::string path = Write("text.txt", "úvod\nab\nc\ndef\n");
+    ASSERT_TRUE(store->LoadTextFile(path));
+    std::string text;
+    for (int i = 0; i < 3; ++i) {
+        store->NextLine(text);
+    }
+    store->LessonNumber = 4;
+    {
+        IniFile ini(iniPath);
+        store->SavePosition(&ini);
+    }
+    SomeStatistics();
+
+    const auto restored = Restore();
+    EXPECT_EQ(restored->CurrentLesson, -1);
+    EXPECT_EQ(restored->UserFileName, path);
+    EXPECT_EQ(restored->LessonNumber, 4);
+    EXPECT_EQ(restored->SavedLineNumber, 3);
+    EXPECT_EQ(restored->LineNumber, 2);
+    EXPECT_EQ(restored->CharsBefore, 3);
+    EXPECT_EQ(restored->LineSize, 2);
+    ASSERT_TRUE(restored->NextLine(text));
+    EXPECT_EQ(text, "def");
+    EXPECT_EQ(restored->CharsBefore, 5);
+    EXPECT_EQ(meter.lessonErrors, 5) << "the pupil continues with the statistics";
+}
+
+TEST_F(Position, RestoreReloadsTheLessonOnItsLayout) {
+    Write("KTOSCBY.DAT", "$LEKCE:12\núvod\nqwerty\n");
+    Write("KTOSCBZ.DAT", "$LEKCE:12\núvod\nqwertz\n");
+    WriteIni("CisloAkt=12\r\nQWERTZ=0\r\n");
+    EXPECT_EQ(Restore()->Lines, std::vector<std::string>{"qwerty"});
+    WriteIni("CisloAkt=12\r\nQWERTZ=5\r\n");
+    const auto restored = Restore();
+    EXPECT_EQ(restored->Lines, std::vector<std::string>{"qwertz"});
+    EXPECT_TRUE(restored->Qwertz);
+}
+
+TEST_F(Position, WithoutASettingsFileLessonOneOnQwertzStartsAtLineOne) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\nfff jjj\nfj\n");
+    SomeStatistics();
+    const auto restored = Restore();
+    EXPECT_EQ(restored->CurrentLesson, 1);
+    EXPECT_EQ(restored->LessonNumber, 1);
+    EXPECT_TRUE(restored->Qwertz);
+    EXPECT_EQ(restored->LineNumber, 0);
+    EXPECT_EQ(restored->UserFileName, "");
+    EXPECT_EQ(meter.lessonErrors, 5) << "line 1 is a valid saved line";
+}
+
+TEST_F(Position, SavedLineOutsideTheTextStartsAtLineOneWithClearedStatistics) {
+    const std::string path = Write("text.txt", "úvod\nab\nc\ndef\n");
+    for (const char* line : {"0", "4", "-2"}) {
+        WriteIni("CisloAkt=-1\r\nUzivSoubor=" + path + "\r\nCisloRadku=" + line + "\r\n");
+        SomeStatistics();
+        const auto restored = Restore();
+        EXPECT_EQ(restored->LineCount(), 3) << line;
+        EXPECT_EQ(restored->LineNumber, 0) << line;
+        EXPECT_EQ(meter.lessonErrors, 0) << line;
+        EXPECT_EQ(meter.lessonKeystrokes, 0) << line;
+        EXPECT_EQ(meter.lastTick, clock.TickCount()) << line;
+    }
+}
+
+TEST_F(Position, VanishedUserFileStartsEmptyAndSilent) {
+    for (const std::string& gone : {(dir / "gone.txt").string(), dir.string(), std::string()}) {
+        WriteIni("Cislo=7\r\nCisloAkt=-1\r\nUzivSoubor=" + gone + "\r\nCisloRadku=2\r\n");
+        const auto restored = Restore();
+        EXPECT_EQ(restored->LineCount(), 0) << gone;
+        EXPECT_EQ(restored->CurrentLesson, 0) << gone;
+        EXPECT_EQ(restored->LessonNumber, 7) << gone;
+        EXPECT_EQ(restored->UserFileName, gone);
+        EXPECT_TRUE(reporter.reports.empty()) << gone;
+    }
+}
+
+TEST_F(Position, NoLessonOutsideOneToFortyFour) {
+    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n");
+    for (const char* current : {"0", "45", "-2", "100"}) {
+        WriteIni(std::string("CisloAkt=") + current + "\r\n");
+        EXPECT_EQ(Restore()->LineCount(), 0) << current;
+    }
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Position, RestoredUserFileRepeatsItsNoticeAtEveryStart) {
+    const std::string path = Write("text.txt", "úvod\n\nab\n");
+    WriteIni("CisloAkt=-1\r\nUzivSoubor=" + path + "\r\n");
+    Restore();
+    Restore();
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>(2, "info: Prázdné řádky byly přeskočené. " + kAdvice));
+}
+
+TEST_F(Position, NothingHappensWithoutASettingsFileObject) {
+    LoadSomething();
+    const auto before = Fields(*store);
+    meter.lessonErrors = 5;
+    store->RestorePosition(nullptr);
+    store->SavePosition(nullptr);
+    EXPECT_EQ(Fields(*store), before);
+    EXPECT_EQ(meter.lessonErrors, 5);
+}
+
+} // namespace
