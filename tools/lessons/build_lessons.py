@@ -1,0 +1,205 @@
+#!/usr/bin/env python3
+"""Checks the lesson sources and writes the four lesson data files.
+
+The sources are UTF-8 text beside this script, one per data file (KTOSCA.txt,
+KTOSCBY.txt, KTOSCBZ.txt, KTOSCC.txt). Each lesson is a marker line "$LEKCE:NN",
+the introductory line and its text lines. Blank lines between lessons and lines
+that begin with "#" are for the writer only and never reach the data file.
+
+The data files are written to data/ in code page 1250 with CR LF line ends, one
+lesson straight after the other, because an empty line would end a lesson.
+
+    build_lessons.py           check, then write data/*.DAT
+    build_lessons.py --check   check, and fail when data/*.DAT differ from the sources
+"""
+
+import argparse
+import pathlib
+import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
+ROOT = HERE.parent.parent
+DATA = ROOT / "data"
+
+QWERTZ = "QWERTZ"
+QWERTY = "QWERTY"
+
+# What each lesson introduces; a pair is (QWERTZ, QWERTY) where the layouts differ.
+# The space bar is always allowed.
+INTRODUCES = {
+    1: "dfjk",
+    2: "sl",
+    3: "aů",
+    4: "gh",
+    5: "ru",
+    6: "ei,",
+    7: "",
+    8: "o.",
+    9: "p",
+    10: "",
+    11: "t",
+    12: ("y", "z"),  # the bottom-left letter
+    13: "úq",
+    14: "",
+    15: "",
+    16: "v",
+    17: "m",
+    18: "",
+    19: "c",
+    20: "xw",
+    21: ("z", "y"),  # the top-row letter
+    22: "",
+    23: "b",
+    24: "n",
+    25: "",
+    26: ("QWERTASDFGXCVBY", "QWERTASDFGXCVBZ"),  # capitals with the right Shift
+    27: ("UIOPHJKLNMZ", "UIOPHJKLNMY"),  # capitals with the left Shift
+    28: "ř",
+    29: "á",
+    30: "",
+    31: "č",
+    32: "í",
+    33: "",
+    34: "š",
+    35: "é",
+    36: "ě",
+    37: "",
+    38: "",
+    39: "ž",
+    40: "ý",
+    41: "ďťňó",
+    42: "ŠĎŽ",
+    43: "?:!/()",
+    44: "0123456789%-",
+}
+
+# Which file holds which lessons, and for which layouts a lesson there must be typeable.
+FILES = {
+    "KTOSCA": (range(1, 12), (QWERTZ, QWERTY)),
+    "KTOSCBY": (range(12, 23), (QWERTY,)),
+    "KTOSCBZ": (range(12, 23), (QWERTZ,)),
+    "KTOSCC": (range(23, 45), (QWERTZ, QWERTY)),
+}
+
+MIN_LINES = 12
+MAX_LINES = 20
+MAX_LENGTH = 68  # the typing line shows 69; the loader cuts there
+MARKER = "$LEKCE:"
+
+
+def introduced(lesson, layout):
+    keys = INTRODUCES[lesson]
+    if isinstance(keys, tuple):
+        return keys[0] if layout == QWERTZ else keys[1]
+    return keys
+
+
+def allowed_keys(lesson, layouts):
+    """The characters a lesson may use on every one of the given layouts."""
+    sets = []
+    for layout in layouts:
+        keys = {" "}
+        for earlier in range(1, lesson + 1):
+            keys.update(introduced(earlier, layout))
+        sets.append(keys)
+    return set.intersection(*sets)
+
+
+def parse(path):
+    """[(lesson, source line of marker, intro, [(line number, text)])] of a source file."""
+    lessons = []
+    current = None
+    for number, raw in enumerate(path.read_text(encoding="utf-8").split("\n"), start=1):
+        if raw.startswith("#"):
+            continue
+        if raw.startswith(MARKER):
+            current = [int(raw[len(MARKER):len(MARKER) + 2]), number, None, []]
+            lessons.append(current)
+        elif raw.strip() == "":
+            current = None
+        elif current is None:
+            raise SystemExit(f"{path.name}:{number}: text outside a lesson: {raw!r}")
+        elif current[2] is None:
+            current[2] = raw
+        else:
+            current[3].append((number, raw))
+    return lessons
+
+
+def check(name, lessons):
+    problems = []
+    expected, layouts = FILES[name]
+    numbers = [lesson[0] for lesson in lessons]
+    if numbers != list(expected):
+        problems.append(f"{name}: lessons {numbers}, expected {list(expected)}")
+    for lesson, marker_line, intro, lines in lessons:
+        where = f"{name}.txt:{marker_line}: lesson {lesson}"
+        keys = allowed_keys(lesson, layouts)
+        if not intro or intro != intro.strip():
+            problems.append(f"{where}: the introductory line is empty or has outer blanks")
+        if not MIN_LINES <= len(lines) <= MAX_LINES:
+            problems.append(f"{where}: {len(lines)} text lines")
+        seen = set()
+        for number, text in lines:
+            at = f"{name}.txt:{number}"
+            if len(text) > MAX_LENGTH:
+                problems.append(f"{at}: {len(text)} characters")
+            if text != text.strip() or "  " in text:
+                problems.append(f"{at}: blank at an end or two blanks in a row")
+            stray = sorted(set(text) - keys)
+            if stray:
+                problems.append(f"{at}: not yet taught in lesson {lesson}: {''.join(stray)!r}")
+            if text in seen:
+                problems.append(f"{at}: the line repeats")
+            seen.add(text)
+        for number, text in [(marker_line + 1, intro)] + lines:
+            try:
+                text.encode("cp1250")
+            except UnicodeEncodeError as error:
+                problems.append(f"{name}.txt:{number}: not in code page 1250: {error}")
+    return problems
+
+
+def render(lessons):
+    out = []
+    for lesson, _, intro, lines in lessons:
+        out.append(f"{MARKER}{lesson:02d}")
+        out.append(intro)
+        out.extend(text for _, text in lines)
+    return "".join(line + "\r\n" for line in out).encode("cp1250")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true",
+                        help="do not write; fail when a data file differs from its source")
+    args = parser.parse_args()
+
+    problems = []
+    rendered = {}
+    for name in FILES:
+        lessons = parse(HERE / f"{name}.txt")
+        problems += check(name, lessons)
+        rendered[name] = render(lessons)
+    if problems:
+        print("\n".join(problems), file=sys.stderr)
+        return 1
+
+    stale = []
+    for name, content in rendered.items():
+        target = DATA / f"{name}.DAT"
+        if args.check:
+            if not target.exists() or target.read_bytes() != content:
+                stale.append(target.name)
+        elif not target.exists() or target.read_bytes() != content:
+            DATA.mkdir(exist_ok=True)
+            target.write_bytes(content)
+            print(f"wrote {target.relative_to(ROOT)}")
+    if stale:
+        print("out of date, run build_lessons.py: " + ", ".join(stale), file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
