@@ -1,0 +1,145 @@
+#include "QtCanvas.h"
+
+#include "Cp1250.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QPolygon>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+QPalette::ColorRole RoleOf(SysColor color) {
+    switch (color) {
+    case SysColor::Window:
+        return QPalette::Base;
+    case SysColor::WindowText:
+        return QPalette::Text;
+    case SysColor::Highlight:
+        return QPalette::Highlight;
+    case SysColor::HighlightText:
+        return QPalette::HighlightedText;
+    case SysColor::BtnFace:
+        return QPalette::Button;
+    case SysColor::BtnShadow:
+        return QPalette::Dark;
+    case SysColor::BtnHighlight:
+        return QPalette::Light;
+    case SysColor::BtnText:
+        return QPalette::ButtonText;
+    }
+    return QPalette::Base;
+}
+
+// Calls `plot` for every pixel of the segment except its end point.
+template <typename Plot> void ForEachSegmentPixel(Point from, Point to, Plot plot) {
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    int error = dx + dy;
+    int x = from.x;
+    int y = from.y;
+    while (x != to.x || y != to.y) {
+        plot(x, y);
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (twice <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+} // namespace
+
+QtCanvas::QtCanvas(QImage& image) : image_(image), metrics_(font_) {}
+
+void QtCanvas::SetFont(const QFont& font) {
+    font_ = font;
+    metrics_ = QFontMetrics(font_);
+}
+
+QColor QtCanvas::Color(SysColor color) const {
+    // One colour group throughout: the line is repainted in pieces, and a window that
+    // loses the focus must not end up with cells of two colours.
+    return palette_.color(QPalette::Active, RoleOf(color));
+}
+
+void QtCanvas::FillPixels(const QRect& rect, QRgb rgb) {
+    const QRect clipped = rect & image_.rect();
+    if (clipped.isEmpty()) {
+        return;
+    }
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        std::fill(row + clipped.left(), row + clipped.right() + 1, rgb);
+    }
+    Touch(clipped);
+}
+
+void QtCanvas::FillRect(int left, int top, int right, int bottom, SysColor brush) {
+    if (right <= left || bottom <= top) {
+        return;
+    }
+    FillPixels(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Color(brush).rgb());
+}
+
+void QtCanvas::Line(Point from, Point to, SysColor pen, int width) {
+    const QRgb rgb = Color(pen).rgb();
+    const int size = std::max(width, 1);
+    ForEachSegmentPixel(from, to, [&](int x, int y) {
+        FillPixels(QRect(x - size + 1, y - size + 1, size, size), rgb);
+    });
+}
+
+void QtCanvas::Polygon(const Point* points, int count, SysColor pen, SysColor brush) {
+    if (count <= 0 || image_.isNull()) {
+        return;
+    }
+    QPolygon polygon;
+    for (int i = 0; i < count; ++i) {
+        polygon << QPoint(points[i].x, points[i].y);
+    }
+    {
+        QPainter painter(&image_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Color(brush));
+        painter.drawPolygon(polygon, Qt::OddEvenFill);
+    }
+    Touch(polygon.boundingRect() & image_.rect());
+    for (int i = 0; i < count; ++i) {
+        Line(points[i], points[(i + 1) % count], pen, 1);
+    }
+}
+
+void QtCanvas::DrawChar(int x, int y, unsigned char c, SysColor text, SysColor background) {
+    const QChar character(static_cast<char16_t>(Cp1250::ToUnicode(c)));
+    const QString glyph(character);
+    const QRect cell(x, y, metrics_.horizontalAdvance(character), metrics_.height());
+    FillPixels(cell, Color(background).rgb());
+    if (!character.isPrint() || character.isSpace() || image_.isNull()) {
+        return;
+    }
+    const QPoint baseline(x, y + metrics_.ascent());
+    {
+        QPainter painter(&image_);
+        painter.setFont(font_);
+        painter.setPen(Color(text));
+        painter.drawText(baseline, glyph);
+    }
+    // An italic or wide glyph may reach beyond its cell.
+    Touch((metrics_.boundingRect(character).translated(baseline) | cell) & image_.rect());
+}
+
+QRect QtCanvas::TakeDirtyRect() {
+    const QRect dirty = dirty_;
+    dirty_ = QRect();
+    return dirty;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Paints the typing line's primitives into a QImage, in the colours of a Qt palette.
+
+#include "Canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPalette>
+#include <QRect>
+
+class QImage;
+
+class QtCanvas final : public Canvas {
+public:
+    // `image` (32 bits a pixel) is painted in place; it may be replaced (resized) between calls.
+    explicit QtCanvas(QImage& image);
+
+    // The colours are read from the palette's active group at every call after this.
+    void SetPalette(const QPalette& palette) { palette_ = palette; }
+    void SetFont(const QFont& font);
+    [[nodiscard]] const QFont& Font() const { return font_; }
+    [[nodiscard]] QColor Color(SysColor color) const;
+
+    void FillRect(int left, int top, int right, int bottom, SysColor brush) override;
+    // Width 1 colours the pixels of the segment; width 2 colours for each of them the 2 x 2
+    // square of which it is the lower right pixel, as a two-pixel pen centred on the
+    // segment does. A frame drawn at coordinate 1 thus covers pixels 0 and 1.
+    void Line(Point from, Point to, SysColor pen, int width) override;
+    void Polygon(const Point* points, int count, SysColor pen, SysColor brush) override;
+    // The background covers the glyph's advance and the font's height.
+    void DrawChar(int x, int y, unsigned char c, SysColor text, SysColor background) override;
+
+    // What has been painted since the last call, to be shown on the screen.
+    [[nodiscard]] QRect TakeDirtyRect();
+
+private:
+    void FillPixels(const QRect& rect, QRgb rgb);
+    void Touch(const QRect& rect) { dirty_ |= rect; }
+
+    QImage& image_;
+    QPalette palette_;
+    QFont font_;
+    QFontMetrics metrics_;
+    QRect dirty_;
+};
