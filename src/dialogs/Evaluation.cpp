@@ -147,13 +147,14 @@ Evaluation Evaluate(const EvaluationInput& input) {
     Evaluation e;
     const int lesson = input.currentLesson;
 
-    // Every text is put together in UTF-8 and converted to the code page once, at the end.
+    // The sentences are put together in UTF-8 and converted to the code page once, at the end;
+    // the file name comes in the code page already.
     if (lesson >= 1) {
         e.caption = "Konec lekce " + std::to_string(lesson);
         e.nextCaption = "&Přejít k další lekci";
         e.repeatCaption = "&Opakovat lekci";
     } else {
-        e.caption = "Konec souboru " + input.displayFileName;
+        e.caption = "Konec souboru ";
         e.nextCaption = "&Otevřít soubor";
         e.repeatCaption = "&Opakovat soubor";
     }
@@ -212,6 +213,9 @@ Evaluation Evaluate(const EvaluationInput& input) {
 
     for (std::string* text : {&e.caption, &e.nextCaption, &e.repeatCaption}) {
         *text = Cp1250::FromUtf8(*text);
+    }
+    if (lesson < 1) {
+        e.caption += input.displayFileName;
     }
     for (EvaluationLine& line : e.lines) {
         line.text = Cp1250::FromUtf8(line.text);

@@ -141,7 +141,7 @@ TEST(Evaluation, ManyErrorsInAnEarlyLessonMeanRepeatingItWhateverTheSpeed) {
 
 TEST(Evaluation, SlowOwnTextWithSomeErrorsSuggestsTheLessons) {
     EvaluationInput in = Graded(-1, 15, 10);
-    in.displayFileName = "/home/žák/Dokumenty/řeka.txt";
+    in.displayFileName = Cp1250::FromUtf8("/home/žák/Dokumenty/řeka.txt");
     const Evaluation e = Evaluate(in);
 
     EXPECT_EQ(e.speedGrade, 5);
