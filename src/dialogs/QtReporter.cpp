@@ -1,0 +1,36 @@
+#include "QtReporter.h"
+
+#include "TFormErr.h"
+
+#include <utility>
+
+QtReporter::QtReporter(OwnerGetter owner) : owner_(std::move(owner)) {}
+
+void QtReporter::SetOwner(QWidget* owner) {
+    // A guarded pointer, so that a report after the main window has gone has no owner
+    // instead of a dangling one.
+    owner_ = [guarded = QPointer<QWidget>(owner)]() -> QWidget* { return guarded.data(); };
+}
+
+void QtReporter::SetDialogHook(DialogHook hook) {
+    hook_ = std::move(hook);
+}
+
+void QtReporter::ReportError(const std::string& message) {
+    Report(message, true);
+}
+
+void QtReporter::ReportInfo(const std::string& message) {
+    Report(message, false);
+}
+
+void QtReporter::Report(const std::string& message, bool isError) {
+    TFormErr window(owner_ ? owner_() : nullptr, isError);
+    window.SetMessage(message);
+    if (hook_) {
+        window.show();
+        hook_(window);
+        return;
+    }
+    window.exec();
+}

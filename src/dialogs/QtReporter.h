@@ -1,0 +1,35 @@
+#pragma once
+// Shows the loaders' reports in the report window, modally over the main window.
+
+#include "Reporter.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <string>
+
+class TFormErr;
+
+class QtReporter final : public Reporter {
+public:
+    // The owner is asked for each report, because the main window is created after the
+    // lesson store that reports through this object.
+    using OwnerGetter = std::function<QWidget*()>;
+    // Takes the place of the modal loop: gets the shown window and returns when it is done.
+    using DialogHook = std::function<void(TFormErr&)>;
+
+    explicit QtReporter(OwnerGetter owner = {});
+
+    void SetOwner(QWidget* owner);
+    void SetDialogHook(DialogHook hook);
+
+    void ReportError(const std::string& message) override;
+    void ReportInfo(const std::string& message) override;
+
+private:
+    void Report(const std::string& message, bool isError);
+
+    OwnerGetter owner_;
+    DialogHook hook_;
+};
