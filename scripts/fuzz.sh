@@ -8,17 +8,22 @@ cd "$(dirname "$0")/.."
 seconds=${1:-15}
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKLAPTOS_FUZZ=ON >/dev/null
 cmake --build build-fuzz
-for fuzzer in build-fuzz/tests/fuzz/*Fuzz; do
+fuzzers=(build-fuzz/fuzz/*Fuzz)
+[ ${#fuzzers[@]} -gt 0 ] || { echo "fuzz: no fuzz targets were built"; exit 1; }
+for fuzzer in "${fuzzers[@]}"; do
   name=$(basename "$fuzzer")
   seeds=tests/fuzz/corpus/$name
   work=$(mktemp -d)
   cp -r "$seeds"/. "$work"/ 2>/dev/null || true
   echo "fuzz: $name for ${seconds}s"
   status=0
-  "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 \
+  "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$work/" \
     "$work" >"$work.log" 2>&1 || status=$?
   grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)|ERROR|SUMMARY' "$work.log" || true
-  if [ "$status" -ne 0 ]; then tail -n 40 "$work.log"; fi
+  if [ "$status" -ne 0 ]; then
+    tail -n 40 "$work.log"
+    mkdir -p build-fuzz/crashes && cp "$work"/crash-* "$work"/timeout-* "$work"/oom-* build-fuzz/crashes/ 2>/dev/null || true
+  fi
   rm -f "$work.log"
   rm -rf "$work"
   if [ "$status" -ne 0 ]; then
