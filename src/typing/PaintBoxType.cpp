@@ -29,8 +29,13 @@ PaintBoxType::PaintBoxType(const TypingLine& line, const ProgramOptions& options
 }
 
 void PaintBoxType::SetTypingFont(const QFont& font) {
-    canvas_.SetFont(font);
-    const QFontMetrics metrics(font);
+    // The cells are drawn one by one at a pitch of whole pixels, so every glyph must be
+    // exactly as wide as the sample's average: full hinting gives whole-pixel advances,
+    // where the default (slight or none) leaves fractions that pile up along the sample.
+    QFont cellFont(font);
+    cellFont.setHintingPreference(QFont::PreferFullHinting);
+    canvas_.SetFont(cellFont);
+    const QFontMetrics metrics(cellFont);
     view_.SetMetrics(metrics.horizontalAdvance(SampleText()), metrics.height());
     updateGeometry();
 }
