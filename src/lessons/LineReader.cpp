@@ -1,5 +1,6 @@
 #include "LineReader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,12 +63,23 @@ int LineReader::Peek() {
 bool LineReader::Read(std::string& line) {
     line.clear();
     while (line.size() < kMaxRead) {
-        const int c = Peek();
-        if (c < 0) {
+        if (Peek() < 0) {
             atEnd_ = true;
             break;
         }
-        ++begin_;
+        // Plain bytes are copied in one go, up to the next line end or the read limit.
+        const std::size_t available = std::min(end_ - begin_, kMaxRead - line.size());
+        const char* start = buffer_ + begin_;
+        std::size_t plain = 0;
+        while (plain < available && start[plain] != '\n' && start[plain] != '\r') {
+            ++plain;
+        }
+        line.append(start, plain);
+        begin_ += plain;
+        if (plain == available) {
+            continue;
+        }
+        const char c = buffer_[begin_++];
         // Text files from Windows end their lines in CR LF; counting it as one line feed
         // cuts long lines at the same place whichever line end the file uses.
         if (c == '\r' && Peek() == '\n') {
@@ -75,7 +87,7 @@ bool LineReader::Read(std::string& line) {
             line += '\n';
             return true;
         }
-        line += static_cast<char>(c);
+        line += c;
         if (c == '\n') {
             return true;
         }
