@@ -12,12 +12,15 @@
 #include <QTextEdit>
 #include <QTextList>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kClientWidth = 424;
 constexpr int kClientHeight = 373;
 constexpr int kFontPixels = 11;     // the design font of the window
 constexpr int kRichTextPixels = 13; // the evaluation's text
+constexpr int kBulletIndent = 20;
 
 // Statistics, in the group box's own coordinates: four rows, a left and a right column.
 constexpr int kGroupHeight = 123;
@@ -28,8 +31,9 @@ constexpr int kLeftLabel = 8;
 constexpr int kLeftField = 92;
 constexpr int kRightLabel = 150;
 constexpr int kRightField = 262;
-constexpr int kUnit = kRightField + kFieldWidth + 4;
-constexpr int kUnitWidth = kClientWidth - 6 - kUnit;
+constexpr int kFieldPadding = 10; // frame and text margins of a line edit
+constexpr int kUnitGap = 4;
+constexpr int kRightMargin = 6;
 constexpr int kUnitHeight = 28; // room for a unit that has to wrap
 
 constexpr QRect kLabelHodnoceni(8, 130, 200, 14);
@@ -66,31 +70,33 @@ TFormKonec::TFormKonec(const Evaluation& evaluation, QWidget* owner)
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(0, 0, kClientWidth, kGroupHeight);
 
-    auto rightRow = [&](const char* name, int row, const char* label, const char* unit) {
+    auto rightRow = [&](const char* name, int row, const char* label, const std::string& value,
+                        const char* unit) {
         AddLabel(GroupBox1, QString::fromUtf8(label),
                  QRect(kRightLabel, kRowTop[row], kRightField - kRightLabel, kFieldHeight));
-        QLineEdit* field = AddField(name, kRightField, kRowTop[row]);
-        if (unit != nullptr) {
-            QLabel* unitLabel =
-                AddLabel(GroupBox1, QString::fromUtf8(unit),
-                         QRect(kUnit, kRowTop[row] + (kFieldHeight - kUnitHeight) / 2, kUnitWidth,
-                               kUnitHeight));
-            unitLabel->setWordWrap(true);
-        }
+        QLineEdit* field = AddField(name, kRightField, kRowTop[row], value);
+        const int unitLeft = field->geometry().right() + 1 + kUnitGap;
+        QLabel* unitLabel =
+            AddLabel(GroupBox1, QString::fromUtf8(unit),
+                     QRect(unitLeft, kRowTop[row] + (kFieldHeight - kUnitHeight) / 2,
+                           kClientWidth - kRightMargin - unitLeft, kUnitHeight));
+        unitLabel->setWordWrap(true);
         return field;
     };
-    auto leftRow = [&](const char* name, int row, const char* label) {
+    auto leftRow = [&](const char* name, int row, const char* label, const std::string& value) {
         AddLabel(GroupBox1, QString::fromUtf8(label),
                  QRect(kLeftLabel, kRowTop[row], kLeftField - kLeftLabel, kFieldHeight));
-        return AddField(name, kLeftField, kRowTop[row]);
+        return AddField(name, kLeftField, kRowTop[row], value);
     };
-    EditKDoba = rightRow("EditKDoba", 0, "Doba psaní ", "h:m:s");
-    EditKChyby = leftRow("EditKChyby", 1, "Celkem chyb");
-    EditKFrekvence = rightRow("EditKFrekvence", 1, "Frekvence chyb", "% (chyby / úhozy)");
-    EditKPocetUhozu = leftRow("EditKPocetUhozu", 2, "Celkem úhozů");
-    EditKRychlost = rightRow("EditKRychlost", 2, "Zdánlivá rychlost", "úhozů za minutu");
-    EditKAbsRychlost =
-        rightRow("EditKAbsRychlost", 3, "Absolutní rychlost", "správných úhozů za minutu");
+    EditKDoba = rightRow("EditKDoba", 0, "Doba psaní ", evaluation.time, "h:m:s");
+    EditKChyby = leftRow("EditKChyby", 1, "Celkem chyb", evaluation.errors);
+    EditKFrekvence =
+        rightRow("EditKFrekvence", 1, "Frekvence chyb", evaluation.frequency, "% (chyby / úhozy)");
+    EditKPocetUhozu = leftRow("EditKPocetUhozu", 2, "Celkem úhozů", evaluation.keystrokes);
+    EditKRychlost = rightRow("EditKRychlost", 2, "Zdánlivá rychlost", evaluation.apparentSpeed,
+                             "úhozů za minutu");
+    EditKAbsRychlost = rightRow("EditKAbsRychlost", 3, "Absolutní rychlost", evaluation.absSpeed,
+                                "správných úhozů za minutu");
 
     QFont boldFont = windowFont;
     boldFont.setBold(true);
@@ -108,6 +114,7 @@ TFormKonec::TFormKonec(const Evaluation& evaluation, QWidget* owner)
     richFont.setPixelSize(kRichTextPixels);
     RichEditKonec->setFont(richFont);
     RichEditKonec->document()->setDefaultFont(richFont);
+    RichEditKonec->document()->setIndentWidth(kBulletIndent);
 
     QLabel* prejeteSi = AddLabel(this, QString::fromUtf8("Přejete si"), kLabelPrejeteSi);
     prejeteSi->setObjectName(QStringLiteral("LabelPrejeteSi"));
@@ -125,12 +132,6 @@ TFormKonec::TFormKonec(const Evaluation& evaluation, QWidget* owner)
     QWidget::setTabOrder(BitBtnKOpakovat, BitBtnKDalsi);
     QWidget::setTabOrder(BitBtnKDalsi, BitBtn3);
 
-    EditKPocetUhozu->setText(QString::fromStdString(evaluation.keystrokes));
-    EditKFrekvence->setText(QString::fromStdString(evaluation.frequency));
-    EditKChyby->setText(QString::fromStdString(evaluation.errors));
-    EditKDoba->setText(QString::fromStdString(evaluation.time));
-    EditKRychlost->setText(QString::fromStdString(evaluation.apparentSpeed));
-    EditKAbsRychlost->setText(QString::fromStdString(evaluation.absSpeed));
     if (evaluation.frequencyHighlighted) {
         Highlight(EditKFrekvence);
     }
@@ -154,12 +155,15 @@ EvaluationAnswer TFormKonec::AnswerFromResult(int result) {
     }
 }
 
-QLineEdit* TFormKonec::AddField(const char* name, int left, int top) {
-    auto* field = new QLineEdit(GroupBox1);
+QLineEdit* TFormKonec::AddField(const char* name, int left, int top, const std::string& value) {
+    auto* field = new QLineEdit(QString::fromStdString(value), GroupBox1);
     field->setObjectName(QString::fromLatin1(name));
-    field->setGeometry(left, top, kFieldWidth, kFieldHeight);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::ClickFocus); // out of the tab order
+    // The design width holds "00:00:00" in the design font; a wider font gets what it needs.
+    const int needed = field->fontMetrics().horizontalAdvance(field->text()) + kFieldPadding;
+    field->setGeometry(left, top, std::max(kFieldWidth, needed), kFieldHeight);
+    field->setCursorPosition(0);
     return field;
 }
 

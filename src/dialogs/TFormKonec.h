@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include <string>
+
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,7 +29,7 @@ public:
     [[nodiscard]] static EvaluationAnswer AnswerFromResult(int result);
 
 private:
-    QLineEdit* AddField(const char* name, int left, int top);
+    QLineEdit* AddField(const char* name, int left, int top, const std::string& value);
     QLabel* AddLabel(QWidget* parent, const QString& text, const QRect& place);
     void Highlight(QLineEdit* field);
     void FillEvaluation(const Evaluation& evaluation);
