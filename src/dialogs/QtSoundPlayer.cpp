@@ -54,10 +54,20 @@ bool QtSoundPlayer::EnsureContext() {
 }
 
 void QtSoundPlayer::Play(SystemSound sound) {
-    if (EnsureContext() &&
-        ca_context_play(context_, 0, CA_PROP_EVENT_ID, EventId(sound),
-                        CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr) == CA_SUCCESS) {
-        return;
+    if (EnsureContext()) {
+        const int result = ca_context_play(context_, 0, CA_PROP_EVENT_ID, EventId(sound),
+                                           CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        if (result == CA_SUCCESS) {
+            played_ = true;
+            return;
+        }
+        // A sound system that has never played anything is not there (no device, no theme):
+        // stop paying for the attempt on every wrong keystroke.
+        if (!played_ && ++failures_ >= kFailuresBeforeGivingUp) {
+            ca_context_destroy(context_);
+            context_ = nullptr;
+            unavailable_ = true;
+        }
     }
     QApplication::beep();
 }

@@ -22,6 +22,10 @@ private:
     // Opens the sound server connection on the first sound, so that start-up never waits for it.
     [[nodiscard]] bool EnsureContext();
 
+    static constexpr int kFailuresBeforeGivingUp = 3;
+
     ca_context* context_ = nullptr;
-    bool unavailable_ = false; // canberra failed once: from then on only the plain beep
+    bool unavailable_ = false; // canberra cannot play here: only the plain beep
+    bool played_ = false;      // canberra has played a sound at least once
+    int failures_ = 0;
 };
