@@ -435,6 +435,16 @@ TEST_F(Arrows, ZeroTheLineCountersButKeepWhatWasTyped) {
     EXPECT_EQ(rig.window.lessonErrors, 1);
 }
 
+TEST_F(Arrows, UpZeroesTheLineCountersToo) {
+    rig.KeyDown(TypingEngine::kVkDown);
+    rig.Type("cx");
+    rig.KeyDown(TypingEngine::kVkUp);
+    EXPECT_EQ(rig.meter.lineErrors, 0);
+    EXPECT_EQ(rig.meter.lineCorrect, 0);
+    EXPECT_EQ(rig.meter.lessonErrors, 1);
+    EXPECT_EQ(rig.window.lineErrors, 0);
+}
+
 TEST_F(Arrows, WorkInStopModeAndResetTheLineCounters) {
     rig.Type("x");
     rig.pause.ActionPause();
