@@ -76,8 +76,10 @@ void QtCanvas::FillPixels(const QRect& rect, QRgb rgb) {
     if (clipped.isEmpty()) {
         return;
     }
+    uchar* const bits = image_.bits(); // detaches once, not once a row
+    const qsizetype stride = image_.bytesPerLine();
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
         std::fill(row + clipped.left(), row + clipped.right() + 1, rgb);
     }
     Touch(clipped);
@@ -93,6 +95,17 @@ void QtCanvas::FillRect(int left, int top, int right, int bottom, SysColor brush
 void QtCanvas::Line(Point from, Point to, SysColor pen, int width) {
     const QRgb rgb = Color(pen).rgb();
     const int size = std::max(width, 1);
+    if (from == to) {
+        return;
+    }
+    if (from.x == to.x || from.y == to.y) {
+        // Most of the line's strokes are straight: one rectangle without the end point.
+        const int lastX = to.x + (to.x > from.x ? -1 : to.x < from.x ? 1 : 0);
+        const int lastY = to.y + (to.y > from.y ? -1 : to.y < from.y ? 1 : 0);
+        const QRect pixels = QRect(QPoint(from.x, from.y), QPoint(lastX, lastY)).normalized();
+        FillPixels(pixels.adjusted(1 - size, 1 - size, 0, 0), rgb);
+        return;
+    }
     ForEachSegmentPixel(from, to, [&](int x, int y) {
         FillPixels(QRect(x - size + 1, y - size + 1, size, size), rgb);
     });
