@@ -174,18 +174,6 @@ TEST_F(ProgramOptionsFile, SpeedBarScaleIsWrittenAsItsIndex) {
     }
 }
 
-TEST_F(ProgramOptionsFile, TheSpeedBarScaleSurvivesAWriteAndARead) {
-    for (int speedMax : {200, 400, 600}) {
-        ProgramOptions options;
-        options.SpeedMax = speedMax;
-        {
-            IniFile ini(path_);
-            options.WriteOptions(&ini);
-        }
-        EXPECT_EQ(Read().SpeedMax, speedMax);
-    }
-}
-
 TEST_F(ProgramOptionsFile, ANewFileHoldsTheKeysInTheirWritingOrder) {
     ProgramOptions options;
     options.ErrRep = 3;

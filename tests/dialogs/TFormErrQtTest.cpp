@@ -161,14 +161,6 @@ private slots:
         QCOMPARE(Memo(w)->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     }
 
-    void theCloseButtonClosesTheWindow() {
-        TFormErr w(nullptr, true);
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::mouseClick(CloseButton(w), Qt::LeftButton);
-        QVERIFY(!w.isVisible());
-    }
-
     void reporterShowsErrorsAndInformationInTheirModes() {
         struct Seen {
             bool isError;
@@ -197,14 +189,6 @@ private slots:
         QCOMPARE(seen[1].title, QStringLiteral("Informace"));
         QCOMPARE(seen[1].text, QString::fromUtf8("Řádek 3 je delší než 69 znaků."));
         QVERIFY(!seen[1].linkVisible);
-    }
-
-    void reporterWithoutAnOwnerShowsAStandaloneWindow() {
-        bool shown = false;
-        QtReporter reporter([]() -> QWidget* { return nullptr; });
-        reporter.SetDialogHook([&](TFormErr& w) { shown = w.parentWidget() == nullptr; });
-        reporter.ReportError("x");
-        QVERIFY(shown);
     }
 
     void reporterForgetsAnOwnerThatHasGone() {

@@ -204,15 +204,6 @@ private slots:
         QCOMPARE(w.Answer(), EvaluationAnswer::Repeat);
         QCOMPARE(TFormKonec::AnswerFromResult(w.result()), EvaluationAnswer::Repeat);
     }
-
-    void escapeRepeatsTheText() {
-        TFormKonec w(Evaluate(GoodLesson()));
-        w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
-        QTest::keyClick(&w, Qt::Key_Escape);
-        QVERIFY(!w.isVisible());
-        QCOMPARE(w.Answer(), EvaluationAnswer::Repeat);
-    }
 };
 
 QTEST_MAIN(TFormKonecQtTest)
