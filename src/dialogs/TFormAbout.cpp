@@ -1,0 +1,169 @@
+#include "TFormAbout.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+#include <QSvgRenderer>
+#include <QUrl>
+
+namespace {
+
+const char* const kWebAddress = "https://klaptos.example.org/";
+const char* const kMailAddress = "klaptos@example.org";
+const char* const kLicenceTopic = "IDH_LICENCE";
+const QColor kNavy(0, 0, 128);
+const QColor kSilver(192, 192, 192);
+const QColor kLinkBlue(0, 0, 255);
+
+// The design font, MS Sans Serif, stands for the desktop's own sans-serif.
+QFont designFont(int pixels, bool bold) {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+void setTextColour(QLabel* label, const QColor& colour) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+}
+
+// Renders at the device pixel ratio, so that the picture stays sharp on a high-density screen.
+QPixmap svgPixmap(const QString& resource, QSize size, qreal ratio) {
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QSvgRenderer renderer(resource);
+    QPainter painter(&pixmap);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return pixmap;
+}
+
+} // namespace
+
+TFormAbout::TFormAbout(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+    setWindowTitle(QString::fromUtf8("O programu"));
+    setFixedSize(432, 246);
+    setFont(designFont(13, false));
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::black);
+    setPalette(white);
+    // Modal to the main window only, so that the help opened from the licence link can be read.
+    setWindowModality(Qt::WindowModal);
+
+    const QString title = QString::fromUtf8("Klaptos 1.0");
+    const QFont titleFont = designFont(30, true);
+    Label2 = new QLabel(title, this);
+    Label2->setGeometry(86, 15, 262, 29);
+    Label2->setFont(titleFont);
+    Label2->setAlignment(Qt::AlignCenter);
+    setTextColour(Label2, kSilver);
+    Label1 = new QLabel(title, this);
+    Label1->setGeometry(83, 12, 262, 29);
+    Label1->setFont(titleFont);
+    Label1->setAlignment(Qt::AlignCenter);
+    setTextColour(Label1, kNavy);
+
+    Label5 = new QLabel(QString::fromUtf8("Výuka psaní všemi deseti na české klávesnici"), this);
+    Label5->setGeometry(16, 56, 400, 18);
+    Label5->setAlignment(Qt::AlignCenter);
+
+    Label6 =
+        new QLabel(QString::fromUtf8("Klaptos je svobodný software šířený pod licencí MIT."), this);
+    Label6->setGeometry(16, 90, 400, 18);
+    Label6->setAlignment(Qt::AlignCenter);
+
+    Label10 = new QLabel(QString::fromUtf8("Podmínky licence"), this);
+
+    Image1 = new QLabel(this);
+    Image1->setGeometry(41, 149, 41, 40);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setPixmap(svgPixmap(QStringLiteral(":/dialogs/about-hardhat.svg"), QSize(32, 32),
+                                devicePixelRatio()));
+
+    Label3 = new QLabel(QString::fromUtf8("Autor:"), this);
+    Label3->setGeometry(93, 151, 49, 16);
+    Label3->setFont(designFont(13, true));
+
+    Label4 = new QLabel(QString::fromUtf8("Tým Klaptos"), this);
+    Label4->setGeometry(144, 151, 98, 16);
+    Label4->setFont(designFont(13, true));
+    Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setTextColour(Label4, kNavy);
+
+    LabelTovikHTTPLink = new QLabel(QString::fromUtf8("klaptos.example.org"), this);
+    Label9 = new QLabel(QString::fromUtf8("e-mail:"), this);
+    Label9->setGeometry(182, 173, 60, 16);
+    Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label8 = new QLabel(QString::fromUtf8(kMailAddress), this);
+
+    // A link reacts to a click on its text only, so each one is exactly as wide as its text.
+    QFont linkFont = designFont(13, false);
+    linkFont.setUnderline(true);
+    const QFontMetrics linkMetrics(linkFont);
+    auto placeLink = [&](QLabel* link, int left, int top) {
+        link->setFont(linkFont);
+        setTextColour(link, kLinkBlue);
+        link->setCursor(Qt::PointingHandCursor);
+        link->setGeometry(left, top, linkMetrics.horizontalAdvance(link->text()) + 2, 16);
+        link->installEventFilter(this);
+    };
+    placeLink(LabelTovikHTTPLink, 248, 151);
+    placeLink(Label8, 248, 172);
+    placeLink(Label10, 0, 110);
+    Label10->move((width() - Label10->width()) / 2, Label10->y());
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                              QString::fromUtf8("&Zavřít okno"), this);
+    BitBtn1->setGeometry(317, 215, 108, 25);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    Label2->lower(); // the shadow lies under the title
+}
+
+void TFormAbout::LabelTovikHTTPLinkClick() {
+    if (openUrl) {
+        openUrl(QUrl(QString::fromUtf8(kWebAddress)));
+    }
+}
+
+void TFormAbout::LabelTovikMailLinkClick() {
+    if (openUrl) {
+        openUrl(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kMailAddress)));
+    }
+}
+
+void TFormAbout::Label10Click() {
+    if (showHelp) {
+        showHelp(QString::fromUtf8(kLicenceTopic));
+    }
+}
+
+bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        auto* link = qobject_cast<QLabel*>(watched);
+        // A press that is dragged off the link before release is no click.
+        if (mouse->button() == Qt::LeftButton && link != nullptr &&
+            link->rect().contains(mouse->position().toPoint())) {
+            if (link == LabelTovikHTTPLink) {
+                LabelTovikHTTPLinkClick();
+            } else if (link == Label8) {
+                LabelTovikMailLinkClick();
+            } else if (link == Label10) {
+                Label10Click();
+            }
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

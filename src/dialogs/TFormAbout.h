@@ -1,0 +1,41 @@
+#pragma once
+// Shows the program's name, version, licence and author, with links to the web, mail and help.
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+class QUrl;
+
+class TFormAbout : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFormAbout(QWidget* parent = nullptr);
+
+    // The ways out of the window; replaceable so that nothing real opens in tests.
+    std::function<void(const QUrl&)> openUrl;           // the desktop's browser or mail program
+    std::function<void(const QString& topic)> showHelp; // the help window; nothing when empty
+
+    void LabelTovikHTTPLinkClick();
+    void LabelTovikMailLinkClick();
+    void Label10Click();
+
+    QLabel* Label2;
+    QLabel* Label1;
+    QLabel* Label5;
+    QLabel* Label6;
+    QLabel* Label10;
+    QLabel* Image1;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* LabelTovikHTTPLink;
+    QLabel* Label9;
+    QLabel* Label8;
+    QPushButton* BitBtn1;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};

@@ -1,0 +1,45 @@
+#include "TFormHelp.h"
+
+#include <QFileInfo>
+#include <QTextBrowser>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <utility>
+
+TFormHelp::TFormHelp(QString helpFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), helpFile_(std::move(helpFile)) {
+    setWindowTitle(QString::fromUtf8("Klaptos - nápověda"));
+    TextBrowser = new QTextBrowser(this);
+    TextBrowser->setOpenExternalLinks(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(TextBrowser);
+    resize(640, 560);
+}
+
+void TFormHelp::ShowTopic(const QString& topic) {
+    if (!loaded_) {
+        LoadHelpFile();
+    }
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    show();
+    raise();
+    activateWindow();
+    // The browser postpones the scroll until it is visible and laid out at its width.
+    TextBrowser->scrollToAnchor(topic);
+}
+
+void TFormHelp::LoadHelpFile() {
+    if (QFileInfo(helpFile_).isFile()) {
+        TextBrowser->setSource(QUrl::fromLocalFile(helpFile_), QTextDocument::HtmlResource);
+        loaded_ = true;
+        return;
+    }
+    // Not remembered as loaded: a help file put in place later is found at the next topic.
+    TextBrowser->setHtml(QString::fromUtf8("<p>Soubor nápovědy <b>%1</b> nebyl nalezen.</p>"
+                                           "<p>Nápověda patří do stejné složky jako program.</p>")
+                             .arg(helpFile_.toHtmlEscaped()));
+}

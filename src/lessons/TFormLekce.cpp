@@ -1,0 +1,96 @@
+#include "TFormLekce.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+
+#include <array>
+
+namespace {
+
+constexpr int kRows = 11; // the group fills its four columns top to bottom
+
+// What each lesson drills, in lesson order; the caption puts the number in front.
+constexpr std::array<const char*, TFormLekce::kLessonCount> kLessonNames = {
+    "d f j k",     "s l",         "a u",       "g h",       "r u",       "e i ,",     "OPAKOVANÍ",
+    "o .",         "p",           "OPAKOVANÍ", "t",         "y / z",     "ú q",       "OPAKOVANÍ",
+    "OPAKOVANÍ",   "v",           "m",         "OPAKOVANÍ", "c",         "x w",       "z / y",
+    "OPAKOVANÍ",   "b",           "n",         "OPAKOVANÍ", "Pr.VELKÁ",  "Lev.VELKÁ", "ř",
+    "á",           "OPAKOVANÍ",   "č",         "í",         "OPAKOVANÍ", "š",         "é",
+    "ě",           "OP. ěščřáéí", "OPAKOVANÍ", "ž",         "ý",         "ď ť ň ó",   "Š Ď Ž",
+    "? : ! / ( )", "0..9 % -",
+};
+
+// The design font, MS Sans Serif, stands for the desktop's own sans-serif.
+QFont designFont(int pixels, bool bold) {
+    QFont font = QApplication::font();
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TFormLekce::TFormLekce(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromUtf8("Volba lekce"));
+    setFixedSize(592, 353);
+    setFont(designFont(13, true));
+
+    RadioGroupCisloLekce = new QGroupBox(QString::fromUtf8("Lekce pro nácvik psaní"), this);
+    RadioGroupCisloLekce->setGeometry(0, 0, 592, 297);
+    lessonItems = new QButtonGroup(this);
+    constexpr int itemLeft = 10;
+    constexpr int itemTop = 20;
+    const int columnWidth = (RadioGroupCisloLekce->width() - 2 * itemLeft) / 4;
+    const int rowHeight = (RadioGroupCisloLekce->height() - itemTop - 6) / kRows;
+    for (int item = 0; item < kLessonCount; ++item) {
+        const QString caption = QString::asprintf("%2d: ", item + 1) +
+                                QString::fromUtf8(kLessonNames[static_cast<size_t>(item)]);
+        auto* button = new QRadioButton(caption, RadioGroupCisloLekce);
+        button->setGeometry(itemLeft + (item / kRows) * columnWidth,
+                            itemTop + (item % kRows) * rowHeight, columnWidth - 4, rowHeight);
+        lessonItems->addButton(button, item);
+    }
+
+    RadioGroupQWERTYZ = new QGroupBox(QString::fromUtf8("pro klávesnici typu"), this);
+    RadioGroupQWERTYZ->setGeometry(0, 305, 223, 41);
+    layoutItems = new QButtonGroup(this);
+    const std::array<const char*, 2> layouts = {"QWERTY", "QWERTZ"};
+    for (int item = 0; item < 2; ++item) {
+        auto* button = new QRadioButton(QString::fromUtf8(layouts[static_cast<size_t>(item)]),
+                                        RadioGroupQWERTYZ);
+        button->setGeometry(10 + item * 106, 17, 100, 20);
+        layoutItems->addButton(button, item);
+    }
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton),
+                              QString::fromUtf8("&Vyber lekci"), this);
+    BitBtn1->setGeometry(289, 317, 118, 27);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
+                              QString::fromUtf8("&Zpět"), this);
+    BitBtn2->setGeometry(472, 317, 118, 27);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+
+    Select(1, true);
+}
+
+void TFormLekce::Select(int lesson, bool qwertz) {
+    if (QAbstractButton* item = lessonItems->button(lesson - 1)) {
+        item->setChecked(true);
+    }
+    layoutItems->button(qwertz ? 1 : 0)->setChecked(true);
+}
+
+int TFormLekce::SelectedLesson() const {
+    return lessonItems->checkedId() + 1;
+}
+
+bool TFormLekce::SelectedQwertz() const {
+    return layoutItems->checkedId() == 1;
+}

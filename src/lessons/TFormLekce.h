@@ -1,0 +1,29 @@
+#pragma once
+// Lets the pupil choose one of the 44 built-in lessons and the keyboard layout to type it on.
+
+#include <QDialog>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+
+class TFormLekce : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kLessonCount = 44;
+
+    explicit TFormLekce(QWidget* parent = nullptr);
+
+    // `lesson` 1..44; a number outside that range leaves the lesson choice as it is.
+    void Select(int lesson, bool qwertz);
+    [[nodiscard]] int SelectedLesson() const;
+    [[nodiscard]] bool SelectedQwertz() const;
+
+    QGroupBox* RadioGroupCisloLekce;
+    QButtonGroup* lessonItems; // id = item index, lesson = id + 1
+    QGroupBox* RadioGroupQWERTYZ;
+    QButtonGroup* layoutItems; // id 0 QWERTY, 1 QWERTZ
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+};

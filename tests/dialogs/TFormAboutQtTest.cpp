@@ -1,0 +1,146 @@
+#include "TFormAbout.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+#include <QtTest>
+
+namespace {
+
+// Stands in for the browser, the mail program and the help window.
+struct Outside {
+    QList<QUrl> opened;
+    QStringList topics;
+
+    void connect(TFormAbout& about) {
+        about.openUrl = [this](const QUrl& url) { opened.append(url); };
+        about.showHelp = [this](const QString& topic) { topics.append(topic); };
+    }
+};
+
+} // namespace
+
+class TFormAboutQtTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theWindowShowsTheProgramAndItsAuthor();
+    void theWindowHasNoTitleBarButtons();
+    void theIconIsDrawn();
+    void eachAddressLinkOpensItsTargetAndTheWindowStaysOpen_data();
+    void eachAddressLinkOpensItsTargetAndTheWindowStaysOpen();
+    void theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOpen();
+    void clicksBesideTheLinksOpenNothing();
+    void theCloseButtonClosesTheWindow();
+    void writesAScreenshotWhenAsked();
+};
+
+void TFormAboutQtTest::theWindowShowsTheProgramAndItsAuthor() {
+    TFormAbout about;
+    QCOMPARE(about.windowTitle(), QString::fromUtf8("O programu"));
+    QCOMPARE(about.size(), QSize(432, 246));
+    QCOMPARE(about.Label1->text(), QString::fromUtf8("Klaptos 1.0"));
+    QCOMPARE(about.Label2->text(), QString::fromUtf8("Klaptos 1.0"));
+    QCOMPARE(about.Label2->geometry().topLeft() - about.Label1->geometry().topLeft(), QPoint(3, 3));
+    QCOMPARE(about.Label3->text(), QString::fromUtf8("Autor:"));
+    QCOMPARE(about.Label4->text(), QString::fromUtf8("Tým Klaptos"));
+    QCOMPARE(about.LabelTovikHTTPLink->text(), QString::fromUtf8("klaptos.example.org"));
+    QCOMPARE(about.Label9->text(), QString::fromUtf8("e-mail:"));
+    QCOMPARE(about.Label8->text(), QString::fromUtf8("klaptos@example.org"));
+    QCOMPARE(about.Label10->text(), QString::fromUtf8("Podmínky licence"));
+    QCOMPARE(about.BitBtn1->text(), QString::fromUtf8("&Zavřít okno"));
+}
+
+void TFormAboutQtTest::theWindowHasNoTitleBarButtons() {
+    TFormAbout about;
+    const Qt::WindowFlags flags = about.windowFlags();
+    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+    QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+    QVERIFY(!flags.testFlag(Qt::WindowSystemMenuHint));
+    QVERIFY(!flags.testFlag(Qt::WindowMinMaxButtonsHint));
+}
+
+void TFormAboutQtTest::theIconIsDrawn() {
+    TFormAbout about;
+    const QImage icon = about.Image1->pixmap().toImage();
+    QCOMPARE(icon.size() / icon.devicePixelRatio(), QSize(32, 32));
+    // The hat's crown covers the middle of the picture; its corners stay transparent.
+    QVERIFY(qAlpha(icon.pixel(icon.width() / 2, icon.height() / 3)) > 0);
+    QCOMPARE(qAlpha(icon.pixel(0, 0)), 0);
+}
+
+void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen_data() {
+    QTest::addColumn<bool>("web");
+    QTest::addColumn<QUrl>("target");
+    QTest::newRow("web page") << true << QUrl(QStringLiteral("https://klaptos.example.org/"));
+    QTest::newRow("e-mail") << false << QUrl(QStringLiteral("mailto:klaptos@example.org"));
+}
+
+void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
+    QFETCH(bool, web);
+    QFETCH(QUrl, target);
+    TFormAbout about;
+    Outside outside;
+    outside.connect(about);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    QTest::mouseClick(web ? about.LabelTovikHTTPLink : about.Label8, Qt::LeftButton);
+
+    QCOMPARE(outside.opened, QList<QUrl>{target});
+    QVERIFY(outside.topics.isEmpty());
+    QVERIFY(about.isVisible());
+}
+
+void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOpen() {
+    TFormAbout about;
+    Outside outside;
+    outside.connect(about);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    QTest::mouseClick(about.Label10, Qt::LeftButton);
+
+    QCOMPARE(outside.topics, QStringList{QStringLiteral("IDH_LICENCE")});
+    QVERIFY(outside.opened.isEmpty());
+    QVERIFY(about.isVisible());
+}
+
+void TFormAboutQtTest::clicksBesideTheLinksOpenNothing() {
+    TFormAbout about;
+    Outside outside;
+    outside.connect(about);
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+
+    QTest::mouseClick(about.Label4, Qt::LeftButton);
+    QTest::mouseClick(about.Label6, Qt::LeftButton);
+    QTest::mouseClick(&about, Qt::LeftButton, {}, QPoint(420, 160)); // right of the web link
+    QTest::mouseClick(about.Label8, Qt::RightButton);
+
+    QVERIFY(outside.opened.isEmpty());
+    QVERIFY(outside.topics.isEmpty());
+}
+
+void TFormAboutQtTest::theCloseButtonClosesTheWindow() {
+    TFormAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QCOMPARE(about.focusWidget(), static_cast<QWidget*>(about.BitBtn1));
+    QTest::mouseClick(about.BitBtn1, Qt::LeftButton);
+    QVERIFY(!about.isVisible());
+}
+
+void TFormAboutQtTest::writesAScreenshotWhenAsked() {
+    const QByteArray directory = qgetenv("KLAPTOS_SCREENSHOT_DIR");
+    if (directory.isEmpty()) {
+        QSKIP("KLAPTOS_SCREENSHOT_DIR is not set");
+    }
+    TFormAbout about;
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QVERIFY(about.grab().save(QString::fromLocal8Bit(directory) + "/TFormAbout.png"));
+}
+
+QTEST_MAIN(TFormAboutQtTest)
+#include "TFormAboutQtTest.moc"

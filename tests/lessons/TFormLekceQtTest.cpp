@@ -1,0 +1,171 @@
+#include "TFormLekce.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+
+const char* const kCaptions[TFormLekce::kLessonCount] = {
+    " 1: d f j k",  " 2: s l",         " 3: a u",         " 4: g h",       " 5: r u",
+    " 6: e i ,",    " 7: OPAKOVANÍ",   " 8: o .",         " 9: p",         "10: OPAKOVANÍ",
+    "11: t",        "12: y / z",       "13: ú q",         "14: OPAKOVANÍ", "15: OPAKOVANÍ",
+    "16: v",        "17: m",           "18: OPAKOVANÍ",   "19: c",         "20: x w",
+    "21: z / y",    "22: OPAKOVANÍ",   "23: b",           "24: n",         "25: OPAKOVANÍ",
+    "26: Pr.VELKÁ", "27: Lev.VELKÁ",   "28: ř",           "29: á",         "30: OPAKOVANÍ",
+    "31: č",        "32: í",           "33: OPAKOVANÍ",   "34: š",         "35: é",
+    "36: ě",        "37: OP. ěščřáéí", "38: OPAKOVANÍ",   "39: ž",         "40: ý",
+    "41: ď ť ň ó",  "42: Š Ď Ž",       "43: ? : ! / ( )", "44: 0..9 % -",
+};
+
+// Where a pupil clicks a radio item: on its circle, at the left.
+const QPoint onTheCircle(7, 10);
+
+QRect itemRect(const TFormLekce& dialog, int item) {
+    return dialog.lessonItems->button(item)->geometry();
+}
+
+} // namespace
+
+class TFormLekceQtTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theDialogShowsItsOwnCaptions();
+    void everyLessonHasItsExactCaption();
+    void theLessonsFillFourColumnsOfElevenTopToBottom();
+    void everyLessonCaptionFitsItsColumn();
+    void theChoiceComesBackAsSelected_data();
+    void theChoiceComesBackAsSelected();
+    void aLessonOutsideTheRangeKeepsTheChoice();
+    void theButtonsCloseWithOkAndCancel();
+    void writesAScreenshotWhenAsked();
+};
+
+void TFormLekceQtTest::theDialogShowsItsOwnCaptions() {
+    TFormLekce dialog;
+    QCOMPARE(dialog.windowTitle(), QString::fromUtf8("Volba lekce"));
+    QCOMPARE(dialog.size(), QSize(592, 353));
+    QCOMPARE(dialog.RadioGroupCisloLekce->title(), QString::fromUtf8("Lekce pro nácvik psaní"));
+    QCOMPARE(dialog.RadioGroupCisloLekce->geometry(), QRect(0, 0, 592, 297));
+    QCOMPARE(dialog.RadioGroupQWERTYZ->title(), QString::fromUtf8("pro klávesnici typu"));
+    QCOMPARE(dialog.RadioGroupQWERTYZ->geometry(), QRect(0, 305, 223, 41));
+    QCOMPARE(dialog.layoutItems->buttons().size(), 2);
+    QCOMPARE(dialog.layoutItems->button(0)->text(), QStringLiteral("QWERTY"));
+    QCOMPARE(dialog.layoutItems->button(1)->text(), QStringLiteral("QWERTZ"));
+    QCOMPARE(dialog.layoutItems->button(1)->y(), dialog.layoutItems->button(0)->y());
+    QCOMPARE(dialog.BitBtn1->text(), QString::fromUtf8("&Vyber lekci"));
+    QCOMPARE(dialog.BitBtn1->geometry(), QRect(289, 317, 118, 27));
+    QCOMPARE(dialog.BitBtn2->text(), QString::fromUtf8("&Zpět"));
+    QCOMPARE(dialog.BitBtn2->geometry(), QRect(472, 317, 118, 27));
+}
+
+void TFormLekceQtTest::everyLessonHasItsExactCaption() {
+    TFormLekce dialog;
+    QCOMPARE(dialog.lessonItems->buttons().size(), TFormLekce::kLessonCount);
+    for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
+        QCOMPARE(dialog.lessonItems->button(item)->text(), QString::fromUtf8(kCaptions[item]));
+    }
+}
+
+void TFormLekceQtTest::theLessonsFillFourColumnsOfElevenTopToBottom() {
+    TFormLekce dialog;
+    for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
+        const int column = item / 11;
+        const int row = item % 11;
+        QCOMPARE(itemRect(dialog, item).x(), itemRect(dialog, column * 11).x());
+        QCOMPARE(itemRect(dialog, item).y(), itemRect(dialog, row).y());
+        if (row > 0) {
+            QVERIFY(itemRect(dialog, item).y() > itemRect(dialog, item - 1).y());
+        }
+    }
+    // Lesson 12 opens the second column, at the top, beside lesson 1.
+    QVERIFY(itemRect(dialog, 11).x() > itemRect(dialog, 10).x());
+    QCOMPARE(itemRect(dialog, 11).y(), itemRect(dialog, 0).y());
+    QVERIFY(itemRect(dialog, 22).x() > itemRect(dialog, 11).x());
+    QVERIFY(itemRect(dialog, 33).x() > itemRect(dialog, 22).x());
+}
+
+void TFormLekceQtTest::everyLessonCaptionFitsItsColumn() {
+    TFormLekce dialog;
+    const QRect inside = dialog.RadioGroupCisloLekce->rect().adjusted(2, 2, -2, -2);
+    const int belowTitle = dialog.RadioGroupCisloLekce->fontMetrics().height();
+    for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
+        QAbstractButton* button = dialog.lessonItems->button(item);
+        QVERIFY2(button->sizeHint().width() <= button->width(), kCaptions[item]);
+        QVERIFY2(inside.contains(button->geometry()), kCaptions[item]);
+        QVERIFY2(button->y() >= belowTitle, kCaptions[item]);
+        if (item + 11 < TFormLekce::kLessonCount) {
+            QVERIFY(button->geometry().right() < itemRect(dialog, item + 11).left());
+        }
+    }
+}
+
+void TFormLekceQtTest::theChoiceComesBackAsSelected_data() {
+    QTest::addColumn<int>("lesson");
+    QTest::addColumn<bool>("qwertz");
+    QTest::newRow("first lesson, QWERTY") << 1 << false;
+    QTest::newRow("last of the first column, QWERTZ") << 11 << true;
+    QTest::newRow("first of the second column, QWERTY") << 12 << false;
+    QTest::newRow("last lesson, QWERTZ") << 44 << true;
+}
+
+void TFormLekceQtTest::theChoiceComesBackAsSelected() {
+    QFETCH(int, lesson);
+    QFETCH(bool, qwertz);
+    TFormLekce dialog;
+    dialog.Select(lesson, qwertz);
+    QCOMPARE(dialog.SelectedLesson(), lesson);
+    QCOMPARE(dialog.SelectedQwertz(), qwertz);
+    QVERIFY(dialog.lessonItems->button(lesson - 1)->isChecked());
+    QVERIFY(dialog.layoutItems->button(qwertz ? 1 : 0)->isChecked());
+
+    // and what the pupil clicks is what the command reads
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const int other = lesson == 44 ? 1 : lesson + 1;
+    QTest::mouseClick(dialog.lessonItems->button(other - 1), Qt::LeftButton, {}, onTheCircle);
+    QTest::mouseClick(dialog.layoutItems->button(qwertz ? 0 : 1), Qt::LeftButton, {}, onTheCircle);
+    QCOMPARE(dialog.SelectedLesson(), other);
+    QCOMPARE(dialog.SelectedQwertz(), !qwertz);
+}
+
+void TFormLekceQtTest::aLessonOutsideTheRangeKeepsTheChoice() {
+    TFormLekce dialog;
+    dialog.Select(5, false);
+    dialog.Select(0, true);
+    QCOMPARE(dialog.SelectedLesson(), 5);
+    dialog.Select(45, true);
+    QCOMPARE(dialog.SelectedLesson(), 5);
+    QCOMPARE(dialog.SelectedQwertz(), true);
+}
+
+void TFormLekceQtTest::theButtonsCloseWithOkAndCancel() {
+    TFormLekce dialog;
+    dialog.show();
+    QTest::mouseClick(dialog.BitBtn1, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QVERIFY(!dialog.isVisible());
+
+    dialog.show();
+    QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
+    QCOMPARE(dialog.result(), int(QDialog::Rejected));
+    QVERIFY(!dialog.isVisible());
+}
+
+void TFormLekceQtTest::writesAScreenshotWhenAsked() {
+    const QByteArray directory = qgetenv("KLAPTOS_SCREENSHOT_DIR");
+    if (directory.isEmpty()) {
+        QSKIP("KLAPTOS_SCREENSHOT_DIR is not set");
+    }
+    TFormLekce dialog;
+    dialog.Select(37, true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QVERIFY(dialog.grab().save(QString::fromLocal8Bit(directory) + "/TFormLekce.png"));
+}
+
+QTEST_MAIN(TFormLekceQtTest)
+#include "TFormLekceQtTest.moc"
