@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -258,11 +259,20 @@ void Save(const std::string& path, const Lines& lines) {
     if (path.empty() || path.find('\0') != std::string::npos) {
         throw IniWriteError(path);
     }
+    // A settings file that is a symbolic link stays one: the new file replaces its target.
+    std::string target = path;
+    struct stat link {};
+    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
     static unsigned counter = 0;
     std::string temporary;
     Descriptor file(-1);
     for (int attempt = 0; attempt < 100 && file.Get() < 0; ++attempt) {
-        temporary = path + ".~" + std::to_string(::getpid()) + "." + std::to_string(++counter);
+        temporary = target + ".~" + std::to_string(::getpid()) + "." + std::to_string(++counter);
         file.Reset(
             ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
         if (file.Get() < 0 && errno != EEXIST) {
@@ -275,7 +285,7 @@ void Save(const std::string& path, const Lines& lines) {
 
     // The settings file keeps the permissions it had.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
         ::fchmod(file.Get(), old.st_mode & 07777);
     }
 
@@ -294,13 +304,13 @@ void Save(const std::string& path, const Lines& lines) {
     ok = ok && WriteAll(file.Get(), buffer.data(), buffer.size());
     ok = ok && ::fsync(file.Get()) == 0;
     ok = file.Close() && ok;
-    ok = ok && ::rename(temporary.c_str(), path.c_str()) == 0;
+    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
         throw IniWriteError(path);
     }
     // The rename itself must survive a crash too.
-    Descriptor directory(::open(DirectoryOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor directory(::open(DirectoryOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (directory.Get() >= 0) {
         ::fsync(directory.Get());
     }

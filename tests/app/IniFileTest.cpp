@@ -272,6 +272,18 @@ TEST_F(IniFileTest, WriteKeepsTheFilePermissions) {
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
+TEST_F(IniFileTest, SymbolicLinkStaysALinkAndItsTargetIsWritten) {
+    const std::string target = (dir_ / "real.ini").string();
+    {
+        std::ofstream out(target, std::ios::binary);
+        out << "[S]\r\n";
+    }
+    fs::create_symlink(target, path_);
+    IniFile(path_).WriteInteger("S", "A", 1);
+    EXPECT_TRUE(fs::is_symlink(path_));
+    EXPECT_EQ(ReadFile(), "[S]\r\nA=1\r\n");
+}
+
 TEST_F(IniFileTest, WriteIntoAMissingDirectoryThrowsNamingTheFile) {
     const std::string path = (dir_ / "missing" / "klaptos.ini").string();
     IniFile ini(path);
