@@ -136,13 +136,6 @@ TEST_F(TypingViewTest, TypedCellsOutsideTheLineAreNotDrawn) {
     EXPECT_TRUE(canvas.ops.empty());
 }
 
-TEST_F(TypingViewTest, TypedCharacterOnTheMarkerIsShownAsWrong) {
-    line.typedLine[7] = 'z';
-    view.DrawTypedChar(7);
-    ASSERT_EQ(canvas.ops.size(), 1u);
-    EXPECT_EQ(canvas.ops[0].brush, SysColor::Highlight);
-}
-
 TEST_F(TypingViewTest, EraseDrawsASpaceOnTheWindowColourWithinTheLine) {
     view.EraseTypedChar(69);
     view.EraseTypedChar(70);
@@ -164,13 +157,6 @@ TEST_F(TypingViewTest, PatternCellUnderThePositionIsInverted) {
     EXPECT_EQ(canvas.ops[1].c, 'c');
     EXPECT_EQ(canvas.ops[1].pen, SysColor::HighlightText);
     EXPECT_EQ(canvas.ops[1].brush, SysColor::Highlight);
-}
-
-TEST_F(TypingViewTest, ZeroByteInThePatternIsDrawnAsASpace) {
-    line.patternLine[2] = 0;
-    view.DrawPatternChar(2);
-    ASSERT_EQ(canvas.ops.size(), 1u);
-    EXPECT_EQ(canvas.ops[0].c, ' ');
 }
 
 TEST_F(TypingViewTest, EnterArrowHasItsHeadShaftAndStroke) {
@@ -229,11 +215,6 @@ TEST_F(TypingViewTest, PatternRequestBeyondTheMarkerDrawsTheArrow) {
     ASSERT_FALSE(canvas.ops.empty());
     EXPECT_EQ(canvas.ops[0].kind, Kind::Fill);
     EXPECT_EQ(canvas.ops[0].a.x, view.CellLeft(7) + 3 - 1);
-}
-
-TEST_F(TypingViewTest, NegativePatternRequestDrawsNothing) {
-    EXPECT_FALSE(view.DrawPatternChar(-1));
-    EXPECT_TRUE(canvas.ops.empty());
 }
 
 TEST_F(TypingViewTest, RulerHasDoubleDotsAtEveryTenthPosition) {
