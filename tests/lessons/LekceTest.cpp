@@ -111,12 +111,6 @@ TEST_F(LekceNavigation, CurrentLineRepeatsTheLineWithoutMoving) {
     EXPECT_EQ(Position(), (std::vector<int32_t>{2, 3, 2}));
 }
 
-TEST_F(LekceNavigation, CurrentLineBeforeTheFirstLineHasNoLine) {
-    Fill({"ab"});
-    EXPECT_FALSE(store.CurrentLine(text));
-    EXPECT_EQ(text, "untouched");
-}
-
 TEST_F(LekceNavigation, FirstLineFromTheMiddleStartsAgain) {
     Fill({"ab", "c", "def"});
     store.FirstLine(text);

@@ -3,7 +3,6 @@
 #include "Cp1250.h"
 #include "FakeClock.h"
 #include "IniFile.h"
-#include "LineReader.h"
 #include "RecordingReporter.h"
 #include "SpeedMeter.h"
 
@@ -164,12 +163,6 @@ TEST_F(Loaders, EmptyLineEndsTheLessonAndHidesWhatFollows) {
     EXPECT_EQ(store->Lines, (std::vector<std::string>{"aa", "bb"}));
 }
 
-TEST_F(Loaders, LineOfSpacesIsALessonLine) {
-    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n   \nbb\n");
-    ASSERT_TRUE(store->LoadLesson(1, true));
-    EXPECT_EQ(store->Lines, (std::vector<std::string>{"aa", "   ", "bb"}));
-}
-
 TEST_F(Loaders, AnyMarkerEndsTheLesson) {
     Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n$LEKCE:xx\nbb\n");
     ASSERT_TRUE(store->LoadLesson(1, true));
@@ -193,18 +186,13 @@ TEST_F(Loaders, LongLessonLineIsCutSilently) {
 
 TEST_F(Loaders, MarkerOnTheLastLineWithoutLineEndIsNotFound) {
     Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n$LEKCE:02");
+    LoadSomething();
+    const auto before = Fields(*store);
     EXPECT_FALSE(store->LoadLesson(2, true));
+    EXPECT_EQ(Fields(*store), before);
     EXPECT_EQ(Reports(), std::vector<std::string>{"error: Instalace programu bude asi neúplná či "
                                                   "poškozena, protože v souborech lekcí chybí "
                                                   "lekce 2"});
-}
-
-TEST_F(Loaders, MissingMarkerLeavesTheStoreUnchanged) {
-    Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n");
-    LoadSomething();
-    const auto before = Fields(*store);
-    EXPECT_FALSE(store->LoadLesson(3, true));
-    EXPECT_EQ(Fields(*store), before);
 }
 
 TEST_F(Loaders, LessonWithoutTextLinesEmptiesTheStoreButKeepsItsIntroduction) {
@@ -291,6 +279,11 @@ TEST_F(Loaders, LoadedUserFileSetsTheFieldsOfAUserText) {
     EXPECT_TRUE(reporter.reports.empty());
 }
 
+TEST_F(Loaders, EmptyUserFileLoadsNothing) {
+    EXPECT_FALSE(store->LoadTextFile(Write("empty.txt", "")));
+    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Nenalezeny žádné řádky s textem!"});
+}
+
 TEST_F(Loaders, UserFileOfOneLineLoadsNothing) {
     LoadSomething();
     store->LessonNumber = 9;
@@ -304,11 +297,6 @@ TEST_F(Loaders, UserFileOfOneLineLoadsNothing) {
     EXPECT_EQ(store->DisplayFileName, "");
     EXPECT_EQ(store->UserFileName, userFile);
     EXPECT_EQ(store->LessonNumber, 9);
-}
-
-TEST_F(Loaders, EmptyUserFileLoadsNothing) {
-    EXPECT_FALSE(store->LoadTextFile(Write("empty.txt", "")));
-    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Nenalezeny žádné řádky s textem!"});
 }
 
 TEST_F(Loaders, LineEndsDoNotChangeTheLines) {
@@ -346,7 +334,9 @@ TEST_F(Loaders, NoticeNamesCutLinesBeforeEmptyLines) {
 }
 
 TEST_F(Loaders, CutThatBaresControlCharactersRemovesThemToo) {
-    EXPECT_EQ(LinesOfUserFile("úvod\n" + std::string(68, 'a') + "\x01\x02" "bbb\n"),
+    EXPECT_EQ(LinesOfUserFile("úvod\n" + std::string(68, 'a') +
+                              "\x01\x02"
+                              "bbb\n"),
               std::vector<std::string>{std::string(68, 'a')});
 }
 
@@ -483,39 +473,6 @@ TEST_F(Loaders, UserFileStopsAfterAMillionLines) {
     ASSERT_TRUE(store->LoadTextFile(Write("many.txt", bytes)));
     EXPECT_EQ(store->LineCount(), 1'000'000);
     EXPECT_EQ(store->TotalChars, 2'000'000);
-}
-
-// ---- The reader itself --------------------------------------------------------------
-
-TEST_F(Loaders, ReaderGivesPiecesOfAtMost254Bytes) {
-    LineReader reader;
-    ASSERT_TRUE(reader.Open(Write("long.txt", std::string(600, 'x') + "\nz")));
-    std::string piece;
-    std::vector<std::size_t> sizes;
-    while (reader.Read(piece)) {
-        sizes.push_back(piece.size());
-    }
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{254, 254, 93, 1}));
-    EXPECT_TRUE(reader.AtEnd());
-}
-
-TEST_F(Loaders, ReaderReachesTheEndWithTheLastLineOnlyWithoutLineEnd) {
-    LineReader reader;
-    std::string piece;
-    ASSERT_TRUE(reader.Open(Write("a.txt", "a\nb")));
-    reader.Read(piece);
-    EXPECT_FALSE(reader.AtEnd());
-    EXPECT_TRUE(reader.Read(piece));
-    EXPECT_EQ(piece, "b");
-    EXPECT_TRUE(reader.AtEnd());
-
-    ASSERT_TRUE(reader.Open(Write("b.txt", "a\nb\n")));
-    reader.Read(piece);
-    reader.Read(piece);
-    EXPECT_FALSE(reader.AtEnd());
-    EXPECT_FALSE(reader.Read(piece));
-    EXPECT_EQ(piece, "");
-    EXPECT_TRUE(reader.AtEnd());
 }
 
 // ---- Position in the settings file --------------------------------------------------
