@@ -57,14 +57,15 @@ QSpinBox* upDown(QWidget* parent, int maximum, QLineEdit*& edit) {
     return spin;
 }
 
-QGroupBox* radioGroup(QWidget* parent, const char* caption, QButtonGroup*& items,
-                      std::initializer_list<const char*> itemCaptions) {
+QGroupBox* radioGroup(QWidget* parent, const char* caption, const QRect& geometry,
+                      QButtonGroup*& items, std::initializer_list<const char*> itemCaptions) {
     auto* group = new QGroupBox(QString::fromUtf8(caption), parent);
+    group->setGeometry(geometry);
     items = new QButtonGroup(group);
     int id = 0;
     for (const char* itemCaption : itemCaptions) {
         auto* item = new QRadioButton(QString::fromUtf8(itemCaption), group);
-        item->setGeometry(10, 22 + id * 20, 246, 18);
+        item->setGeometry(10, 22 + id * 20, geometry.width() - 16, item->sizeHint().height());
         items->addButton(item, id++);
     }
     return group;
@@ -102,12 +103,12 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
 
     CheckBoxCaret = checkBox("Zobrazuj pohyb vozíku", 50);
 
-    CheckBoxErrorBeep = checkBox("Generuj zvuk při chybě", 77, 150);
+    CheckBoxErrorBeep = checkBox("Generuj zvuk při chybě", 77, 158);
     ComboBoxZvuk = new QComboBox(this);
     for (const std::string& item : SoundItemCaptions()) {
         ComboBoxZvuk->addItem(QString::fromStdString(Cp1250::ToUtf8(item)));
     }
-    ComboBoxZvuk->setGeometry(168, 65, 180, 24);
+    ComboBoxZvuk->setGeometry(174, 65, 174, 24);
     BitBtnText = new QPushButton(style()->standardIcon(QStyle::SP_MediaVolume),
                                  QString::fromUtf8("&Test"), this);
     BitBtnText->setGeometry(356, 65, 78, 24);
@@ -125,13 +126,12 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
         checkBox("Automaticky zastav psani (režim STOP) při přepnutí na jinou aplikaci", 165);
     CheckBoxSpeed = checkBox("Zobrazuj rychlost psaní", 187);
 
-    RadioGroupSpeed =
-        radioGroup(this, "Měřítko ukazatele rychlosti", speedItems, {"0-200", "0-400", "0-600"});
-    RadioGroupSpeed->setGeometry(8, 204, 156, 86);
-    RadioGroupCloseQuery = radioGroup(this, "Dotaz před zavřením programu", closeQueryItems,
-                                      {"Žádný - zavřít okamžitě", "Zeptat se s předvoleným ANO",
-                                       "Zeptat se, ale s předvolbou NE"});
-    RadioGroupCloseQuery->setGeometry(172, 204, 266, 86);
+    RadioGroupSpeed = radioGroup(this, "Měřítko ukazatele rychlosti", QRect(8, 204, 156, 86),
+                                 speedItems, {"0-200", "0-400", "0-600"});
+    RadioGroupCloseQuery =
+        radioGroup(this, "Dotaz před zavřením programu", QRect(172, 204, 266, 86), closeQueryItems,
+                   {"Žádný - zavřít okamžitě", "Zeptat se s předvoleným ANO",
+                    "Zeptat se, ale s předvolbou NE"});
 
     BitBtnOptionOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
                                      QString::fromUtf8("&Uložit a zavřít"), this);

@@ -62,7 +62,8 @@ TFormLekce::TFormLekce(QWidget* parent) : QDialog(parent) {
     for (int item = 0; item < 2; ++item) {
         auto* button = new QRadioButton(QString::fromUtf8(layouts[static_cast<size_t>(item)]),
                                         RadioGroupQWERTYZ);
-        button->setGeometry(10 + item * 106, 17, 100, 20);
+        const int height = button->sizeHint().height();
+        button->setGeometry(10 + item * 106, RadioGroupQWERTYZ->height() - height - 2, 100, height);
         layoutItems->addButton(button, item);
     }
 

@@ -24,8 +24,7 @@ class TFormAboutQtTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theWindowShowsTheProgramAndItsAuthor();
-    void theWindowHasNoTitleBarButtons();
+    void noTextIsCutOffAndOnlyTheShadowOverlaps();
     void theIconIsDrawn();
     void eachAddressLinkOpensItsTargetAndTheWindowStaysOpen_data();
     void eachAddressLinkOpensItsTargetAndTheWindowStaysOpen();
@@ -35,29 +34,20 @@ private slots:
     void writesAScreenshotWhenAsked();
 };
 
-void TFormAboutQtTest::theWindowShowsTheProgramAndItsAuthor() {
+void TFormAboutQtTest::noTextIsCutOffAndOnlyTheShadowOverlaps() {
     TFormAbout about;
-    QCOMPARE(about.windowTitle(), QString::fromUtf8("O programu"));
-    QCOMPARE(about.size(), QSize(432, 246));
-    QCOMPARE(about.Label1->text(), QString::fromUtf8("Klaptos 1.0"));
-    QCOMPARE(about.Label2->text(), QString::fromUtf8("Klaptos 1.0"));
     QCOMPARE(about.Label2->geometry().topLeft() - about.Label1->geometry().topLeft(), QPoint(3, 3));
-    QCOMPARE(about.Label3->text(), QString::fromUtf8("Autor:"));
-    QCOMPARE(about.Label4->text(), QString::fromUtf8("Tým Klaptos"));
-    QCOMPARE(about.LabelTovikHTTPLink->text(), QString::fromUtf8("klaptos.example.org"));
-    QCOMPARE(about.Label9->text(), QString::fromUtf8("e-mail:"));
-    QCOMPARE(about.Label8->text(), QString::fromUtf8("klaptos@example.org"));
-    QCOMPARE(about.Label10->text(), QString::fromUtf8("Podmínky licence"));
-    QCOMPARE(about.BitBtn1->text(), QString::fromUtf8("&Zavřít okno"));
-}
-
-void TFormAboutQtTest::theWindowHasNoTitleBarButtons() {
-    TFormAbout about;
-    const Qt::WindowFlags flags = about.windowFlags();
-    QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
-    QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
-    QVERIFY(!flags.testFlag(Qt::WindowSystemMenuHint));
-    QVERIFY(!flags.testFlag(Qt::WindowMinMaxButtonsHint));
+    const QList<QLabel*> labels = about.findChildren<QLabel*>();
+    for (QLabel* label : labels) {
+        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+        QVERIFY2(about.rect().contains(label->geometry()), qPrintable(label->text()));
+        for (QLabel* other : labels) {
+            const bool shadow = (label == about.Label1 && other == about.Label2) ||
+                                (label == about.Label2 && other == about.Label1);
+            QVERIFY2(label == other || shadow || !label->geometry().intersects(other->geometry()),
+                     qPrintable(label->text() + " / " + other->text()));
+        }
+    }
 }
 
 void TFormAboutQtTest::theIconIsDrawn() {
