@@ -57,8 +57,6 @@ TFormAbout::TFormAbout(QWidget* parent)
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
-    // Modal to the main window only, so that the help opened from the licence link can be read.
-    setWindowModality(Qt::WindowModal);
 
     const QString title = QString::fromUtf8("Klaptos 1.0");
     const QFont titleFont = designFont(30, true);

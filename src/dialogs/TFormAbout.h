@@ -16,8 +16,10 @@ public:
     explicit TFormAbout(QWidget* parent = nullptr);
 
     // The ways out of the window; replaceable so that nothing real opens in tests.
-    std::function<void(const QUrl&)> openUrl;           // the desktop's browser or mail program
-    std::function<void(const QString& topic)> showHelp; // the help window; nothing when empty
+    std::function<void(const QUrl&)> openUrl; // the desktop's browser or mail program
+    // The help window, nothing when empty. While the About window is modal it blocks every
+    // other window of the program except its own children, so the help must be one of them.
+    std::function<void(const QString& topic)> showHelp;
 
     void LabelTovikHTTPLinkClick();
     void LabelTovikMailLinkClick();
