@@ -1,0 +1,7 @@
+#include "QtModalRunner.h"
+
+#include <QDialog>
+
+int QtExecModal(QDialog& dialog) {
+    return dialog.exec();
+}

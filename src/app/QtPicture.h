@@ -1,0 +1,17 @@
+#pragma once
+// The program's pictures: SVG resources rendered at the size a control shows them.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+namespace QtPicture {
+
+// An empty pixmap of that size when the resource is missing or not a picture.
+[[nodiscard]] QPixmap Render(const QString& resource, QSize size);
+
+// An icon with the picture at 16, 24 and 32 pixels.
+[[nodiscard]] QIcon Icon(const QString& resource);
+
+} // namespace QtPicture
