@@ -424,6 +424,10 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
         lines_.push_back(entry);
     }
 
+    if (holdDepth_ > 0) {
+        held_ = true;
+        return;
+    }
     try {
         Save(path_, lines_);
     } catch (...) {
@@ -436,4 +440,16 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
         }
         throw;
     }
+}
+
+void IniFile::HoldWrites() {
+    ++holdDepth_;
+}
+
+void IniFile::ReleaseWrites() {
+    if (holdDepth_ == 0 || --holdDepth_ > 0 || !held_) {
+        return;
+    }
+    held_ = false;
+    Save(path_, lines_);
 }

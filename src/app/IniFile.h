@@ -28,7 +28,8 @@ public:
     [[nodiscard]] const std::string& Path() const { return path_; }
 
     // A missing, empty or non-numeric value gives `def`; "0x"/"0X" with digits is hexadecimal.
-    [[nodiscard]] int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    [[nodiscard]] int ReadInteger(const std::string& section, const std::string& key,
+                                  int def) const;
     // Read as an integer with the default 1 or 0; non-zero is true.
     [[nodiscard]] bool ReadBool(const std::string& section, const std::string& key, bool def) const;
     // At most 2047 characters.
@@ -40,7 +41,37 @@ public:
     void WriteBool(const std::string& section, const std::string& key, bool value);
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
 
+    // Between HoldWrites and ReleaseWrites the writes change only the copy in memory, and
+    // ReleaseWrites puts them on the disk in one replacement (throwing IniWriteError when it
+    // cannot): the settings written at the end of a run land together or not at all.
+    void HoldWrites();
+    void ReleaseWrites();
+
+    // Holds the writes for as long as it lives; releases them only through Commit, so an
+    // exception on the way leaves the file on the disk as it was.
+    class Batch {
+    public:
+        explicit Batch(IniFile& ini) : ini_(ini) { ini_.HoldWrites(); }
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+        ~Batch() {
+            if (!committed_) {
+                --ini_.holdDepth_;
+            }
+        }
+        void Commit() {
+            committed_ = true;
+            ini_.ReleaseWrites();
+        }
+
+    private:
+        IniFile& ini_;
+        bool committed_ = false;
+    };
+
 private:
     std::string path_;
     std::vector<std::string> lines_; // the file as read, without line ends
+    int holdDepth_ = 0;
+    bool held_ = false; // a held write is waiting for ReleaseWrites
 };
