@@ -15,9 +15,7 @@
 #include "TFormAbout.h"
 #include "TFormCQuery.h"
 #include "TFormHelp.h"
-#if __has_include("TFormKonec.h")
 #include "TFormKonec.h"
-#endif
 #include "TFormLekce.h"
 #include "TFormOptions.h"
 #include "TSOkno.h"
@@ -80,6 +78,7 @@ void SetHint(QAction* action, const QString& hint) {
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y) {
     auto* label = new QLabel(text, parent);
+    label->setFont(QtDesignFont(11));
     label->move(x, y);
     label->adjustSize();
     return label;
@@ -104,6 +103,7 @@ void SetFieldColours(QLineEdit* edit, QPalette::ColorRole background, QPalette::
 // focus by Tab, and pass their keystrokes to the typing engine.
 QLineEdit* MakeField(QWidget* parent, int x, int y, int width, int height, const QString& hint) {
     auto* edit = new QLineEdit(parent);
+    edit->setFont(QtDesignFont(11));
     edit->setGeometry(x, y, width, height);
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::ClickFocus);
@@ -385,7 +385,14 @@ void TFormHOknoPM::CreateControls() {
             [this] { pause_->ButtonShowSpeedClick(); });
 
     GroupBoxSpeed = new QGroupBox(Utf8("Rychlost [úhozy za minutu]"), Panel1);
+    GroupBoxSpeed->setFont(QtDesignFont(11));
     GroupBoxSpeed->setGeometry(2, 150, 505, 73);
+    // The caption sits on the frame's top line, as designed, not above it: the fields
+    // inside are placed for that.
+    GroupBoxSpeed->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0px 2px; }"));
     MakeRightLabel(GroupBoxSpeed, Utf8("-aktuální:  min."), 162, 16);
     MakeRightLabel(GroupBoxSpeed, Utf8("střed"), 231, 16);
     MakeRightLabel(GroupBoxSpeed, Utf8("max."), 302, 16);
@@ -1127,11 +1134,6 @@ EvaluationAnswer TFormHOknoPM::ShowEvaluation() {
     input.currentLesson = store_.CurrentLesson;
     input.totalChars = store_.TotalChars;
     input.displayFileName = Cp1250::FromUtf8(store_.DisplayFileName);
-#if __has_include("TFormKonec.h")
     TFormKonec dialog(Evaluate(input), this);
-    modalRunner(dialog);
-    return dialog.Answer();
-#else
-    return EvaluationAnswer::Repeat;
-#endif
+    return TFormKonec::AnswerFromResult(modalRunner(dialog));
 }

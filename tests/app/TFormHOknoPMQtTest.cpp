@@ -1,0 +1,588 @@
+#include "TFormHOknoPM.h"
+
+#include "Cp1250.h"
+#include "FakeClock.h"
+#include "Lekce.h"
+#include "PaintBoxType.h"
+#include "ProgramOptions.h"
+#include "RecordingReporter.h"
+#include "RecordingSound.h"
+#include "SpeedMeter.h"
+#include "TFormCQuery.h"
+#include "TFormKonec.h"
+#include "TFormLekce.h"
+#include "TempLessonDir.h"
+#include "TypingEngine.h"
+
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStatusTipEvent>
+#include <QTest>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The section names of an INI text, in file order.
+QStringList Sections(const std::string& text) {
+    QStringList sections;
+    for (const QString& line : QString::fromStdString(text).split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(u'[')) {
+            sections << line;
+        }
+    }
+    return sections;
+}
+
+// The value of a key as written, or a null string.
+QString Value(const std::string& text, const QString& key) {
+    for (const QString& line : QString::fromStdString(text).split(QStringLiteral("\r\n"))) {
+        if (line.startsWith(key + u'=')) {
+            return line.mid(key.size() + 1);
+        }
+    }
+    return {};
+}
+
+// One run of the program: the long-lived objects, a program directory with small lesson
+// files, and the main window, whose modal dialogs are answered from a queue.
+struct Session {
+    using Reply = std::function<int(QDialog&)>;
+
+    explicit Session(TempLessonDir& dir, bool show = true)
+        : directory(dir), meter(clock), store(dir.Path(), reporter, meter) {
+        window = std::make_unique<TFormHOknoPM>(
+            TFormHOknoPM::Model{store, meter, options, sound, clock},
+            QString::fromStdString(dir.Path() + "klaptos"), QString());
+        window->modalRunner = [this](QDialog& dialog) {
+            shown << QString::fromLatin1(dialog.metaObject()->className());
+            if (answers.empty()) {
+                qWarning("a dialog nobody answers: %s", dialog.metaObject()->className());
+                return static_cast<int>(QDialog::Rejected);
+            }
+            const Reply answer = answers.front();
+            answers.pop_front();
+            return answer(dialog);
+        };
+        if (show) {
+            Show();
+        }
+    }
+
+    ~Session() { window.reset(); }
+
+    void Show() {
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        // The blinking of the STOP mark is tested on its own; elsewhere it would only make
+        // the status text depend on how long a test takes.
+        window->TimerSec.stop();
+    }
+
+    void Answer(int result) {
+        answers.push_back([result](QDialog&) { return result; });
+    }
+
+    // Closes the window as the pupil would, answering the close question with Yes, and
+    // destroys it, which writes the settings file.
+    void CloseAndDestroy() {
+        answers.push_front([](QDialog&) { return static_cast<int>(QDialogButtonBox::Yes); });
+        window->close();
+        window.reset();
+    }
+
+    [[nodiscard]] std::string Ini() const { return ReadFile(directory.Path() + "klaptos.ini"); }
+    [[nodiscard]] QString Status() const { return QtTextOf(window->StatusText()); }
+    [[nodiscard]] static QString QtTextOf(const std::string& cp1250) {
+        return QString::fromStdString(Cp1250::ToUtf8(cp1250));
+    }
+    [[nodiscard]] const TypingLine& Line() const { return window->Line(); }
+    [[nodiscard]] unsigned char Expected() const { return Line().patternLine[Line().typedPos]; }
+
+    // Types the character that is to be typed next, into `target`.
+    void TypeRight(QWidget* target) { TypeByte(target, Expected()); }
+    void TypeByte(QWidget* target, unsigned char byte) {
+        const QString text(QChar(static_cast<char16_t>(Cp1250::ToUnicode(byte))));
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, text, Qt::NoModifier);
+    }
+
+    TempLessonDir& directory;
+    FakeClock clock;
+    SpeedMeter meter;
+    ProgramOptions options;
+    RecordingSound sound;
+    RecordingReporter reporter;
+    LEKCE store;
+    std::unique_ptr<TFormHOknoPM> window;
+    std::deque<Reply> answers;
+    QStringList shown;
+};
+
+} // namespace
+
+class TFormHOknoPMQtTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TempLessonDir> dir;
+
+    void WriteIni(const std::string& text) {
+        std::ofstream(dir->Path() + "klaptos.ini", std::ios::binary) << text;
+    }
+
+private slots:
+    void init() {
+        dir = std::make_unique<TempLessonDir>();
+        dir->AddLesson(1, "Lekce 1: d f j k", {"ff jj", "dd kk", "fd jk"});
+        dir->AddLesson(5, "Lekce 5: r u", {"rr uu"});
+    }
+    void cleanup() { dir.reset(); }
+
+    void firstStartWithoutSettingsWaitsOnLessonOneQwertzLineOneInStopMode() {
+        Session s(*dir);
+        QCOMPARE(s.store.CurrentLesson, 1);
+        QVERIFY(s.store.Qwertz);
+        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("1"));
+        QCOMPARE(s.window->EditPocetRadku->text(), QStringLiteral("3"));
+        QCOMPARE(s.window->EditNapoveda->text(), QStringLiteral("Lekce 1: d f j k"));
+        QVERIFY(s.window->StopMode());
+        QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
+        QCOMPARE(s.window->windowTitle(), QStringLiteral("Klaptos lekce 1 (QWERTZ)"));
+        QCOMPARE(s.window->EditDobaPsani->text(), QStringLiteral("0:00"));
+        QCOMPARE(s.window->EditDobaDoKonce->text(), QStringLiteral("-?-"));
+        QVERIFY(s.window->BitBtnContinue->isVisible());
+        QVERIFY(!s.window->BitBtnPause->isVisible());
+        QCOMPARE(s.window->BitBtnContinue->text(), U("Pokračovat"));
+        QVERIFY(s.shown.isEmpty());
+    }
+
+    void windowIsLaidOutAroundTheTypingLineAndThePanel() {
+        Session s(*dir);
+        const int viewWidth = s.window->paintBoxType->View().ViewWidth();
+        QCOMPARE(s.window->paintBoxType->width(), viewWidth);
+        QCOMPARE(s.window->paintBoxType->height(), s.window->paintBoxType->View().ViewHeight());
+        QCOMPARE(s.window->width(), std::max(viewWidth + 1, s.window->Panel1->width()));
+        QCOMPARE(s.window->Panel1->y(),
+                 s.window->paintBoxType->y() + s.window->paintBoxType->height());
+        QCOMPARE(s.window->Panel1->x(), (s.window->width() - s.window->Panel1->width()) / 2);
+    }
+
+    void functionKeysSwitchBetweenStopModeAndTyping() {
+        Session s(*dir);
+        QAction* startStop = s.window->ActionList1.ActionMenuPauseContinue;
+
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QVERIFY(!s.window->StopMode());
+        QCOMPARE(s.Status(), U("* PSANÍ"));
+        QCOMPARE(startStop->text(), U("&Přerušit psaní"));
+        QVERIFY(s.window->BitBtnPause->isVisible());
+        QVERIFY(!s.window->BitBtnContinue->isVisible());
+        QCOMPARE(s.window->BitBtnPause->text(), U("Přerušit psaní"));
+
+        QTest::keyClick(s.window.get(), Qt::Key_F10);
+        QVERIFY(s.window->StopMode());
+        QCOMPARE(startStop->text(), U("&Pokračovat v psaní"));
+        QCOMPARE(startStop->statusTip(), U("Pokračovat v psaní lekce či souboru"));
+
+        QTest::keyClick(s.window.get(), Qt::Key_F10);
+        QVERIFY(!s.window->StopMode());
+        QCOMPARE(startStop->text(), U("&Přerušit psaní"));
+
+        QTest::keyClick(s.window.get(), Qt::Key_F8);
+        QVERIFY(s.window->StopMode());
+        QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
+        QVERIFY(s.window->BitBtnContinue->isVisible());
+    }
+
+    void typedKeysReachTheEngineWhicheverControlHasTheFocus() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        const QList<QWidget*> controls{s.window->EditNapoveda, s.window->BitBtnPause,
+                                       s.window->ButtonNoSpeed, s.window->EditRychlostAbsPrumer,
+                                       s.window->EditChybyLekce};
+        int expectedPos = 0;
+        for (QWidget* control : controls) {
+            control->setFocus();
+            s.TypeRight(control);
+            ++expectedPos;
+            QCOMPARE(s.Line().typedPos, expectedPos);
+            // The field that no button press can come from takes the focus.
+            QCOMPARE(QApplication::focusWidget(), s.window->EditCisloRadku);
+        }
+        QCOMPARE(s.meter.lessonCorrect, expectedPos);
+        QCOMPARE(s.meter.lessonErrors, 0);
+        // Space on the pause button is a typed character, not a press of the button.
+        s.window->BitBtnPause->setFocus();
+        QTest::keyClick(s.window->BitBtnPause, Qt::Key_Space);
+        QVERIFY(!s.window->StopMode());
+        QCOMPARE(s.meter.lessonKeystrokes, expectedPos + 1);
+    }
+
+    void wrongKeyCountsAnErrorAndBackspaceGoesBack() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        s.TypeRight(s.window->EditCisloRadku);
+        s.TypeByte(s.window->EditCisloRadku, 'x');
+        QCOMPARE(s.Line().typedPos, 1);
+        QCOMPARE(s.window->EditChybyRadek->text(), QStringLiteral("1"));
+        QCOMPARE(s.window->EditChybyLekce->text(), QStringLiteral("1"));
+        QCOMPARE(s.sound.played.size(), size_t{1});
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Backspace);
+        QCOMPARE(s.Line().typedPos, 0);
+        QCOMPARE(s.meter.lessonKeystrokes, 3);
+    }
+
+    void commandShortcutsAndModifierKeysNeverReachTheEngine() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Shift);
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_F9);
+        QCOMPARE(s.meter.lessonKeystrokes, 0);
+        QCOMPARE(s.Line().typedPos, 0);
+        QVERIFY(!s.window->StopMode());
+    }
+
+    void committedTextOfAnInputMethodIsTypedLikeKeys() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QInputMethodQueryEvent query(Qt::ImEnabled);
+        QApplication::sendEvent(s.window->EditCisloRadku, &query);
+        QVERIFY(query.value(Qt::ImEnabled).toBool());
+
+        QInputMethodEvent dead;
+        dead.setCommitString(U("ď"));
+        QApplication::sendEvent(s.window->EditCisloRadku, &dead);
+        QCOMPARE(s.meter.lessonKeystrokes, 1);
+        QCOMPARE(s.Line().typedLine[0], static_cast<unsigned char>(Cp1250::FromUtf8("ď")[0]));
+        QCOMPARE(s.meter.lessonErrors, 1);
+    }
+
+    void enterFinishesTheLineAndDownAndUpMoveBetweenLines() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        while (s.Expected() != TypingLine::kEndOfLine) {
+            s.TypeRight(s.window->EditCisloRadku);
+        }
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
+        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("2"));
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Down);
+        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("3"));
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Up);
+        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("2"));
+    }
+
+    void ctrlF2StartsTheTextAgainInStopModeWithClearedStatistics() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Down);
+        s.TypeByte(s.window->EditCisloRadku, 'x');
+        s.clock.Advance(2000);
+        s.TypeRight(s.window->EditCisloRadku);
+
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_F2, Qt::ControlModifier);
+        QVERIFY(s.window->StopMode());
+        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("1"));
+        QCOMPARE(s.Line().typedPos, 0);
+        QCOMPARE(s.meter.lessonKeystrokes, 0);
+        QCOMPARE(s.window->EditChybyLekce->text(), QStringLiteral("0"));
+        QCOMPARE(s.window->EditDobaPsani->text(), QStringLiteral("0:00"));
+        QCOMPARE(s.window->EditDobaDoKonce->text(), QStringLiteral("-?-"));
+        QVERIFY(s.window->EditRychlostPrumer->text().isEmpty());
+    }
+
+    void theStopMarkBlinksEachSecondButTypingShowsNoBlink() {
+        Session s(*dir);
+        QMetaObject::invokeMethod(&s.window->TimerSec, "timeout");
+        QCOMPARE(s.Status(), U("  STOP - stiskněte F9"));
+        QMetaObject::invokeMethod(&s.window->TimerSec, "timeout");
+        QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QMetaObject::invokeMethod(&s.window->TimerSec, "timeout");
+        QCOMPARE(s.Status(), U("* PSANÍ"));
+    }
+
+    void switchingToAnotherApplicationStopsTypingOnlyWithAutoStop() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+        QVERIFY(s.window->StopMode());
+
+        s.options.AutoStop = false;
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        emit qApp->applicationStateChanged(Qt::ApplicationInactive);
+        QVERIFY(!s.window->StopMode());
+        emit qApp->applicationStateChanged(Qt::ApplicationActive);
+        QVERIFY(!s.window->StopMode());
+    }
+
+    void refusingToCloseWhileTypingGoesOnTypingAndInStopModeStaysStopped() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        s.Answer(QDialogButtonBox::No);
+        QTest::keyClick(s.window.get(), Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(s.shown, QStringList{QStringLiteral("TFormCQuery")});
+        QVERIFY(s.window->isVisible());
+        QVERIFY(!s.window->StopMode());
+
+        QTest::keyClick(s.window.get(), Qt::Key_F8);
+        s.Answer(QDialogButtonBox::No);
+        s.window->close();
+        QVERIFY(s.window->isVisible());
+        QVERIFY(s.window->StopMode());
+    }
+
+    void closeQueryZeroClosesWithoutAQuestion() {
+        Session s(*dir);
+        s.options.CloseQuery = 0;
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QSignalSpy closed(s.window.get(), &TFormHOknoPM::Closed);
+        QVERIFY(s.window->close());
+        QVERIFY(s.shown.isEmpty());
+        QCOMPARE(closed.count(), 1);
+        QVERIFY(s.window->StopMode());
+    }
+
+    void closingWritesAllFiveSectionsInOrderWithTheTypedFigures() {
+        {
+            Session s(*dir);
+            QTest::keyClick(s.window.get(), Qt::Key_F9);
+            while (s.Expected() != TypingLine::kEndOfLine) {
+                s.TypeRight(s.window->EditCisloRadku);
+            }
+            s.TypeByte(s.window->EditCisloRadku, 'x');
+            QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
+            QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("2"));
+            // A wrong Enter on line 2: what is saved is the state at the start of the line.
+            QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
+            s.CloseAndDestroy();
+            const std::string ini = s.Ini();
+            QCOMPARE(Sections(ini),
+                     (QStringList{"[Window]", "[Font]", "[Options]", "[Statistika]", "[Lekce]"}));
+            QCOMPARE(Value(ini, "CisloRadku"), QStringLiteral("2"));
+            QCOMPARE(Value(ini, "CisloAkt"), QStringLiteral("1"));
+            QCOMPARE(Value(ini, "QWERTZ"), QStringLiteral("1"));
+            // "ff jj": 5 characters, a wrong key at the marker and the Enter that finished it.
+            QCOMPARE(Value(ini, "UhozyCelkem"), QStringLiteral("7"));
+            QCOMPARE(Value(ini, "UhozyOK"), QStringLiteral("6"));
+            QCOMPARE(Value(ini, "ChCelkem"), QStringLiteral("1"));
+            QCOMPARE(Value(ini, "Name"), QStringLiteral("Courier New"));
+            QCOMPARE(Value(ini, "Size"), QStringLiteral("12"));
+            QCOMPARE(Value(ini, "IsMaximized"), QStringLiteral("0"));
+            const QStringList keys{
+                "Left",       "Top",       "Width",    "Height",      "Name",        "Size",
+                "Bold",       "Italic",    "SpeedIx",  "IsMaximized", "ErrRep",      "ErrIsRep",
+                "CharSpace",  "ErrorBeep", "Caret",    "Speed",       "MoveOnError", "AutoStop",
+                "CloseQuery", "Sound",     "ChCelkem", "MsCelkem",    "UhozyCelkem", "UhozyOK",
+                "MsMem",      "Cislo",     "CisloAkt", "UzivSoubor",  "CisloRadku",  "QWERTZ"};
+            QString written;
+            for (const QString& line : QString::fromStdString(ini).split("\r\n")) {
+                if (line.contains(u'=')) {
+                    written += line.section(u'=', 0, 0) + u' ';
+                }
+            }
+            QCOMPARE(written.trimmed(), keys.join(u' '));
+        }
+        // The next start comes back on line 2 with the statistics of the text.
+        Session again(*dir);
+        QCOMPARE(again.window->EditCisloRadku->text(), QStringLiteral("2"));
+        QCOMPARE(again.meter.lessonKeystrokes, 7);
+        QCOMPARE(again.window->EditChybyLekce->text(), QStringLiteral("1"));
+    }
+
+    void closingWhileMaximizedStoresIsMaximizedAndTheRestoredBounds() {
+        int restoredWidth = 0;
+        {
+            Session s(*dir);
+            restoredWidth = s.window->frameGeometry().width();
+            s.window->showMaximized();
+            QTRY_VERIFY(s.window->IsWindowMaximized());
+            s.CloseAndDestroy();
+            const std::string ini = s.Ini();
+            QCOMPARE(Value(ini, "IsMaximized"), QStringLiteral("1"));
+            QCOMPARE(Value(ini, "Width").toInt(), restoredWidth);
+        }
+        Session again(*dir);
+        QTRY_VERIFY(again.window->IsWindowMaximized());
+    }
+
+    void savedSettingsAreReadAtStartUp() {
+        WriteIni("[Lekce]\r\nCislo=5\r\nCisloAkt=5\r\nCisloRadku=1\r\nQWERTZ=0\r\n"
+                 "[Options]\r\nSpeedIx=2\r\nSpeed=0\r\n"
+                 "[Statistika]\r\nChCelkem=4\r\nUhozyCelkem=50\r\n"
+                 "[Font]\r\nName=No Such Font At All\r\nSize=14\r\nBold=1\r\n");
+        Session s(*dir);
+        QCOMPARE(s.window->windowTitle(), QStringLiteral("Klaptos lekce 5 (QWERTY)"));
+        QCOMPARE(s.window->EditChybyLekce->text(), QStringLiteral("4"));
+        QCOMPARE(s.window->LabelSpeed[8]->text(), QStringLiteral("600"));
+        QCOMPARE(s.window->LabelSpeed[1]->text(), QStringLiteral("75"));
+        QVERIFY(s.window->GroupBoxSpeed->isHidden());
+        QVERIFY(s.window->ButtonShowSpeed->isVisible());
+        QCOMPARE(s.window->TypingFont().family(), QStringLiteral("Courier New"));
+        QCOMPARE(s.window->TypingFont().pointSize(), 14);
+        QVERIFY(s.window->TypingFont().bold());
+    }
+
+    void hidingAndShowingTheSpeedPanelSetsTheOption() {
+        Session s(*dir);
+        QTest::mouseClick(s.window->ButtonNoSpeed, Qt::LeftButton);
+        QVERIFY(s.window->GroupBoxSpeed->isHidden());
+        QVERIFY(!s.options.Speed);
+        QTest::mouseClick(s.window->ButtonShowSpeed, Qt::LeftButton);
+        QVERIFY(!s.window->GroupBoxSpeed->isHidden());
+        QVERIFY(s.options.Speed);
+    }
+
+    void hintsShowTheirLongPartInTheStatusBar() {
+        Session s(*dir);
+        QCOMPARE(s.window->EditNapoveda->toolTip(), U("Úvodní řádek soubor/lekce "));
+        QStatusTipEvent tip(s.window->EditNapoveda->statusTip());
+        QApplication::sendEvent(s.window->EditNapoveda, &tip);
+        QCOMPARE(s.window->StatusHint(),
+                 U(" Úvodní řádek soubor/lekce s popisem či návodem k cvičení"));
+        QStatusTipEvent none{QString()};
+        QApplication::sendEvent(s.window->EditNapoveda, &none);
+        QVERIFY(s.window->StatusHint().isEmpty());
+    }
+
+    void lessonDialogLoadsTheChosenLessonInStopMode() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        s.answers.push_back([](QDialog& dialog) {
+            auto& lessons = static_cast<TFormLekce&>(dialog);
+            if (lessons.SelectedLesson() != 1 || !lessons.SelectedQwertz()) {
+                return static_cast<int>(QDialog::Rejected);
+            }
+            lessons.Select(5, false);
+            return static_cast<int>(QDialog::Accepted);
+        });
+        QTest::keyClick(s.window.get(), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(s.shown, QStringList{QStringLiteral("TFormLekce")});
+        QCOMPARE(s.window->windowTitle(), QStringLiteral("Klaptos lekce 5 (QWERTY)"));
+        QVERIFY(s.window->StopMode());
+    }
+
+    void ownTextFileIsOpenedAndItsEndShowsTheEvaluation() {
+        const std::string path = dir->WriteTextFile("vlastni.txt", "Můj text", {"ťó"});
+        Session s(*dir);
+        s.answers.push_back([&path](QDialog& dialog) {
+            auto& files = static_cast<QFileDialog&>(dialog);
+            if (files.windowTitle() != QStringLiteral("Otevrit textovy soubor") ||
+                files.defaultSuffix() != QStringLiteral("txt") ||
+                files.fileMode() != QFileDialog::ExistingFile) {
+                return static_cast<int>(QDialog::Rejected);
+            }
+            files.selectFile(QString::fromStdString(path));
+            return static_cast<int>(QDialog::Accepted);
+        });
+        QTest::keyClick(s.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(s.window->windowTitle(),
+                 QStringLiteral("Klaptos soubor: ") + QString::fromStdString(path));
+        QCOMPARE(s.window->EditNapoveda->text(), U("Můj text"));
+
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        while (s.Expected() != TypingLine::kEndOfLine) {
+            s.TypeRight(s.window->EditCisloRadku);
+        }
+        s.Answer(TFormKonec::kResultRepeat);
+        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
+        QCOMPARE(s.shown, (QStringList{"QFileDialog", "TFormKonec"}));
+        // Repeat: the same text from its first line, in STOP mode, statistics cleared.
+        QVERIFY(s.window->StopMode());
+        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("1"));
+        QCOMPARE(s.meter.lessonKeystrokes, 0);
+    }
+
+    void fontDialogAppliedThenCancelledKeepsTheFontAndTheLineBeingTyped() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        s.TypeRight(s.window->EditCisloRadku);
+        const TypingLine before = s.Line();
+        QFont chosen = s.window->TypingFont();
+        chosen.setPointSize(20);
+        bool sawPreview = false;
+        s.answers.push_back([&](QDialog& dialog) {
+            sawPreview = s.Line().typedPos == 68 && s.Line().patternLen == 68;
+            auto& fonts = static_cast<QFontDialog&>(dialog);
+            fonts.setCurrentFont(chosen);
+            const auto* buttons = fonts.findChild<QDialogButtonBox*>();
+            if (buttons == nullptr || buttons->button(QDialogButtonBox::Apply) == nullptr) {
+                return static_cast<int>(QDialog::Accepted);
+            }
+            buttons->button(QDialogButtonBox::Apply)->click();
+            return static_cast<int>(QDialog::Rejected);
+        });
+        const int viewWidthBefore = s.window->paintBoxType->width();
+        QTest::keyClick(s.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(sawPreview);
+        QCOMPARE(s.window->TypingFont().pointSize(), 20);
+        QVERIFY(s.window->paintBoxType->width() > viewWidthBefore);
+        QCOMPARE(s.Line().typedPos, before.typedPos);
+        QCOMPARE(s.Line().patternLine, before.patternLine);
+        QCOMPARE(s.Line().typedLine, before.typedLine);
+        QVERIFY(!s.window->StopMode());
+    }
+
+    void optionsAcceptedApplyTheCharacterSpaceAndTheScaleAndResumeTyping() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        const int cellWidth = s.window->paintBoxType->View().cellWidth;
+        s.answers.push_back([&s](QDialog&) {
+            // What the dialog's OK does to the options.
+            s.options.CharSpace = 5;
+            s.options.SpeedMax = 400;
+            return static_cast<int>(QDialog::Accepted);
+        });
+        QTest::keyClick(s.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(s.shown, QStringList{QStringLiteral("TFormOptions")});
+        QCOMPARE(s.window->paintBoxType->View().cellWidth, cellWidth + 4);
+        QCOMPARE(s.window->LabelSpeed[8]->text(), QStringLiteral("400"));
+        QVERIFY(!s.window->StopMode());
+    }
+
+    void settingsThatCannotBeWrittenAreReportedAndTheProgramEndsNormally() {
+        // A directory in the settings file's place makes every write fail.
+        std::filesystem::create_directory(dir->Path() + "klaptos.ini");
+        Session s(*dir);
+        QString message;
+        s.answers.push_back([&message](QDialog& dialog) {
+            message = static_cast<QMessageBox&>(dialog).text();
+            return static_cast<int>(QMessageBox::Ok);
+        });
+        s.CloseAndDestroy();
+        QCOMPARE(s.shown, (QStringList{"TFormCQuery", "QMessageBox"}));
+        QCOMPARE(message,
+                 QString::fromStdString("Unable to write to " + dir->Path() + "klaptos.ini"));
+    }
+};
+
+QTEST_MAIN(TFormHOknoPMQtTest)
+#include "TFormHOknoPMQtTest.moc"
