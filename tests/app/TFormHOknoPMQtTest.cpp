@@ -9,8 +9,10 @@
 #include "RecordingSound.h"
 #include "SpeedMeter.h"
 #include "TFormCQuery.h"
+#include "TFormHelp.h"
 #include "TFormKonec.h"
 #include "TFormLekce.h"
+#include "TSOkno.h"
 #include "TempLessonDir.h"
 #include "TypingEngine.h"
 
@@ -566,6 +568,68 @@ private slots:
         QCOMPARE(s.window->paintBoxType->View().cellWidth, cellWidth + 4);
         QCOMPARE(s.window->LabelSpeed[8]->text(), QStringLiteral("400"));
         QVERIFY(!s.window->StopMode());
+    }
+
+    void splashShowsTheStartUpStepsAndClosesAtTheFirstTickAfterTheWindowIsReady() {
+        SOkno = new TSOkno();
+        SOkno->show();
+        Session s(*dir, false);
+        QCOMPARE(SOkno->Processing(), U("Obnovuji nastavení..."));
+        s.Show();
+        QCOMPARE(SOkno->Processing(), U("Načítám data..."));
+        SOkno->Timer2Timer();
+        QTRY_VERIFY(SOkno.isNull());
+    }
+
+    void helpOpensOnItsContentsAndTypingGoesOn() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QTest::keyClick(s.window.get(), Qt::Key_F1);
+        const auto helps = s.window->findChildren<TFormHelp*>();
+        QCOMPARE(helps.size(), 1);
+        QVERIFY(helps.first()->isVisible());
+        QVERIFY(!s.window->StopMode());
+        QVERIFY(s.shown.isEmpty());
+    }
+
+    void aboutWindowSuspendsTypingWhileItIsOpen() {
+        Session s(*dir);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        bool stoppedMeanwhile = false;
+        s.answers.push_back([&](QDialog&) {
+            stoppedMeanwhile = s.window->StopMode();
+            return static_cast<int>(QDialog::Accepted);
+        });
+        s.window->MenuOaplikaci->trigger();
+        QCOMPARE(s.shown, QStringList{QStringLiteral("TFormAbout")});
+        QVERIFY(stoppedMeanwhile);
+        QVERIFY(!s.window->StopMode());
+    }
+
+    void fontDialogThatWouldReachBelowTheScreenMovesTheWindowUpUntilItCloses() {
+        Session s(*dir);
+        const QRect screen = s.window->screen()->availableGeometry();
+        const int top = screen.height() - s.window->frameGeometry().height() - 10;
+        s.window->move(s.window->x(), top);
+        QTRY_COMPARE(s.window->frameGeometry().y(), top);
+        QRect dialogPlace;
+        int windowTopMeanwhile = -1;
+        s.answers.push_back([&](QDialog& dialog) {
+            dialog.show();
+            dialogPlace = dialog.frameGeometry();
+            windowTopMeanwhile = s.window->frameGeometry().y();
+            dialog.hide();
+            return static_cast<int>(QDialog::Rejected);
+        });
+        QTest::keyClick(s.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(windowTopMeanwhile < top);
+        QVERIFY(windowTopMeanwhile >= 0);
+        QVERIFY(dialogPlace.bottom() < screen.height());
+        // Centred under the typing line.
+        const QWidget* view = s.window->paintBoxType;
+        const int left = s.window->frameGeometry().x() + view->x();
+        QCOMPARE(dialogPlace.x(), (left * 2 + view->width() - dialogPlace.width()) / 2);
+        QTRY_COMPARE(s.window->frameGeometry().y(), top);
     }
 
     void settingsThatCannotBeWrittenAreReportedAndTheProgramEndsNormally() {
