@@ -3,10 +3,49 @@
 #include <QApplication>
 
 #include <canberra.h>
+#include <dlfcn.h>
+
+namespace {
+
+// libcanberra and the codec libraries behind it are loaded with the first sound, not at
+// start-up: most lessons begin with a few right keystrokes, and a pupil who never errs
+// never pays for them.
+struct Canberra {
+    decltype(&ca_context_create) create = nullptr;
+    decltype(&ca_context_destroy) destroy = nullptr;
+    decltype(&ca_context_open) open = nullptr;
+    decltype(&ca_context_change_props) changeProps = nullptr;
+    decltype(&ca_context_play) play = nullptr;
+
+    [[nodiscard]] bool Loaded() const { return play != nullptr; }
+};
+
+const Canberra& LoadCanberra() {
+    static const Canberra canberra = [] {
+        Canberra c;
+        void* library = ::dlopen("libcanberra.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            return c;
+        }
+        c.create = reinterpret_cast<decltype(c.create)>(::dlsym(library, "ca_context_create"));
+        c.destroy = reinterpret_cast<decltype(c.destroy)>(::dlsym(library, "ca_context_destroy"));
+        c.open = reinterpret_cast<decltype(c.open)>(::dlsym(library, "ca_context_open"));
+        c.changeProps =
+            reinterpret_cast<decltype(c.changeProps)>(::dlsym(library, "ca_context_change_props"));
+        c.play = reinterpret_cast<decltype(c.play)>(::dlsym(library, "ca_context_play"));
+        if (!c.create || !c.destroy || !c.open || !c.changeProps || !c.play) {
+            return Canberra{};
+        }
+        return c;
+    }();
+    return canberra;
+}
+
+} // namespace
 
 QtSoundPlayer::~QtSoundPlayer() {
     if (context_ != nullptr) {
-        ca_context_destroy(context_);
+        LoadCanberra().destroy(context_);
     }
 }
 
@@ -36,16 +75,17 @@ bool QtSoundPlayer::EnsureContext() {
     if (unavailable_) {
         return false;
     }
+    const Canberra& canberra = LoadCanberra();
     ca_context* context = nullptr;
-    if (ca_context_create(&context) != CA_SUCCESS) {
+    if (!canberra.Loaded() || canberra.create(&context) != CA_SUCCESS) {
         unavailable_ = true;
         return false;
     }
-    ca_context_change_props(context, CA_PROP_APPLICATION_NAME, "Klaptos", nullptr);
+    canberra.changeProps(context, CA_PROP_APPLICATION_NAME, "Klaptos", nullptr);
     // Without a sound server every later sound would try to connect again and fail;
     // find that out once and keep to the plain beep.
-    if (ca_context_open(context) != CA_SUCCESS) {
-        ca_context_destroy(context);
+    if (canberra.open(context) != CA_SUCCESS) {
+        canberra.destroy(context);
         unavailable_ = true;
         return false;
     }
@@ -55,8 +95,9 @@ bool QtSoundPlayer::EnsureContext() {
 
 void QtSoundPlayer::Play(SystemSound sound) {
     if (EnsureContext()) {
-        const int result = ca_context_play(context_, 0, CA_PROP_EVENT_ID, EventId(sound),
-                                           CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
+        const int result =
+            LoadCanberra().play(context_, 0, CA_PROP_EVENT_ID, EventId(sound),
+                                CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
         if (result == CA_SUCCESS) {
             played_ = true;
             return;
@@ -64,7 +105,7 @@ void QtSoundPlayer::Play(SystemSound sound) {
         // A sound system that has never played anything is not there (no device, no theme):
         // stop paying for the attempt on every wrong keystroke.
         if (!played_ && ++failures_ >= kFailuresBeforeGivingUp) {
-            ca_context_destroy(context_);
+            LoadCanberra().destroy(context_);
             context_ = nullptr;
             unavailable_ = true;
         }
