@@ -30,6 +30,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QInputMethodEvent>
@@ -857,9 +858,15 @@ void TFormHOknoPM::ActionFontExecute() {
     line_.typedPos = static_cast<int32_t>(FontSampleLine().size());
     InvalidateView();
 
-    QFontDialog FontDialog1(typingFont, this);
+    // The dialog lists installed fonts only: it gets the font that the typing font's name
+    // stands for here ("Courier New" is usually a metric-compatible substitute).
+    const QFontInfo resolved(typingFont);
+    QFont current = typingFont;
+    current.setFamily(resolved.family());
+    current.setStyleName(resolved.styleName());
+    QFontDialog FontDialog1(current, this);
     FontDialog1.setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::MonospacedFonts);
-    FontDialog1.setCurrentFont(typingFont);
+    FontDialog1.setCurrentFont(current);
     if (auto* buttons = FontDialog1.findChild<QDialogButtonBox*>()) {
         QPushButton* apply = buttons->addButton(QDialogButtonBox::Apply);
         connect(apply, &QPushButton::clicked, this,

@@ -10,7 +10,10 @@
 #include "TSOkno.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include <exception>
 
@@ -42,6 +45,13 @@ public:
 int main(int argc, char* argv[]) {
     KlaptosApplication app(argc, argv);
     try {
+        // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
+        // program, whatever the desktop's language, where Qt's translations are installed.
+        QTranslator qtTexts;
+        if (qtTexts.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(&qtTexts);
+        }
         app.setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
         // The main window decides when the program ends, not the last window that closes:
         // a report window closing during start-up must not end it.
