@@ -997,6 +997,9 @@ bool TFormHOknoPM::FormCloseQuery() {
 void TFormHOknoPM::FormDestroy() {
     try {
         IniFile ini(QtText::ToPath(iniFileName_));
+        // All sections land on the disk together: a failing write never leaves the position
+        // of one text beside the statistics of another.
+        IniFile::Batch batch(ini);
         const QRect frame = frameGeometry();
         WindowBounds bounds;
         bounds.left = frame.x();
@@ -1017,6 +1020,7 @@ void TFormHOknoPM::FormDestroy() {
         options_.WriteOptions(&ini);
         meter_.SaveStatistics(&ini);
         store_.SavePosition(&ini);
+        batch.Commit();
     } catch (const IniWriteError& error) {
         QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                         QString::fromLocal8Bit(error.what()), QMessageBox::Ok, this);
