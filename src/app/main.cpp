@@ -52,15 +52,17 @@ int main(int argc, char* argv[]) {
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(&qtTexts);
         }
-        app.setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
         // The main window decides when the program ends, not the last window that closes:
         // a report window closing during start-up must not end it.
         app.setQuitOnLastWindowClosed(false);
 
+        // The splash goes up first, before anything that takes time.
         SOkno = new TSOkno();
         SOkno->show();
         SOkno->repaint();
         QCoreApplication::processEvents();
+
+        app.setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
 
         QCoreApplication::setApplicationName(QStringLiteral("Klaptos"));
         const QString programDir = QCoreApplication::applicationDirPath();
