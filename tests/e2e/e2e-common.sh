@@ -1,0 +1,131 @@
+# Shared by the whole-program runs: a private Xvfb with the Czech layout, a fresh copy
+# of the staged program, and helpers to start, drive and close it and to read the
+# settings file it writes. Sourced by the *_e2e.sh scripts with the bin directory as $1.
+
+BIN_DIR=$(cd "${1:?usage: $0 <staged bin directory>}" && pwd)
+SHOTS=${KLAPTOS_SCREENSHOT_DIR:-}
+WORK=$(mktemp -d /tmp/klaptos-e2e.XXXXXX)
+XVFB_PID=
+APP_PID=
+
+cleanup() {
+    if [[ -n $APP_PID ]] && kill -0 "$APP_PID" 2>/dev/null; then
+        kill "$APP_PID" 2>/dev/null || true
+    fi
+    if [[ -n $XVFB_PID ]]; then
+        kill "$XVFB_PID" 2>/dev/null || true
+    fi
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [[ -f $WORK/app/klaptos.ini ]]; then
+        echo "--- klaptos.ini" >&2
+        tr -d '\r' <"$WORK/app/klaptos.ini" >&2
+    fi
+    if [[ -f $WORK/app.log ]]; then
+        echo "--- program output" >&2
+        grep -v '^ALSA' "$WORK/app.log" >&2 || true
+    fi
+    exit 1
+}
+
+# Waits up to $1 tenths of a second for the command after it to succeed.
+wait_for() {
+    local tenths=$1
+    shift
+    for ((i = 0; i < tenths; i++)); do
+        if "$@" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+for tool in Xvfb xdotool setxkbmap iconv; do
+    command -v "$tool" >/dev/null || fail "$tool is missing"
+done
+
+# A display that nobody uses.
+DISPLAY_NUMBER=
+for n in $(seq 71 120); do
+    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
+        DISPLAY_NUMBER=$n
+        break
+    fi
+done
+[[ -n $DISPLAY_NUMBER ]] || fail "no free X display"
+export DISPLAY=:$DISPLAY_NUMBER
+Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+XVFB_PID=$!
+wait_for 100 xdpyinfo || wait_for 100 xdotool getdisplaygeometry || fail "Xvfb did not start"
+setxkbmap cz || fail "setxkbmap cz failed"
+
+# A fresh copy of the program and its files: no settings file yet.
+mkdir -p "$WORK/app"
+cp -r "$BIN_DIR"/. "$WORK/app/"
+rm -f "$WORK/app/klaptos.ini"
+INI=$WORK/app/klaptos.ini
+
+main_window() {
+    xdotool search --onlyvisible --name '^Klaptos' | head -1
+}
+
+splash_gone() {
+    ! xdotool search --onlyvisible --name '^SOkno$' >/dev/null 2>&1
+}
+
+start_program() {
+    (cd "$WORK/app" && exec env LANG=C.UTF-8 ./klaptos >>"$WORK/app.log" 2>&1) &
+    APP_PID=$!
+    wait_for 150 main_window || fail "the main window did not appear"
+    # The splash stays at least two seconds; typing starts once it has closed.
+    wait_for 150 splash_gone || fail "the splash window did not close"
+    sleep 0.3
+    WINDOW=$(main_window)
+    xdotool windowfocus --sync "$WINDOW"
+    sleep 0.3
+}
+
+wait_program_end() {
+    wait_for 150 bash -c "! kill -0 $APP_PID" || fail "the program did not end"
+    wait "$APP_PID" || fail "the program ended with an error"
+    APP_PID=
+}
+
+screenshot() {
+    if [[ -n $SHOTS ]]; then
+        mkdir -p "$SHOTS"
+        import -window root "$SHOTS/$1.png"
+    fi
+}
+
+# Closes with Ctrl+Q and answers the question with "&Ano".
+close_program() {
+    xdotool key ctrl+q
+    wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+    sleep 0.3
+    xdotool key alt+a
+    wait_program_end
+}
+
+ini_value() {
+    tr -d '\r' <"$INI" | grep -m1 "^$1=" | cut -d= -f2-
+}
+
+expect_value() {
+    local got
+    got=$(ini_value "$1")
+    [[ $got == "$2" ]] || fail "$1 is '$got', expected '$2'"
+}
+
+expect_sections_in_order() {
+    local sections
+    sections=$(tr -d '\r' <"$INI" | grep '^\[' | tr '\n' ' ')
+    [[ $sections == "[Window] [Font] [Options] [Statistika] [Lekce] " ]] ||
+        fail "sections are '$sections'"
+}
+
