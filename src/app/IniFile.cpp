@@ -1,5 +1,7 @@
 #include "IniFile.h"
 
+#include "HexDigit.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -86,19 +88,6 @@ std::string OneLine(std::string_view text) {
         }
     }
     return out;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 // Leading digits are read and anything after them is ignored, as the platform's profile

@@ -1,6 +1,7 @@
 #include "SpeedMeter.h"
 
 #include "Clock.h"
+#include "HexDigit.h"
 #include "IniFile.h"
 #include "ProgramOptions.h"
 #include "SpeedDisplay.h"
@@ -56,19 +57,6 @@ std::string MinutesSeconds(int64_t seconds) {
     std::snprintf(text, sizeof text, "%lld:%02lld", static_cast<long long>(seconds / 60),
                   static_cast<long long>(seconds % 60));
     return text;
-}
-
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 bool IsBlank(char c) {
