@@ -1,15 +1,12 @@
 #include "QtDesignFont.h"
 
 #include <QApplication>
-#include <QFontDatabase>
 
 QFont QtDesignFont(int pixelSize, bool bold) {
-    static const bool narrowInstalled =
-        QFontDatabase::families().contains(QStringLiteral("Liberation Sans"));
     QFont font = QApplication::font();
-    if (narrowInstalled) {
-        font.setFamily(QStringLiteral("Liberation Sans"));
-    }
+    // Asked for by name rather than looked up in the font list: listing every installed
+    // font would cost start-up time, and fontconfig falls back to the default by itself.
+    font.setFamilies({QStringLiteral("Liberation Sans"), font.family()});
     font.setPixelSize(pixelSize);
     font.setBold(bold);
     return font;

@@ -1,5 +1,7 @@
 #include "TFormAbout.h"
 
+#include "QtDesignFont.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
@@ -19,14 +21,6 @@ const char* const kLicenceTopic = "IDH_LICENCE";
 const QColor kNavy(0, 0, 128);
 const QColor kSilver(192, 192, 192);
 const QColor kLinkBlue(0, 0, 255);
-
-// The design font, MS Sans Serif, stands for the desktop's own sans-serif.
-QFont designFont(int pixels, bool bold) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
 
 void setTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
@@ -52,14 +46,14 @@ TFormAbout::TFormAbout(QWidget* parent)
       openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setWindowTitle(QString::fromUtf8("O programu"));
     setFixedSize(432, 246);
-    setFont(designFont(13, false));
+    setFont(QtDesignFont(13, false));
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
     setPalette(white);
 
     const QString title = QString::fromUtf8("Klaptos 1.0");
-    const QFont titleFont = designFont(30, true);
+    const QFont titleFont = QtDesignFont(30, true);
     Label2 = new QLabel(title, this);
     Label2->setGeometry(86, 15, 262, 29);
     Label2->setFont(titleFont);
@@ -90,11 +84,11 @@ TFormAbout::TFormAbout(QWidget* parent)
 
     Label3 = new QLabel(QString::fromUtf8("Autor:"), this);
     Label3->setGeometry(93, 151, 49, 16);
-    Label3->setFont(designFont(13, true));
+    Label3->setFont(QtDesignFont(13, true));
 
     Label4 = new QLabel(QString::fromUtf8("Tým Klaptos"), this);
     Label4->setGeometry(144, 151, 98, 16);
-    Label4->setFont(designFont(13, true));
+    Label4->setFont(QtDesignFont(13, true));
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setTextColour(Label4, kNavy);
 
@@ -105,7 +99,7 @@ TFormAbout::TFormAbout(QWidget* parent)
     Label8 = new QLabel(QString::fromUtf8(kMailAddress), this);
 
     // A link reacts to a click on its text only, so each one is exactly as wide as its text.
-    QFont linkFont = designFont(13, false);
+    QFont linkFont = QtDesignFont(13, false);
     linkFont.setUnderline(true);
     const QFontMetrics linkMetrics(linkFont);
     auto placeLink = [&](QLabel* link, int left, int top) {

@@ -1,6 +1,7 @@
 #include "TFormCQuery.h"
 
 #include "ProgramOptions.h"
+#include "QtDesignFont.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,23 +9,13 @@
 #include <QPushButton>
 #include <QStyle>
 
-namespace {
-
-// The design font, MS Sans Serif, stands for the desktop's own sans-serif.
-QFont designFont(int pixels, bool bold) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-} // namespace
+namespace {} // namespace
 
 TFormCQuery::TFormCQuery(const ProgramOptions& options, QWidget* parent)
     : QDialog(parent), options_(options) {
     setWindowTitle(QString::fromUtf8("Potvrzení"));
     setFixedSize(294, 123);
-    setFont(designFont(13, true));
+    setFont(QtDesignFont(13, true));
     QPalette windowColours = palette();
     windowColours.setColor(QPalette::Window, windowColours.color(QPalette::Base));
     windowColours.setColor(QPalette::WindowText, windowColours.color(QPalette::Text));
@@ -32,7 +23,7 @@ TFormCQuery::TFormCQuery(const ProgramOptions& options, QWidget* parent)
 
     Label1 = new QLabel(QString::fromUtf8(" Zavřít program Klaptos? "), this);
     Label1->setGeometry(13, 32, 268, 20);
-    Label1->setFont(designFont(16, false));
+    Label1->setFont(QtDesignFont(16, false));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setAutoFillBackground(true);
     QPalette highlight = Label1->palette();
@@ -56,7 +47,7 @@ TFormCQuery::TFormCQuery(const ProgramOptions& options, QWidget* parent)
     // The hint may need two lines in a wide desktop font; it grows upwards from the bottom.
     Label2 = new QLabel(QString::fromUtf8("Nápověda: Zobrazování dotazu lze upravit v Nastavení."),
                         this);
-    QFont hintFont = designFont(11, false);
+    QFont hintFont = QtDesignFont(11, false);
     hintFont.setItalic(true);
     Label2->setFont(hintFont);
     Label2->setWordWrap(true);

@@ -2,6 +2,8 @@
 
 #include "Cp1250.h"
 #include "ProgramOptions.h"
+#include "QtDesignFont.h"
+
 #include "SoundPlayer.h"
 
 #include <QApplication>
@@ -24,13 +26,6 @@ namespace {
 constexpr int kClientWidth = 446;
 constexpr int kLeft = 12;                                // left edge of the column of controls
 constexpr int kCheckBoxWidth = kClientWidth - 2 * kLeft; // a check box may reach the right margin
-
-// The design font, MS Sans Serif, stands for the desktop's own sans-serif.
-QFont designFont(int pixels) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    return font;
-}
 
 // A check box cannot wrap its caption; a caption wider than `width` breaks at the last blank
 // that still fits, so a wide desktop font never cuts it off.
@@ -77,7 +72,7 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
     : QDialog(parent), options_(options), player_(player) {
     setWindowTitle(QString::fromUtf8("Nastavení parametrů programu"));
     setFixedSize(kClientWidth, 331);
-    setFont(designFont(11));
+    setFont(QtDesignFont(11));
     const QFontMetrics metrics(font());
     const int captionWidth = kCheckBoxWidth - style()->pixelMetric(QStyle::PM_IndicatorWidth) -
                              style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) - 4;

@@ -1,5 +1,7 @@
 #include "TFormLekce.h"
 
+#include "QtDesignFont.h"
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
@@ -24,20 +26,12 @@ constexpr std::array<const char*, TFormLekce::kLessonCount> kLessonNames = {
     "? : ! / ( )", "0..9 % -",
 };
 
-// The design font, MS Sans Serif, stands for the desktop's own sans-serif.
-QFont designFont(int pixels, bool bold) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 } // namespace
 
 TFormLekce::TFormLekce(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8("Volba lekce"));
     setFixedSize(592, 353);
-    setFont(designFont(13, true));
+    setFont(QtDesignFont(13, true));
 
     RadioGroupCisloLekce = new QGroupBox(QString::fromUtf8("Lekce pro nácvik psaní"), this);
     RadioGroupCisloLekce->setGeometry(0, 0, 592, 297);
