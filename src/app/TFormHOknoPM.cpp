@@ -100,6 +100,14 @@ void SetFieldColours(QLineEdit* edit, QPalette::ColorRole background, QPalette::
     edit->setPalette(palette);
 }
 
+// Most fields keep their value from one keystroke to the next; setting the same text again
+// would still repaint the field, on every keystroke.
+void SetFieldText(QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) {
+        edit->setText(text);
+    }
+}
+
 // The read-only fields of the window: they only show numbers and texts, never take the
 // focus by Tab, and pass their keystrokes to the typing engine.
 QLineEdit* MakeField(QWidget* parent, int x, int y, int width, int height, const QString& hint) {
@@ -1032,7 +1040,7 @@ void TFormHOknoPM::FormDestroy() {
 // The window's fields, as the typing model writes them
 
 void TFormHOknoPM::ShowLineErrors(int count, bool emphasized) {
-    EditChybyRadek->setText(QString::number(count));
+    SetFieldText(EditChybyRadek, QString::number(count));
     if (emphasized) {
         SetFieldColours(EditChybyRadek, QPalette::Highlight, QPalette::HighlightedText);
     } else {
@@ -1041,11 +1049,11 @@ void TFormHOknoPM::ShowLineErrors(int count, bool emphasized) {
 }
 
 void TFormHOknoPM::ShowLessonErrors(int count) {
-    EditChybyLekce->setText(QString::number(count));
+    SetFieldText(EditChybyLekce, QString::number(count));
 }
 
 void TFormHOknoPM::ShowErrorFrequency(const std::string& text) {
-    EditChybyFreq->setText(QtText::FromCp1250(text));
+    SetFieldText(EditChybyFreq, QtText::FromCp1250(text));
 }
 
 bool TFormHOknoPM::IsSpeedPanelVisible() const {
@@ -1054,10 +1062,10 @@ bool TFormHOknoPM::IsSpeedPanelVisible() const {
 }
 
 void TFormHOknoPM::ShowSpeeds(int minSpeed, int avgSpeed, int maxSpeed, int absSpeed) {
-    EditRychlostMin->setText(QString::number(minSpeed));
-    EditRychlostPrumer->setText(QString::number(avgSpeed));
-    EditRychlostMax->setText(QString::number(maxSpeed));
-    EditRychlostAbsPrumer->setText(QString::number(absSpeed));
+    SetFieldText(EditRychlostMin, QString::number(minSpeed));
+    SetFieldText(EditRychlostPrumer, QString::number(avgSpeed));
+    SetFieldText(EditRychlostMax, QString::number(maxSpeed));
+    SetFieldText(EditRychlostAbsPrumer, QString::number(absSpeed));
 }
 
 void TFormHOknoPM::ShowSpeedBar(int position) {
@@ -1073,19 +1081,19 @@ void TFormHOknoPM::ClearSpeeds() {
 }
 
 void TFormHOknoPM::ShowElapsed(const std::string& text) {
-    EditDobaPsani->setText(QtText::FromCp1250(text));
+    SetFieldText(EditDobaPsani, QtText::FromCp1250(text));
 }
 
 void TFormHOknoPM::ShowTimeLeft(const std::string& text) {
-    EditDobaDoKonce->setText(QtText::FromCp1250(text));
+    SetFieldText(EditDobaDoKonce, QtText::FromCp1250(text));
 }
 
 void TFormHOknoPM::ShowLineNumber(int lineNumber) {
-    EditCisloRadku->setText(QString::number(lineNumber));
+    SetFieldText(EditCisloRadku, QString::number(lineNumber));
 }
 
 void TFormHOknoPM::ShowLineCount(int lineCount) {
-    EditPocetRadku->setText(QString::number(lineCount));
+    SetFieldText(EditPocetRadku, QString::number(lineCount));
 }
 
 void TFormHOknoPM::ShowIntroLine(const std::string& text) {
