@@ -146,6 +146,11 @@ void LongSessionQtTest::memoryStaysFlatOverALongSession() {
                 typed, wrong, window.evaluationsShown, startRss, endRss, startHeap, endHeap);
 
     QVERIFY(window.evaluationsShown > 0);
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer keeps freed memory in quarantine and has its own allocator: the
+    // session still runs for its memory errors, but its memory figures say nothing.
+    QSKIP("memory figures are not meaningful under AddressSanitizer");
+#endif
     QVERIFY2(endHeap - startHeap < 256, "the heap grew during the session");
     QVERIFY2(endRss - startRss < 1024, "resident memory grew during the session");
 }
