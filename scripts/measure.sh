@@ -24,12 +24,12 @@ chmod +x "$launcher"
 trap 'rm -f "$launcher"; rm -rf /tmp/klaptos-run.*' EXIT
 
 if [ "$what" = startup ] || [ "$what" = all ]; then
-  "$tools/gui-startup.sh" -n 5 -w 1 -s 3 -i 10 -- "$launcher"
+  "$tools/gui-startup.sh" -n ${RUNS:-5} -w 1 -s 3 -i 10 -- "$launcher"
 fi
 if [ "$what" = keys ] || [ "$what" = all ]; then
   # The first lines of lesson 1, each followed by Enter: 200 keystrokes that all move on.
   text=$(iconv -f WINDOWS-1250 -t UTF-8 build/bin/KTOSCA.DAT | tr -d '\r' | sed -n '3,7p')
   text=${text:0:200}
   prep='W=$(xdotool search --onlyvisible --name "^Klaptos" | head -1); xdotool windowfocus --sync $W; sleep 0.5; xdotool key F9'
-  "$tools/gui-keylatency.sh" -n 3 -s 3 -p "$prep" -P 2 -B 10 -x "$text" -- "$launcher"
+  "$tools/gui-keylatency.sh" -n ${RUNS:-3} -s 3 -p "$prep" -P 2 -B 10 -x "$text" -- "$launcher"
 fi
