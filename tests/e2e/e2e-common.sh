@@ -14,6 +14,7 @@ cleanup() {
     fi
     if [[ -n $XVFB_PID ]]; then
         kill "$XVFB_PID" 2>/dev/null || true
+        wait "$XVFB_PID" 2>/dev/null || true
     fi
     rm -rf "$WORK"
 }
@@ -49,19 +50,13 @@ for tool in Xvfb xdotool setxkbmap iconv; do
     command -v "$tool" >/dev/null || fail "$tool is missing"
 done
 
-# A display that nobody uses.
-DISPLAY_NUMBER=
-for n in $(seq 71 120); do
-    if [[ ! -e /tmp/.X11-unix/X$n && ! -e /tmp/.X$n-lock ]]; then
-        DISPLAY_NUMBER=$n
-        break
-    fi
-done
-[[ -n $DISPLAY_NUMBER ]] || fail "no free X display"
-export DISPLAY=:$DISPLAY_NUMBER
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts connections, so
+# two runs, or a server of an earlier run still shutting down, can never share a display.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$WORK/display" >"$WORK/xvfb.log" 2>&1 &
 XVFB_PID=$!
-wait_for 100 xdpyinfo || wait_for 100 xdotool getdisplaygeometry || fail "Xvfb did not start"
+wait_for 100 test -s "$WORK/display" || fail "Xvfb did not start"
+export DISPLAY=:$(tr -d '[:space:]' <"$WORK/display")
+wait_for 100 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
 setxkbmap cz || fail "setxkbmap cz failed"
 
 # A fresh copy of the program and its files: no settings file yet.
