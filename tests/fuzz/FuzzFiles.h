@@ -1,9 +1,15 @@
 #pragma once
-// A scratch directory in memory for the fuzz targets, so that each run writes its input
-// as a real file without touching the disk.
+// What the fuzz targets share: a scratch directory in memory, so that each run writes its
+// input as a real file without touching the disk, quiet stand-ins for the report window
+// and the clock, and the lesson store's promises about its lines.
+
+#include "Clock.h"
+#include "Lekce.h"
+#include "Reporter.h"
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -25,4 +31,29 @@ inline std::string WriteFuzzFile(const std::string& name, const uint8_t* data, s
         std::fclose(f);
     }
     return path;
+}
+
+struct QuietReporter final : Reporter {
+    void ReportError(const std::string&) override {}
+    void ReportInfo(const std::string&) override {}
+};
+
+struct StillClock final : Clock {
+    uint32_t TickCount() const override { return 1000; }
+};
+
+// Every line holds 1 to 69 characters and ends in a printable one, and the total counts
+// each line with its Enter; anything else aborts the run.
+inline void CheckLines(const LEKCE& store) {
+    int total = 0;
+    for (const auto& line : store.Lines) {
+        if (line.empty() || line.size() > LEKCE::kLineWidth ||
+            static_cast<unsigned char>(line.back()) < 32) {
+            std::abort();
+        }
+        total += static_cast<int>(line.size()) + 1;
+    }
+    if (total != store.TotalChars) {
+        std::abort();
+    }
 }

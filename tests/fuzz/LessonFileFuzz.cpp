@@ -9,24 +9,9 @@
 #include <cstdlib>
 
 namespace {
-struct QuietReporter final : Reporter {
-    void ReportError(const std::string&) override {}
-    void ReportInfo(const std::string&) override {}
-};
-struct StillClock final : Clock {
-    uint32_t TickCount() const override { return 1000; }
-};
-
 void CheckStore(const LEKCE& store, bool loaded) {
-    int total = 0;
-    for (const auto& line : store.Lines) {
-        if (line.empty() || line.size() > LEKCE::kLineWidth ||
-            static_cast<unsigned char>(line.back()) < 32) {
-            std::abort();
-        }
-        total += static_cast<int>(line.size()) + 1;
-    }
-    if (total != store.TotalChars || (loaded && store.LineNumber != 0)) {
+    CheckLines(store);
+    if (loaded && store.LineNumber != 0) {
         std::abort();
     }
 }

@@ -1,17 +1,11 @@
 // Parses any text as the stored keystroke intervals and checks that what was read
 // survives writing it back.
 
-#include "Clock.h"
+#include "FuzzFiles.h"
 #include "SpeedMeter.h"
 
 #include <cstdlib>
 #include <string>
-
-namespace {
-struct StillClock final : Clock {
-    uint32_t TickCount() const override { return 1000; }
-};
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     StillClock clock;
