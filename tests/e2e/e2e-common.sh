@@ -66,7 +66,8 @@ rm -f "$WORK/app/klaptos.ini"
 INI=$WORK/app/klaptos.ini
 
 main_window() {
-    xdotool search --onlyvisible --name '^Klaptos' | head -1
+    # awk reads to the end: a reader that stops early would kill the writer with SIGPIPE.
+    xdotool search --onlyvisible --name '^Klaptos' | awk 'NR == 1'
 }
 
 splash_gone() {
@@ -108,7 +109,7 @@ close_program() {
 }
 
 ini_value() {
-    tr -d '\r' <"$INI" | grep -m1 "^$1=" | cut -d= -f2-
+    tr -d '\r' <"$INI" | awk -v key="$1=" 'index($0, key) == 1 && !found { print substr($0, length(key) + 1); found = 1 }'
 }
 
 expect_value() {

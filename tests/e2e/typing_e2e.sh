@@ -12,7 +12,7 @@ set -euo pipefail
 
 # --- Run 1: lesson 1 from the staged lesson file, first line with one wrong key ---------
 LINE1=$(iconv -f WINDOWS-1250 -t UTF-8 "$WORK/app/KTOSCA.DAT" | tr -d '\r' |
-    awk '/^\$LEKCE:01/ { found = 1; next } found == 1 { found = 2; next } found == 2 { print; exit }')
+    awk '/^\$LEKCE:01/ { found = 1; next } found == 1 { found = 2; next } found == 2 { print; found = 3 }')
 [[ -n $LINE1 ]] || fail "lesson 1 has no first line"
 LENGTH=${#LINE1}
 
