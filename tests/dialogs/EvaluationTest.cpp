@@ -1,6 +1,7 @@
 #include "Evaluation.h"
 
 #include "Cp1250.h"
+#include "EvaluationInputs.h"
 
 #include <gtest/gtest.h>
 
@@ -89,13 +90,7 @@ const std::string kLastLesson =
 } // namespace
 
 TEST(Evaluation, GoodTypingInLessonFiveEarnsPraiseAndTheNextLesson) {
-    EvaluationInput in;
-    in.currentLesson = 5;
-    in.lessonKeystrokes = 600;
-    in.lessonErrors = 3;
-    in.lessonCorrect = 590;
-    in.lessonMs = 6 * 60000;
-    in.totalChars = 600;
+    const EvaluationInput in = GoodLessonFive();
     const Evaluation e = Evaluate(in);
 
     EXPECT_EQ(Utf8(e.caption), "Konec lekce 5");
@@ -113,13 +108,8 @@ TEST(Evaluation, GoodTypingInLessonFiveEarnsPraiseAndTheNextLesson) {
 }
 
 TEST(Evaluation, TheSameTypingInTheLastLessonIsTooSlow) {
-    EvaluationInput in;
+    EvaluationInput in = GoodLessonFive();
     in.currentLesson = 44;
-    in.lessonKeystrokes = 600;
-    in.lessonErrors = 3;
-    in.lessonCorrect = 590;
-    in.lessonMs = 6 * 60000;
-    in.totalChars = 600;
     const Evaluation e = Evaluate(in);
 
     EXPECT_EQ(e.expectedSpeed, 130);

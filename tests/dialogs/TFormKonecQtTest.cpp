@@ -1,5 +1,6 @@
 #include "Cp1250.h"
 #include "Evaluation.h"
+#include "EvaluationInputs.h"
 #include "TFormKonec.h"
 
 #include <QApplication>
@@ -16,14 +17,7 @@ namespace {
 
 // Lesson 5, good typing: three lines, nothing highlighted.
 EvaluationInput GoodLesson() {
-    EvaluationInput in;
-    in.currentLesson = 5;
-    in.lessonKeystrokes = 600;
-    in.lessonErrors = 3;
-    in.lessonCorrect = 590;
-    in.lessonMs = 6 * 60000;
-    in.totalChars = 600;
-    return in;
+    return GoodLessonFive();
 }
 
 // An own text typed slowly with many errors, and only half of it.
