@@ -9,7 +9,9 @@
 #include "PauseCommands.h"
 #include "ProgramOptions.h"
 #include "QtDesignFont.h"
+#include "QtField.h"
 #include "QtPicture.h"
+#include "QtSpeedBar.h"
 #include "QtText.h"
 #include "SpeedMeter.h"
 #include "TFormAbout.h"
@@ -36,11 +38,9 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QScreen>
@@ -92,41 +92,31 @@ QLabel* MakeRightLabel(QWidget* parent, const QString& text, int right, int y) {
     return label;
 }
 
-void SetFieldColours(QLineEdit* edit, QPalette::ColorRole background, QPalette::ColorRole text) {
+void SetFieldColours(QWidget* field, QPalette::ColorRole background, QPalette::ColorRole text) {
     const QPalette system = QApplication::palette();
-    QPalette palette = edit->palette();
+    QPalette palette = field->palette();
     palette.setColor(QPalette::Base, system.color(background));
     palette.setColor(QPalette::Text, system.color(text));
-    edit->setPalette(palette);
-}
-
-// Most fields keep their value from one keystroke to the next; setting the same text again
-// would still repaint the field, on every keystroke.
-void SetFieldText(QLineEdit* edit, const QString& text) {
-    if (edit->text() != text) {
-        edit->setText(text);
-    }
+    field->setPalette(palette);
 }
 
 // The read-only fields of the window: they only show numbers and texts, never take the
 // focus by Tab, and pass their keystrokes to the typing engine.
-QLineEdit* MakeField(QWidget* parent, int x, int y, int width, int height, const QString& hint) {
-    auto* edit = new QLineEdit(parent);
-    edit->setFont(QtDesignFont(11));
-    edit->setGeometry(x, y, width, height);
-    edit->setReadOnly(true);
-    edit->setFocusPolicy(Qt::ClickFocus);
-    edit->setCursor(Qt::PointingHandCursor);
+void SetUpField(QWidget* field, int x, int y, int width, int height, const QString& hint) {
+    field->setFont(QtDesignFont(11));
+    field->setGeometry(x, y, width, height);
+    field->setFocusPolicy(Qt::ClickFocus);
+    field->setCursor(Qt::PointingHandCursor);
     // The window's context menu applies here too.
-    edit->setContextMenuPolicy(Qt::NoContextMenu);
-    SetFieldColours(edit, QPalette::Button, QPalette::ButtonText);
-    SetHint(edit, hint);
-    QObject::connect(edit, &QLineEdit::selectionChanged, edit, [edit] {
-        if (edit->hasSelectedText()) {
-            edit->deselect();
-        }
-    });
-    return edit;
+    field->setContextMenuPolicy(Qt::NoContextMenu);
+    SetFieldColours(field, QPalette::Button, QPalette::ButtonText);
+    SetHint(field, hint);
+}
+
+QtField* MakeField(QWidget* parent, int x, int y, int width, int height, const QString& hint) {
+    auto* field = new QtField(parent);
+    SetUpField(field, x, y, width, height, hint);
+    return field;
 }
 
 // A button that shows its action's caption, picture, hints and visibility and executes it.
@@ -422,9 +412,8 @@ void TFormHOknoPM::CreateControls() {
     SetHint(ButtonNoSpeed, Utf8("Skrýt zobrazení rychlosti"));
     connect(ButtonNoSpeed, &QPushButton::clicked, this, [this] { pause_->ButtonNoSpeedClick(); });
 
-    ProgressBarRychlostPrumer = new QProgressBar(GroupBoxSpeed);
+    ProgressBarRychlostPrumer = new QtSpeedBar(GroupBoxSpeed);
     ProgressBarRychlostPrumer->setGeometry(12, 57, 481, 9);
-    ProgressBarRychlostPrumer->setTextVisible(false);
     ProgressBarRychlostPrumer->setRange(0, 200);
     ProgressBarRychlostPrumer->setValue(0);
     SetHint(ProgressBarRychlostPrumer,
@@ -461,15 +450,24 @@ void TFormHOknoPM::CreateControls() {
     StatusBar1->addWidget(statusPanels[0]);
     StatusBar1->addWidget(statusPanels[1], 1);
     setStatusBar(StatusBar1);
+}
 
-    OpenDialogFile = new QFileDialog(this, QStringLiteral("Otevrit textovy soubor"));
-    OpenDialogFile->setNameFilters({QStringLiteral("Text (*.txt)"), Utf8("Všechny soubory (*)")});
-    OpenDialogFile->setDefaultSuffix(QStringLiteral("txt"));
-    OpenDialogFile->setFileMode(QFileDialog::ExistingFile);
-    OpenDialogFile->setAcceptMode(QFileDialog::AcceptOpen);
-    OpenDialogFile->setOption(QFileDialog::ReadOnly, true);
-    OpenDialogFile->setOption(QFileDialog::DontUseNativeDialog, true);
-    OpenDialogFile->setSizeGripEnabled(true);
+// The file dialog is built when it is first needed: building it loads a whole set of style
+// icons, a third of the program's start-up. Once built it stays, so it remembers the last
+// folder and its size.
+QFileDialog& TFormHOknoPM::OpenDialog() {
+    if (OpenDialogFile == nullptr) {
+        OpenDialogFile = new QFileDialog(this, QStringLiteral("Otevrit textovy soubor"));
+        OpenDialogFile->setNameFilters(
+            {QStringLiteral("Text (*.txt)"), Utf8("Všechny soubory (*)")});
+        OpenDialogFile->setDefaultSuffix(QStringLiteral("txt"));
+        OpenDialogFile->setFileMode(QFileDialog::ExistingFile);
+        OpenDialogFile->setAcceptMode(QFileDialog::AcceptOpen);
+        OpenDialogFile->setOption(QFileDialog::ReadOnly, true);
+        OpenDialogFile->setOption(QFileDialog::DontUseNativeDialog, true);
+        OpenDialogFile->setSizeGripEnabled(true);
+    }
+    return *OpenDialogFile;
 }
 
 void TFormHOknoPM::RouteKeystrokes() {
@@ -836,17 +834,18 @@ bool TFormHOknoPM::ChooseLesson(int& lesson, bool& qwertz) {
 
 bool TFormHOknoPM::ChooseTextFile(const std::string& fileName, const std::string& initialDir,
                                   std::string& chosen) {
+    QFileDialog& dialog = OpenDialog();
     if (!fileName.empty()) {
         const QString path = QtText::FromPath(fileName);
-        OpenDialogFile->setDirectory(QFileInfo(path).absolutePath());
-        OpenDialogFile->selectFile(path);
+        dialog.setDirectory(QFileInfo(path).absolutePath());
+        dialog.selectFile(path);
     } else if (!initialDir.empty()) {
-        OpenDialogFile->setDirectory(QtText::FromPath(initialDir));
+        dialog.setDirectory(QtText::FromPath(initialDir));
     }
-    if (modalRunner(*OpenDialogFile) != QDialog::Accepted) {
+    if (modalRunner(dialog) != QDialog::Accepted) {
         return false;
     }
-    const QStringList files = OpenDialogFile->selectedFiles();
+    const QStringList files = dialog.selectedFiles();
     if (files.isEmpty()) {
         return false;
     }
@@ -1040,7 +1039,7 @@ void TFormHOknoPM::FormDestroy() {
 // The window's fields, as the typing model writes them
 
 void TFormHOknoPM::ShowLineErrors(int count, bool emphasized) {
-    SetFieldText(EditChybyRadek, QString::number(count));
+    EditChybyRadek->setText(QString::number(count));
     if (emphasized) {
         SetFieldColours(EditChybyRadek, QPalette::Highlight, QPalette::HighlightedText);
     } else {
@@ -1049,11 +1048,11 @@ void TFormHOknoPM::ShowLineErrors(int count, bool emphasized) {
 }
 
 void TFormHOknoPM::ShowLessonErrors(int count) {
-    SetFieldText(EditChybyLekce, QString::number(count));
+    EditChybyLekce->setText(QString::number(count));
 }
 
 void TFormHOknoPM::ShowErrorFrequency(const std::string& text) {
-    SetFieldText(EditChybyFreq, QtText::FromCp1250(text));
+    EditChybyFreq->setText(QtText::FromCp1250(text));
 }
 
 bool TFormHOknoPM::IsSpeedPanelVisible() const {
@@ -1062,10 +1061,10 @@ bool TFormHOknoPM::IsSpeedPanelVisible() const {
 }
 
 void TFormHOknoPM::ShowSpeeds(int minSpeed, int avgSpeed, int maxSpeed, int absSpeed) {
-    SetFieldText(EditRychlostMin, QString::number(minSpeed));
-    SetFieldText(EditRychlostPrumer, QString::number(avgSpeed));
-    SetFieldText(EditRychlostMax, QString::number(maxSpeed));
-    SetFieldText(EditRychlostAbsPrumer, QString::number(absSpeed));
+    EditRychlostMin->setText(QString::number(minSpeed));
+    EditRychlostPrumer->setText(QString::number(avgSpeed));
+    EditRychlostMax->setText(QString::number(maxSpeed));
+    EditRychlostAbsPrumer->setText(QString::number(absSpeed));
 }
 
 void TFormHOknoPM::ShowSpeedBar(int position) {
@@ -1081,24 +1080,23 @@ void TFormHOknoPM::ClearSpeeds() {
 }
 
 void TFormHOknoPM::ShowElapsed(const std::string& text) {
-    SetFieldText(EditDobaPsani, QtText::FromCp1250(text));
+    EditDobaPsani->setText(QtText::FromCp1250(text));
 }
 
 void TFormHOknoPM::ShowTimeLeft(const std::string& text) {
-    SetFieldText(EditDobaDoKonce, QtText::FromCp1250(text));
+    EditDobaDoKonce->setText(QtText::FromCp1250(text));
 }
 
 void TFormHOknoPM::ShowLineNumber(int lineNumber) {
-    SetFieldText(EditCisloRadku, QString::number(lineNumber));
+    EditCisloRadku->setText(QString::number(lineNumber));
 }
 
 void TFormHOknoPM::ShowLineCount(int lineCount) {
-    SetFieldText(EditPocetRadku, QString::number(lineCount));
+    EditPocetRadku->setText(QString::number(lineCount));
 }
 
 void TFormHOknoPM::ShowIntroLine(const std::string& text) {
     EditNapoveda->setText(QtText::FromCp1250(text));
-    EditNapoveda->setCursorPosition(0);
 }
 
 void TFormHOknoPM::SetCaption(const std::string& caption, const std::string& applicationTitle) {

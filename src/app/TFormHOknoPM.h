@@ -38,9 +38,9 @@ class QInputMethodEvent;
 class QKeyEvent;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
+class QtField;
+class QtSpeedBar;
 class QMenu;
-class QProgressBar;
 class QPushButton;
 class QStatusBar;
 
@@ -160,26 +160,26 @@ public:
     QFrame* Panel1 = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     std::array<QLabel*, 2> statusPanels{};
-    QLineEdit* EditNapoveda = nullptr;
+    QtField* EditNapoveda = nullptr;
     QPushButton* BitBtnPause = nullptr;
     QPushButton* BitBtnContinue = nullptr;
-    QLineEdit* EditChybyRadek = nullptr;
-    QLineEdit* EditChybyLekce = nullptr;
-    QLineEdit* EditChybyFreq = nullptr;
-    QLineEdit* EditCisloRadku = nullptr;
-    QLineEdit* EditPocetRadku = nullptr;
-    QLineEdit* EditDobaPsani = nullptr;
-    QLineEdit* EditDobaDoKonce = nullptr;
+    QtField* EditChybyRadek = nullptr;
+    QtField* EditChybyLekce = nullptr;
+    QtField* EditChybyFreq = nullptr;
+    QtField* EditCisloRadku = nullptr;
+    QtField* EditPocetRadku = nullptr;
+    QtField* EditDobaPsani = nullptr;
+    QtField* EditDobaDoKonce = nullptr;
     QPushButton* ButtonShowSpeed = nullptr;
     QGroupBox* GroupBoxSpeed = nullptr;
-    QLineEdit* EditRychlostMin = nullptr;
-    QLineEdit* EditRychlostPrumer = nullptr;
-    QLineEdit* EditRychlostMax = nullptr;
-    QLineEdit* EditRychlostAbsPrumer = nullptr;
+    QtField* EditRychlostMin = nullptr;
+    QtField* EditRychlostPrumer = nullptr;
+    QtField* EditRychlostMax = nullptr;
+    QtField* EditRychlostAbsPrumer = nullptr;
     QPushButton* ButtonNoSpeed = nullptr;
-    QProgressBar* ProgressBarRychlostPrumer = nullptr;
+    QtSpeedBar* ProgressBarRychlostPrumer = nullptr;
     std::array<QLabel*, 9> LabelSpeed{};
-    QFileDialog* OpenDialogFile = nullptr;
+    QFileDialog* OpenDialogFile = nullptr; // built on first use, see OpenDialog()
     QTimer TimerSec;
 
 signals:
@@ -198,6 +198,7 @@ private:
     void CreateMenus();
     void CreateControls();
     void RouteKeystrokes();
+    QFileDialog& OpenDialog();
 
     void FormCreate();
     void FormResize();

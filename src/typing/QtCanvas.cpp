@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -63,6 +64,7 @@ QtCanvas::QtCanvas(QImage& image) : image_(image), metrics_(font_) {}
 void QtCanvas::SetFont(const QFont& font) {
     font_ = font;
     metrics_ = QFontMetrics(font_);
+    cells_.clear();
 }
 
 QColor QtCanvas::Color(SysColor color) const {
@@ -134,21 +136,71 @@ void QtCanvas::Polygon(const Point* points, int count, SysColor pen, SysColor br
 
 void QtCanvas::DrawChar(int x, int y, unsigned char c, SysColor text, SysColor background) {
     const QChar character(static_cast<char16_t>(Cp1250::ToUnicode(c)));
-    const QString glyph(character);
     const QRect cell(x, y, metrics_.horizontalAdvance(character), metrics_.height());
-    FillPixels(cell, Color(background).rgb());
+    const QRgb backgroundRgb = Color(background).rgb();
     if (!character.isPrint() || character.isSpace() || image_.isNull()) {
+        FillPixels(cell, backgroundRgb);
         return;
     }
+    const QRgb textRgb = Color(text).rgb();
+    if (const QImage& picture = CellPicture(character, textRgb, backgroundRgb, cell);
+        !picture.isNull()) {
+        CopyPixels(picture, cell.topLeft());
+        Touch(cell & image_.rect());
+        return;
+    }
+    // An italic or wide glyph reaches beyond its cell, over its neighbours.
+    FillPixels(cell, backgroundRgb);
     const QPoint baseline(x, y + metrics_.ascent());
     {
         QPainter painter(&image_);
         painter.setFont(font_);
-        painter.setPen(Color(text));
-        painter.drawText(baseline, glyph);
+        painter.setPen(QColor(textRgb));
+        painter.drawText(baseline, QString(character));
     }
-    // An italic or wide glyph may reach beyond its cell.
     Touch((metrics_.boundingRect(character).translated(baseline) | cell) & image_.rect());
+}
+
+const QImage& QtCanvas::CellPicture(QChar character, QRgb text, QRgb background,
+                                    const QRect& cell) {
+    const uint64_t key = (uint64_t{text & 0xffffffu} << 40) |
+                         (uint64_t{background & 0xffffffu} << 16) | character.unicode();
+    if (const auto found = cells_.find(key); found != cells_.end()) {
+        return found->second;
+    }
+    // A palette change leaves old colours behind: start afresh now and then.
+    constexpr size_t kMostCells = 4096;
+    if (cells_.size() >= kMostCells) {
+        cells_.clear();
+    }
+    QImage& picture = cells_[key];
+    const QRect ink = metrics_.boundingRect(character).translated(0, metrics_.ascent());
+    const QRect own(QPoint(0, 0), cell.size());
+    if (own.contains(ink) && !cell.isEmpty()) {
+        picture = QImage(cell.size(), image_.format());
+        picture.fill(background);
+        QPainter painter(&picture);
+        painter.setFont(font_);
+        painter.setPen(QColor(text));
+        painter.drawText(QPoint(0, metrics_.ascent()), QString(character));
+    }
+    return picture;
+}
+
+void QtCanvas::CopyPixels(const QImage& picture, QPoint to) {
+    const QRect target = QRect(to, picture.size()) & image_.rect();
+    if (target.isEmpty()) {
+        return;
+    }
+    const QPoint from = target.topLeft() - to;
+    uchar* const bits = image_.bits();
+    const qsizetype stride = image_.bytesPerLine();
+    const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
+    for (int row = 0; row < target.height(); ++row) {
+        const uchar* source = picture.constScanLine(from.y() + row) + from.x() * sizeof(QRgb);
+        std::memcpy(bits + (target.top() + row) * stride + target.left() * sizeof(QRgb), source,
+                    rowBytes);
+    }
 }
 
 QRect QtCanvas::TakeDirtyRect() {

@@ -5,10 +5,12 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPalette>
 #include <QRect>
 
-class QImage;
+#include <cstdint>
+#include <unordered_map>
 
 class QtCanvas final : public Canvas {
 public:
@@ -36,10 +38,17 @@ public:
 private:
     void FillPixels(const QRect& rect, QRgb rgb);
     void Touch(const QRect& rect) { dirty_ |= rect; }
+    // The finished cell of a character whose ink stays inside its cell, in the given
+    // colours; null when the ink reaches beyond it.
+    const QImage& CellPicture(QChar character, QRgb text, QRgb background, const QRect& cell);
+    void CopyPixels(const QImage& picture, QPoint to);
 
     QImage& image_;
     QPalette palette_;
     QFont font_;
     QFontMetrics metrics_;
     QRect dirty_;
+    // Shaping and drawing a glyph costs far more than copying its finished cell, and a
+    // lesson uses few characters in few colours.
+    std::unordered_map<uint64_t, QImage> cells_;
 };

@@ -5,6 +5,8 @@
 #include "Lekce.h"
 #include "PaintBoxType.h"
 #include "ProgramOptions.h"
+#include "QtField.h"
+#include "QtSpeedBar.h"
 #include "RecordingReporter.h"
 #include "RecordingSound.h"
 #include "SpeedMeter.h"
