@@ -10,18 +10,21 @@ tools=${GUI_TOOLS:-$(cd .. && pwd)/shared/tools}
 what=${1:-all}
 [ -x build/bin/klaptos ] || bash scripts/build.sh
 
-# Every run starts from a fresh copy of the program directory, so no settings file of an
-# earlier run changes what is measured.
+# The program runs from a copy of the staged directory, made once, so that no settings file
+# of an earlier run changes what is measured. The launcher does no work of its own before the
+# program starts (a copy or a removal there would be counted as start-up time); a settings
+# file that a run left behind is removed only when there is one.
+copy=$(mktemp -d /tmp/klaptos-run.XXXXXX)
+cp -r build/bin/. "$copy/"
+rm -f "$copy/klaptos.ini"
 launcher=$(mktemp /tmp/klaptos-launch.XXXXXX)
 cat > "$launcher" <<LAUNCH
 #!/bin/sh
-dir=\$(mktemp -d /tmp/klaptos-run.XXXXXX)
-cp -r "$PWD/build/bin/." "\$dir/"
-rm -f "\$dir/klaptos.ini"
-exec "\$dir/klaptos"
+[ -e "$copy/klaptos.ini" ] && rm -f "$copy/klaptos.ini"
+exec "$copy/klaptos"
 LAUNCH
 chmod +x "$launcher"
-trap 'rm -f "$launcher"; rm -rf /tmp/klaptos-run.*' EXIT
+trap 'rm -f "$launcher"; rm -rf "$copy"' EXIT
 
 if [ "$what" = startup ] || [ "$what" = all ]; then
   "$tools/gui-startup.sh" -n ${RUNS:-5} -w 1 -s 3 -i 10 -- "$launcher"

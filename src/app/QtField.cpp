@@ -28,7 +28,12 @@ void QtField::setText(const QString& text) {
         return;
     }
     text_ = text;
-    update(TextRect());
+    update();
+}
+
+void QtField::setFrame(bool frame) {
+    frame_ = frame;
+    DropPanel();
 }
 
 QSize QtField::sizeHint() const {
@@ -88,7 +93,8 @@ QStyleOptionFrame QtField::PanelOption() const {
     QStyleOptionFrame option;
     option.initFrom(this);
     option.rect = rect();
-    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
+    option.lineWidth =
+        frame_ ? style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this) : 0;
     option.midLineWidth = 0;
     option.state |= QStyle::State_Sunken | QStyle::State_ReadOnly;
     option.features = QStyleOptionFrame::None;

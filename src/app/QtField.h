@@ -18,6 +18,8 @@ public:
     void setText(const QString& text);
     [[nodiscard]] const QString& text() const { return text_; }
     void clear() { setText(QString()); }
+    // Without a frame the field is a plain coloured strip with its text.
+    void setFrame(bool frame);
 
     [[nodiscard]] QSize sizeHint() const override;
 
@@ -36,4 +38,5 @@ private:
 
     QString text_;
     QPixmap panel_;
+    bool frame_ = true;
 };

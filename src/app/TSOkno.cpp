@@ -1,12 +1,12 @@
 #include "TSOkno.h"
 
 #include "QtDesignFont.h"
+#include "QtField.h"
 #include "QtPicture.h"
 #include "QtText.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScreen>
 
 QPointer<TSOkno> SOkno;
@@ -25,8 +25,10 @@ QLabel* TitleLabel(QWidget* parent, const QColor& colour, int x, int y) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-    label->move(x, y);
-    label->adjustSize();
+    // A fixed box with the text at its top left, where a label fitted to the text would
+    // show it: measuring the text would load the fonts before the window is on the screen.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(x, y, kClientWidth - x, 2 * 30);
     return label;
 }
 
@@ -47,15 +49,14 @@ TSOkno::TSOkno(QWidget* parent)
     Image1 = new QLabel(this);
     Image1->setGeometry(63, 41, 158, 150);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(QtPicture::Render(QStringLiteral(":/app/splash-typist.svg"), {158, 150}));
 
     // The silver title lies 3 px below and right of the blue one: its shadow.
     Label2 = TitleLabel(this, kSilver, 13, 11);
     Label1 = TitleLabel(this, kBlue, 10, 8);
 
-    EditProcessing = new QLineEdit(QStringLiteral("Inicializuji program..."), this);
+    EditProcessing = new QtField(this);
+    EditProcessing->setText(QStringLiteral("Inicializuji program..."));
     EditProcessing->setGeometry(42, 202, 201, 20);
-    EditProcessing->setReadOnly(true);
     EditProcessing->setFrame(false);
     EditProcessing->setFocusPolicy(Qt::NoFocus);
     EditProcessing->setFont(QtDesignFont(16, true));
@@ -73,6 +74,10 @@ TSOkno::TSOkno(QWidget* parent)
     Timer2.setInterval(SplashTimerRule::kFirstIntervalMs);
     connect(&Timer2, &QTimer::timeout, this, &TSOkno::Timer2Timer);
     Timer2.start();
+}
+
+void TSOkno::ShowPicture() {
+    Image1->setPixmap(QtPicture::Render(QStringLiteral(":/app/splash-typist.svg"), {158, 150}));
 }
 
 void TSOkno::SetProcessing(const std::string& text) {

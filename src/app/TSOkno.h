@@ -11,12 +11,15 @@
 #include <string>
 
 class QLabel;
-class QLineEdit;
+class QtField;
 
 class TSOkno final : public QWidget {
     Q_OBJECT
 public:
     explicit TSOkno(QWidget* parent = nullptr);
+
+    // The picture is drawn once the window is on the screen.
+    void ShowPicture();
 
     // The status line, in code page 1250.
     void SetProcessing(const std::string& text);
@@ -31,7 +34,7 @@ private:
     QLabel* Image1;
     QLabel* Label2;
     QLabel* Label1;
-    QLineEdit* EditProcessing;
+    QtField* EditProcessing;
 };
 
 // The splash window while it is open; it clears itself when the window is destroyed, so

@@ -50,6 +50,19 @@ int main(int argc, char* argv[]) {
     }
     KlaptosApplication app(argc, argv);
     try {
+        // The main window decides when the program ends, not the last window that closes:
+        // a report window closing during start-up must not end it.
+        app.setQuitOnLastWindowClosed(false);
+
+        // The splash goes up first, before anything that takes time: it is on its way to
+        // the screen before its fonts and its picture load.
+        SOkno = new TSOkno();
+        SOkno->show();
+        QCoreApplication::processEvents();
+        SOkno->ShowPicture();
+        SOkno->repaint();
+        QCoreApplication::processEvents();
+
         // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
         // program, whatever the desktop's language, where Qt's translations are installed.
         QTranslator qtTexts;
@@ -57,15 +70,6 @@ int main(int argc, char* argv[]) {
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(&qtTexts);
         }
-        // The main window decides when the program ends, not the last window that closes:
-        // a report window closing during start-up must not end it.
-        app.setQuitOnLastWindowClosed(false);
-
-        // The splash goes up first, before anything that takes time.
-        SOkno = new TSOkno();
-        SOkno->show();
-        SOkno->repaint();
-        QCoreApplication::processEvents();
 
         app.setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
 

@@ -87,20 +87,26 @@ private slots:
     void LooksLikeAReadOnlyLineEdit_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QRect>("shape");
-        QTest::newRow("empty") << QString() << QRect(0, 0, 36, 21);
-        QTest::newRow("speed") << QStringLiteral("187") << QRect(0, 0, 36, 21);
-        QTest::newRow("time") << QStringLiteral("12:05") << QRect(0, 0, 41, 21);
+        QTest::addColumn<bool>("frame");
+        QTest::newRow("empty") << QString() << QRect(0, 0, 36, 21) << true;
+        QTest::newRow("speed") << QStringLiteral("187") << QRect(0, 0, 36, 21) << true;
+        QTest::newRow("time") << QStringLiteral("12:05") << QRect(0, 0, 41, 21) << true;
         QTest::newRow("Czech, too long to fit")
             << QString::fromUtf8("Úvodní řádek: ďábelské úpění kůň, ještě delší text než pole")
-            << QRect(0, 0, 140, 21);
+            << QRect(0, 0, 140, 21) << true;
+        QTest::newRow("no frame") << QString::fromUtf8("Načítám data...") << QRect(0, 0, 201, 20)
+                                  << false;
     }
 
     void LooksLikeAReadOnlyLineEdit() {
         QFETCH(QString, text);
         QFETCH(QRect, shape);
+        QFETCH(bool, frame);
         SideBySide s;
         QLineEdit* edit = ReferenceField(s.window.get(), shape.translated(10, 10));
         QtField* field = OurField(s.window.get(), shape.translated(10, 50));
+        edit->setFrame(frame);
+        field->setFrame(frame);
         edit->setText(text);
         edit->setCursorPosition(0);
         field->setText(text);
