@@ -1,6 +1,7 @@
 // One keystroke's partial redraw of the typing line against a full repaint, on the real
 // widget and its backing image.
 
+#include "BenchApplication.h"
 #include "Cp1250.h"
 #include "PaintBoxType.h"
 #include "ProgramOptions.h"
@@ -12,17 +13,6 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-
-QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "klaptos_bench";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 struct TypingScene {
     TypingScene() : box(line, options) {
@@ -47,7 +37,7 @@ struct TypingScene {
         box.DrawPatternChar(line.typedPos);
     }
 
-    QApplication& app = Application(); // before any widget
+    QApplication& app = BenchApplication(); // before any widget
     TypingLine line;
     ProgramOptions options;
     PaintBoxType box;
