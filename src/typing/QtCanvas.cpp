@@ -121,17 +121,59 @@ void QtCanvas::Polygon(const Point* points, int count, SysColor pen, SysColor br
     for (int i = 0; i < count; ++i) {
         polygon << QPoint(points[i].x, points[i].y);
     }
-    {
-        QPainter painter(&image_);
-        painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(Color(brush));
-        painter.drawPolygon(polygon, Qt::OddEvenFill);
+    const QPoint origin = polygon.boundingRect().topLeft();
+    const QRgb fill = Color(brush).rgb();
+    for (const Span& span : ShapeSpans(polygon.translated(-origin))) {
+        FillPixels(QRect(QPoint(origin.x() + span.left, origin.y() + span.y),
+                         QPoint(origin.x() + span.right, origin.y() + span.y)),
+                   fill);
     }
-    Touch(polygon.boundingRect() & image_.rect());
     for (int i = 0; i < count; ++i) {
         Line(points[i], points[(i + 1) % count], pen, 1);
     }
+}
+
+const std::vector<QtCanvas::Span>& QtCanvas::ShapeSpans(const QPolygon& shape) {
+    std::vector<int> key;
+    key.reserve(static_cast<size_t>(shape.size()) * 2);
+    for (const QPoint& point : shape) {
+        key.push_back(point.x());
+        key.push_back(point.y());
+    }
+    if (const auto found = shapes_.find(key); found != shapes_.end()) {
+        return found->second;
+    }
+    constexpr size_t kMostShapes = 64;
+    if (shapes_.size() >= kMostShapes) {
+        shapes_.clear();
+    }
+    std::vector<Span>& spans = shapes_[key];
+    const QRect box = shape.boundingRect();
+    QImage mask(box.right() + 1, box.bottom() + 1, QImage::Format_RGB32);
+    mask.fill(Qt::black);
+    {
+        QPainter painter(&mask);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawPolygon(shape, Qt::OddEvenFill);
+    }
+    const QRgb inside = QColor(Qt::white).rgb();
+    for (int y = 0; y < mask.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width();) {
+            if (row[x] != inside) {
+                ++x;
+                continue;
+            }
+            const int left = x;
+            while (x < mask.width() && row[x] == inside) {
+                ++x;
+            }
+            spans.push_back({y, left, x - 1});
+        }
+    }
+    return spans;
 }
 
 void QtCanvas::DrawChar(int x, int y, unsigned char c, SysColor text, SysColor background) {

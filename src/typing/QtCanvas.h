@@ -10,7 +10,11 @@
 #include <QRect>
 
 #include <cstdint>
+#include <map>
 #include <unordered_map>
+#include <vector>
+
+class QPolygon;
 
 class QtCanvas final : public Canvas {
 public:
@@ -42,6 +46,13 @@ private:
     // colours; null when the ink reaches beyond it.
     const QImage& CellPicture(QChar character, QRgb text, QRgb background, const QRect& cell);
     void CopyPixels(const QImage& picture, QPoint to);
+    // The rows of pixels the polygon fills, relative to its bounding box's top left.
+    struct Span {
+        int y;
+        int left;
+        int right;
+    };
+    const std::vector<Span>& ShapeSpans(const QPolygon& shape);
 
     QImage& image_;
     QPalette palette_;
@@ -51,4 +62,7 @@ private:
     // Shaping and drawing a glyph costs far more than copying its finished cell, and a
     // lesson uses few characters in few colours.
     std::unordered_map<uint64_t, QImage> cells_;
+    // The carriage moves on every keystroke but keeps its shape: the rows its outline
+    // fills are worked out once per shape, by Qt's own rasteriser.
+    std::map<std::vector<int>, std::vector<Span>> shapes_;
 };

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <vector>
+
 namespace {
 
 QPalette TestPalette() {
@@ -110,6 +112,48 @@ private slots:
             DrawnStraight(bigger, QStringLiteral("W"), Qt::black, Qt::white)
                 .copy(0, 0, 20 + metrics.horizontalAdvance(QLatin1Char('W')), metrics.height() + 4);
         QCOMPARE(image.copy(expected.rect()), expected);
+    }
+
+    // Filled shapes come from rows worked out once per shape: moved anywhere, even partly
+    // off the image, they must fill exactly the pixels Qt's rasteriser fills there.
+    void KeptShapesFillExactlyWhatQtFills() {
+        const std::vector<std::vector<Point>> shapes{
+            {{10, 4}, {14, 0}, {18, 4}, {18, 20}, {16, 22}, {12, 22}, {10, 20}}, // a carriage
+            {{0, 0}, {20, 3}, {5, 9}, {17, 15}, {2, 19}},                        // concave
+            {{3, 0}, {9, 21}, {0, 14}, {12, 14}, {3, 21}},                       // crossing
+        };
+        for (const auto& shape : shapes) {
+            for (const QPoint offset :
+                 {QPoint(0, 0), QPoint(37, 5), QPoint(101, -6), QPoint(37, 5), QPoint(-8, 30)}) {
+                std::vector<Point> moved;
+                QPolygon polygon;
+                for (const Point& p : shape) {
+                    moved.push_back({p.x + offset.x(), p.y + offset.y()});
+                    polygon << QPoint(p.x + offset.x(), p.y + offset.y());
+                }
+                QImage ours(120, 40, QImage::Format_RGB32);
+                ours.fill(Qt::darkGreen);
+                QtCanvas canvas(ours);
+                canvas.SetPalette(TestPalette());
+                canvas.Polygon(moved.data(), static_cast<int>(moved.size()), SysColor::Highlight,
+                               SysColor::HighlightText);
+
+                QImage qts(120, 40, QImage::Format_RGB32);
+                qts.fill(Qt::darkGreen);
+                {
+                    QPainter painter(&qts);
+                    painter.setPen(Qt::NoPen);
+                    painter.setBrush(canvas.Color(SysColor::HighlightText));
+                    painter.drawPolygon(polygon, Qt::OddEvenFill);
+                }
+                QtCanvas outline(qts);
+                outline.SetPalette(TestPalette());
+                for (size_t i = 0; i < moved.size(); ++i) {
+                    outline.Line(moved[i], moved[(i + 1) % moved.size()], SysColor::Highlight, 1);
+                }
+                QCOMPARE(ours, qts);
+            }
+        }
     }
 
     void CellsCutAtTheImageEdgeAndTheDirtyRectangleCoversThem() {
