@@ -200,7 +200,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& programPath, QStri
       sound_(model.sound), clock_(model.clock), programPath_(programPath),
       helpFile_(std::move(helpFile)) {
     setWindowTitle(QStringLiteral("Klaptos"));
-    setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
+    // The window shows the program's icon, which main() gives the whole application.
     setAttribute(Qt::WA_InputMethodEnabled);
 
     CreateActions();
