@@ -92,9 +92,16 @@ QLabel* MakeRightLabel(QWidget* parent, const QString& text, int right, int y) {
     return label;
 }
 
+// The line's error count sets its colours on every keystroke: comparing two colours is
+// cheaper than building and resolving a new palette each time.
 void SetFieldColours(QWidget* field, QPalette::ColorRole background, QPalette::ColorRole text) {
     const QPalette system = QApplication::palette();
     QPalette palette = field->palette();
+    if (palette.color(QPalette::Base) == system.color(background) &&
+        palette.color(QPalette::Text) == system.color(text) &&
+        palette.isBrushSet(QPalette::Active, QPalette::Base)) {
+        return;
+    }
     palette.setColor(QPalette::Base, system.color(background));
     palette.setColor(QPalette::Text, system.color(text));
     field->setPalette(palette);

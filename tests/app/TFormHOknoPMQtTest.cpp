@@ -263,6 +263,37 @@ private slots:
         QCOMPARE(s.meter.lessonKeystrokes, 3);
     }
 
+    void lineErrorsAreEmphasisedAndAnUnchangedCountDoesNotRepaint() {
+        Session s(*dir);
+        s.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QtField* field = s.window->EditChybyRadek;
+        const QPalette system = QApplication::palette();
+        s.window->ShowLineErrors(4, true);
+        QCOMPARE(field->palette().color(QPalette::Base), system.color(QPalette::Highlight));
+        QCOMPARE(field->palette().color(QPalette::Text), system.color(QPalette::HighlightedText));
+        QCoreApplication::processEvents();
+
+        // The meter reports the count on every keystroke.
+        struct PaintCounter : QObject {
+            int paints = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                paints += event->type() == QEvent::Paint ? 1 : 0;
+                return false;
+            }
+        } counter;
+        field->installEventFilter(&counter);
+        s.window->ShowLineErrors(4, true);
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.paints, 0);
+
+        s.window->ShowLineErrors(0, false);
+        QCOMPARE(field->text(), QStringLiteral("0"));
+        QCOMPARE(field->palette().color(QPalette::Base), system.color(QPalette::Button));
+        QCOMPARE(field->palette().color(QPalette::Text), system.color(QPalette::ButtonText));
+        field->removeEventFilter(&counter);
+    }
+
     void commandShortcutsAndModifierKeysNeverReachTheEngine() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
