@@ -1,6 +1,9 @@
 #include "QtField.h"
 
 #include "QtBackdrop.h"
+#include "QtDisplayAccessible.h"
+
+#include <QAccessible>
 
 #include <QEvent>
 #include <QPainter>
@@ -16,6 +19,7 @@ constexpr int kTextMarginY = 1;
 } // namespace
 
 QtField::QtField(QWidget* parent) : QWidget(parent) {
+    InstallDisplayAccessibility();
     // Every pixel is painted here, the corners outside the rounded frame included.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setBackgroundRole(QPalette::Base);
@@ -29,6 +33,10 @@ void QtField::setText(const QString& text) {
     }
     text_ = text;
     update();
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, text_);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void QtField::setFrame(bool frame) {

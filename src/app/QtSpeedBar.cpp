@@ -1,6 +1,9 @@
 #include "QtSpeedBar.h"
 
 #include "QtBackdrop.h"
+#include "QtDisplayAccessible.h"
+
+#include <QAccessible>
 
 #include <QEvent>
 #include <QPainter>
@@ -10,6 +13,7 @@
 #include <algorithm>
 
 QtSpeedBar::QtSpeedBar(QWidget* parent) : QWidget(parent) {
+    InstallDisplayAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
@@ -29,6 +33,10 @@ void QtSpeedBar::setValue(int value) {
     const int oldRight = FilledRight(value_);
     const int newRight = FilledRight(value);
     value_ = value;
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, value_);
+        QAccessible::updateAccessibility(&event);
+    }
     if (oldRight != newRight) {
         // One pixel more on each side: the style may shade the end of the filled part.
         const int left = std::min(oldRight, newRight) - 1;

@@ -3,6 +3,7 @@
 
 #include "QtDesignFont.h"
 
+#include <QAccessible>
 #include <QImage>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -159,6 +160,33 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("13"));
         field->clear();
         QVERIFY(field->text().isEmpty());
+    }
+
+    // A screen reader hears what the line edit and progress bar would have told it.
+    void AssistiveTechnologyReadsTheTextAndTheSpeed() {
+        SideBySide s;
+        QtField* field = OurField(s.window.get(), QRect(10, 10, 36, 21));
+        field->setText(QStringLiteral("187"));
+        auto* bar = new QtSpeedBar(s.window.get());
+        bar->setRange(0, 200);
+        bar->setValue(57);
+
+        QAccessibleInterface* text = QAccessible::queryAccessibleInterface(field);
+        QVERIFY(text != nullptr);
+        QCOMPARE(text->role(), QAccessible::EditableText);
+        QCOMPARE(text->text(QAccessible::Value), QStringLiteral("187"));
+        QVERIFY(text->state().readOnly);
+
+        QAccessibleInterface* speed = QAccessible::queryAccessibleInterface(bar);
+        QVERIFY(speed != nullptr);
+        QCOMPARE(speed->role(), QAccessible::ProgressBar);
+        QAccessibleValueInterface* value = speed->valueInterface();
+        QVERIFY(value != nullptr);
+        QCOMPARE(value->currentValue().toInt(), 57);
+        QCOMPARE(value->minimumValue().toInt(), 0);
+        QCOMPARE(value->maximumValue().toInt(), 200);
+        bar->setValue(120);
+        QCOMPARE(speed->text(QAccessible::Value), QStringLiteral("120"));
     }
 
     void SpeedBarLooksLikeASmoothProgressBar() {
