@@ -1,5 +1,6 @@
 #include "QtBackdrop.h"
 
+#include <QEvent>
 #include <QWidget>
 
 QColor QtBackdrop(const QWidget& widget) {
@@ -10,4 +11,16 @@ QColor QtBackdrop(const QWidget& widget) {
         }
     }
     return widget.palette().color(QPalette::Window);
+}
+
+bool QtChangesKeptPictures(const QEvent& event) {
+    switch (event.type()) {
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange:
+    case QEvent::EnabledChange:
+    case QEvent::ParentChange:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -59,25 +59,17 @@ void QtField::paintEvent(QPaintEvent* /*event*/) {
         return;
     }
     // Text too long for the field runs on to the frame's inner edge, as in a line edit.
-    const QStyleOptionFrame option = PanelOption();
-    painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
-    const QRect textRect = TextRect();
+    const QRect contents = ContentsRect();
+    painter.setClipRect(contents);
+    const QRect textRect = TextRect(contents);
     painter.setPen(palette().color(QPalette::Text));
     painter.setFont(font());
     painter.drawText(QPoint(textRect.left(), textRect.top() + fontMetrics().ascent()), text_);
 }
 
 void QtField::changeEvent(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::PaletteChange:
-    case QEvent::StyleChange:
-    case QEvent::EnabledChange:
-    case QEvent::FontChange:
-    case QEvent::ParentChange:
+    if (QtChangesKeptPictures(*event)) {
         DropPanel();
-        break;
-    default:
-        break;
     }
     QWidget::changeEvent(event);
 }
@@ -109,11 +101,14 @@ QStyleOptionFrame QtField::PanelOption() const {
     return option;
 }
 
+QRect QtField::ContentsRect() const {
+    const QStyleOptionFrame option = PanelOption();
+    return style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+}
+
 // Where a line edit puts its single line of text: inside the style's contents rectangle,
 // centred vertically on the font's height.
-QRect QtField::TextRect() const {
-    const QStyleOptionFrame option = PanelOption();
-    QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+QRect QtField::TextRect(const QRect& contents) const {
     const int height = fontMetrics().height();
     const int top = contents.y() + (contents.height() - height + 1) / 2;
     return {contents.x() + kTextMarginX, top, contents.width() - 2 * kTextMarginX, height};

@@ -32,7 +32,8 @@ protected:
 
 private:
     [[nodiscard]] QStyleOptionFrame PanelOption() const;
-    [[nodiscard]] QRect TextRect() const;
+    [[nodiscard]] QRect ContentsRect() const;
+    [[nodiscard]] QRect TextRect(const QRect& contents) const;
     const QPixmap& Panel();
     void DropPanel();
 

@@ -16,6 +16,7 @@ QtSpeedBar::QtSpeedBar(QWidget* parent) : QWidget(parent) {
     InstallDisplayAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    DropPictures();
 }
 
 void QtSpeedBar::setRange(int minimum, int maximum) {
@@ -73,15 +74,8 @@ void QtSpeedBar::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void QtSpeedBar::changeEvent(QEvent* event) {
-    switch (event->type()) {
-    case QEvent::PaletteChange:
-    case QEvent::StyleChange:
-    case QEvent::EnabledChange:
-    case QEvent::ParentChange:
+    if (QtChangesKeptPictures(*event)) {
         DropPictures();
-        break;
-    default:
-        break;
     }
     QWidget::changeEvent(event);
 }
@@ -103,14 +97,9 @@ QStyleOptionProgressBar QtSpeedBar::BarOption(int progress) const {
     return option;
 }
 
-QRect QtSpeedBar::Groove() const {
-    const QStyleOptionProgressBar option = BarOption(value_);
-    return style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
-}
-
 // The x just right of the filled part, as a smooth bar computes it.
 int QtSpeedBar::FilledRight(int value) const {
-    const QRect groove = Groove();
+    const QRect& groove = groove_;
     const int64_t span = int64_t{maximum_} - minimum_;
     if (span <= 0) {
         return groove.left();
@@ -131,8 +120,12 @@ QPixmap QtSpeedBar::RenderBar(int progress) const {
     return picture;
 }
 
+// Whatever changes the pictures may move the groove too; it is worked out here rather than
+// twice on every new value.
 void QtSpeedBar::DropPictures() {
     empty_ = QPixmap();
     full_ = QPixmap();
+    const QStyleOptionProgressBar option = BarOption(value_);
+    groove_ = style()->subElementRect(QStyle::SE_ProgressBarContents, &option, this);
     update();
 }

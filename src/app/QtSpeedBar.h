@@ -28,7 +28,6 @@ protected:
 
 private:
     [[nodiscard]] QStyleOptionProgressBar BarOption(int progress) const;
-    [[nodiscard]] QRect Groove() const;
     [[nodiscard]] int FilledRight(int value) const;
     [[nodiscard]] QPixmap RenderBar(int progress) const;
     void DropPictures();
@@ -38,4 +37,5 @@ private:
     int value_ = 0;
     QPixmap empty_;
     QPixmap full_;
+    QRect groove_; // where the filled part grows, see DropPictures
 };

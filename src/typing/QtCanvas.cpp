@@ -117,15 +117,15 @@ void QtCanvas::Polygon(const Point* points, int count, SysColor pen, SysColor br
     if (count <= 0 || image_.isNull()) {
         return;
     }
-    QPolygon polygon;
-    for (int i = 0; i < count; ++i) {
-        polygon << QPoint(points[i].x, points[i].y);
+    Point origin = points[0];
+    for (int i = 1; i < count; ++i) {
+        origin.x = std::min(origin.x, points[i].x);
+        origin.y = std::min(origin.y, points[i].y);
     }
-    const QPoint origin = polygon.boundingRect().topLeft();
     const QRgb fill = Color(brush).rgb();
-    for (const Span& span : ShapeSpans(polygon.translated(-origin))) {
-        FillPixels(QRect(QPoint(origin.x() + span.left, origin.y() + span.y),
-                         QPoint(origin.x() + span.right, origin.y() + span.y)),
+    for (const Span& span : ShapeSpans(points, count, origin)) {
+        FillPixels(QRect(QPoint(origin.x + span.left, origin.y + span.y),
+                         QPoint(origin.x + span.right, origin.y + span.y)),
                    fill);
     }
     for (int i = 0; i < count; ++i) {
@@ -133,21 +133,27 @@ void QtCanvas::Polygon(const Point* points, int count, SysColor pen, SysColor br
     }
 }
 
-const std::vector<QtCanvas::Span>& QtCanvas::ShapeSpans(const QPolygon& shape) {
-    std::vector<int> key;
-    key.reserve(static_cast<size_t>(shape.size()) * 2);
-    for (const QPoint& point : shape) {
-        key.push_back(point.x());
-        key.push_back(point.y());
+const std::vector<QtCanvas::Span>& QtCanvas::ShapeSpans(const Point* points, int count,
+                                                        Point origin) {
+    // The shape is the points as seen from the origin; the key's buffer is reused, so a
+    // known shape costs no allocation.
+    shapeKey_.clear();
+    for (int i = 0; i < count; ++i) {
+        shapeKey_.push_back(points[i].x - origin.x);
+        shapeKey_.push_back(points[i].y - origin.y);
     }
-    if (const auto found = shapes_.find(key); found != shapes_.end()) {
+    if (const auto found = shapes_.find(shapeKey_); found != shapes_.end()) {
         return found->second;
     }
     constexpr size_t kMostShapes = 64;
     if (shapes_.size() >= kMostShapes) {
         shapes_.clear();
     }
-    std::vector<Span>& spans = shapes_[key];
+    QPolygon shape;
+    for (size_t i = 0; i < shapeKey_.size(); i += 2) {
+        shape << QPoint(shapeKey_[i], shapeKey_[i + 1]);
+    }
+    std::vector<Span>& spans = shapes_[shapeKey_];
     const QRect box = shape.boundingRect();
     QImage mask(box.right() + 1, box.bottom() + 1, QImage::Format_RGB32);
     mask.fill(Qt::black);

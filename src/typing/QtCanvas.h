@@ -14,8 +14,6 @@
 #include <unordered_map>
 #include <vector>
 
-class QPolygon;
-
 class QtCanvas final : public Canvas {
 public:
     // `image` (32 bits a pixel) is painted in place; it may be replaced (resized) between calls.
@@ -52,7 +50,7 @@ private:
         int left;
         int right;
     };
-    const std::vector<Span>& ShapeSpans(const QPolygon& shape);
+    const std::vector<Span>& ShapeSpans(const Point* points, int count, Point origin);
 
     QImage& image_;
     QPalette palette_;
@@ -65,4 +63,5 @@ private:
     // The carriage moves on every keystroke but keeps its shape: the rows its outline
     // fills are worked out once per shape, by Qt's own rasteriser.
     std::map<std::vector<int>, std::vector<Span>> shapes_;
+    std::vector<int> shapeKey_;
 };

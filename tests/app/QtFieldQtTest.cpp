@@ -1,6 +1,7 @@
 #include "QtField.h"
 #include "QtSpeedBar.h"
 
+#include "PaintCounter.h"
 #include "QtDesignFont.h"
 
 #include <QAccessible>
@@ -12,20 +13,6 @@
 #include <memory>
 
 namespace {
-
-// Counts the paint events a widget receives.
-class PaintCounter final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            ++paints;
-        }
-        return false;
-    }
-};
 
 // A window with a reference widget of Qt's own and our stand-in for it, side by side on the
 // same background, so that their pictures can be compared pixel for pixel.
@@ -39,6 +26,11 @@ struct SideBySide {
         palette.setColor(QPalette::Text, QColor(0, 0, 128));
         window->setPalette(palette);
         window->resize(520, 120);
+    }
+
+    [[nodiscard]] bool Show() const {
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
     }
 
     QImage Shot(QWidget* widget) const {
@@ -63,6 +55,13 @@ QtField* OurField(QWidget* parent, const QRect& geometry) {
     field->setFont(QtDesignFont(11));
     field->setGeometry(geometry);
     return field;
+}
+
+QtSpeedBar* OurSpeedBar(QWidget* parent) {
+    auto* bar = new QtSpeedBar(parent);
+    bar->setGeometry(12, 57, 481, 9);
+    bar->setRange(0, 200);
+    return bar;
 }
 
 // The columns where two pictures of the same size differ.
@@ -111,8 +110,7 @@ private slots:
         edit->setText(text);
         edit->setCursorPosition(0);
         field->setText(text);
-        s.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QVERIFY(s.Show());
         QCOMPARE(s.Shot(field), s.Shot(edit));
     }
 
@@ -128,8 +126,7 @@ private slots:
         }
         edit->setText(QStringLiteral("4"));
         field->setText(QStringLiteral("4"));
-        s.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QVERIFY(s.Show());
         QCOMPARE(s.Shot(field), s.Shot(edit));
 
         // Each in turn holds the focus: the focused frame must look the same too.
@@ -143,12 +140,9 @@ private slots:
         SideBySide s;
         QtField* field = OurField(s.window.get(), QRect(10, 10, 36, 21));
         field->setText(QStringLiteral("12"));
-        s.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
-        PaintCounter fieldPaints;
-        PaintCounter windowPaints;
-        field->installEventFilter(&fieldPaints);
-        s.window->installEventFilter(&windowPaints);
+        QVERIFY(s.Show());
+        PaintCounter fieldPaints(field);
+        PaintCounter windowPaints(s.window.get());
 
         field->setText(QStringLiteral("12"));
         QCoreApplication::processEvents();
@@ -167,8 +161,7 @@ private slots:
         SideBySide s;
         QtField* field = OurField(s.window.get(), QRect(10, 10, 36, 21));
         field->setText(QStringLiteral("187"));
-        auto* bar = new QtSpeedBar(s.window.get());
-        bar->setRange(0, 200);
+        QtSpeedBar* bar = OurSpeedBar(s.window.get());
         bar->setValue(57);
 
         QAccessibleInterface* text = QAccessible::queryAccessibleInterface(field);
@@ -195,11 +188,8 @@ private slots:
         reference->setGeometry(12, 17, 481, 9);
         reference->setTextVisible(false);
         reference->setRange(0, 200);
-        auto* bar = new QtSpeedBar(s.window.get());
-        bar->setGeometry(12, 57, 481, 9);
-        bar->setRange(0, 200);
-        s.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QtSpeedBar* bar = OurSpeedBar(s.window.get());
+        QVERIFY(s.Show());
 
         for (const int value : {0, 200, 1, 57, 123, 199, 0}) {
             reference->setValue(value);
@@ -222,15 +212,10 @@ private slots:
 
     void SpeedBarClampsAndRepaintsOnlyWhenItsEndMoves() {
         SideBySide s;
-        auto* bar = new QtSpeedBar(s.window.get());
-        bar->setGeometry(12, 57, 481, 9);
-        bar->setRange(0, 200);
-        s.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
-        PaintCounter barPaints;
-        PaintCounter windowPaints;
-        bar->installEventFilter(&barPaints);
-        s.window->installEventFilter(&windowPaints);
+        QtSpeedBar* bar = OurSpeedBar(s.window.get());
+        QVERIFY(s.Show());
+        PaintCounter barPaints(bar);
+        PaintCounter windowPaints(s.window.get());
 
         bar->setValue(350);
         QCOMPARE(bar->value(), 200);

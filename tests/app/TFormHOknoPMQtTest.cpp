@@ -4,6 +4,7 @@
 #include "FakeClock.h"
 #include "Lekce.h"
 #include "PaintBoxType.h"
+#include "PaintCounter.h"
 #include "ProgramOptions.h"
 #include "QtField.h"
 #include "QtSpeedBar.h"
@@ -275,14 +276,7 @@ private slots:
         QCoreApplication::processEvents();
 
         // The meter reports the count on every keystroke.
-        struct PaintCounter : QObject {
-            int paints = 0;
-            bool eventFilter(QObject*, QEvent* event) override {
-                paints += event->type() == QEvent::Paint ? 1 : 0;
-                return false;
-            }
-        } counter;
-        field->installEventFilter(&counter);
+        PaintCounter counter(field);
         s.window->ShowLineErrors(4, true);
         QCoreApplication::processEvents();
         QCOMPARE(counter.paints, 0);
@@ -291,7 +285,6 @@ private slots:
         QCOMPARE(field->text(), QStringLiteral("0"));
         QCOMPARE(field->palette().color(QPalette::Base), system.color(QPalette::Button));
         QCOMPARE(field->palette().color(QPalette::Text), system.color(QPalette::ButtonText));
-        field->removeEventFilter(&counter);
     }
 
     void commandShortcutsAndModifierKeysNeverReachTheEngine() {
