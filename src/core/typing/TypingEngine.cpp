@@ -8,6 +8,9 @@
 #include "MainWindowPort.h"
 #include "ProgramOptions.h"
 #include "SpeedMeter.h"
+#include "TypingObserver.h"
+
+#include <algorithm>
 
 #include <string>
 
@@ -23,6 +26,27 @@ TypingEngine::TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter,
                            MainWindowPort& window, Commands& commands)
     : line_(line), store_(store), meter_(meter), options_(options), sound_(sound), drawer_(drawer),
       window_(window), commands_(commands) {}
+
+void TypingEngine::AddObserver(TypingObserver& observer) {
+    observers_.push_back(&observer);
+}
+
+void TypingEngine::RemoveObserver(TypingObserver& observer) {
+    std::erase(observers_, &observer);
+}
+
+void TypingEngine::TellKeyChecked(unsigned char expected, unsigned char typed, bool right) {
+    for (TypingObserver* observer : observers_) {
+        observer->KeyChecked(expected, typed, right);
+    }
+}
+
+void TypingEngine::TellNextCharacter() {
+    const unsigned char next = line_.patternLine[line_.typedPos];
+    for (TypingObserver* observer : observers_) {
+        observer->NextCharacter(next);
+    }
+}
 
 void TypingEngine::FormKeyPress(unsigned char& key) {
     // The line-number field is never a tab stop, so Space and Enter cannot press a button.
@@ -68,6 +92,7 @@ void TypingEngine::ShowLine(const std::string* text) {
     window_.ShowLineNumber(store_.LineNumber);
     window_.ShowLineCount(store_.LineCount());
     window_.InvalidateView();
+    TellNextCharacter();
 }
 
 void TypingEngine::BeginText() {
@@ -75,6 +100,9 @@ void TypingEngine::BeginText() {
     ClearSpeedDisplay(window_);
     UpdateCaption();
     window_.ShowIntroLine(store_.IntroLine);
+    for (TypingObserver* observer : observers_) {
+        observer->TextBegun();
+    }
     std::string text;
     if (store_.NextLine(text)) {
         ShowLine(&text);
@@ -110,7 +138,9 @@ void TypingEngine::TypeCharacter(unsigned char c) {
 
     // A character that the code page cannot hold is wrong even where a damaged text file
     // happens to contain the same undefined byte.
-    const bool wrong = c != line_.patternLine[pos] || c == Cp1250::kUnmappable;
+    const unsigned char expected = line_.patternLine[pos];
+    const bool wrong = c != expected || c == Cp1250::kUnmappable;
+    TellKeyChecked(expected, c, !wrong);
     if (wrong) {
         CountError();
     } else {
@@ -125,6 +155,7 @@ void TypingEngine::TypeCharacter(unsigned char c) {
         drawer_.DrawCarriage();
         drawer_.DrawPatternChar(pos - 1);
         drawer_.DrawPatternChar(pos);
+        TellNextCharacter();
     }
     meter_.ShowErrors(window_, options_);
     meter_.ShowSpeed(window_, options_, stopMode, store_.Progress(pos));
@@ -145,6 +176,7 @@ void TypingEngine::Backspace() {
     drawer_.DrawCarriage();
     drawer_.DrawPatternChar(pos + 1);
     drawer_.DrawPatternChar(pos);
+    TellNextCharacter();
     meter_.ShowErrors(window_, options_);
     meter_.ShowSpeed(window_, options_, stopMode, store_.Progress(pos));
 }
@@ -154,9 +186,11 @@ void TypingEngine::Enter() {
     const unsigned char c = line_.patternLine[line_.typedPos];
     if (c != TypingLine::kEndOfLine && c != 0) {
         // The counter fields catch up with the next keystroke; nothing is redrawn here.
+        TellKeyChecked(c, TypingLine::kEndOfLine, false);
         CountError();
         return;
     }
+    TellKeyChecked(TypingLine::kEndOfLine, TypingLine::kEndOfLine, true);
     ++meter_.lineCorrect;
     ++meter_.lessonCorrect;
 
@@ -181,6 +215,9 @@ void TypingEngine::CountError() {
 
 void TypingEngine::EndOfText() {
     commands_.ActionPause();
+    for (TypingObserver* observer : observers_) {
+        observer->TextFinished();
+    }
     switch (window_.ShowEvaluation()) {
     case EvaluationAnswer::Quit:
         commands_.ActionClose();

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class Commands;
 class LEKCE;
@@ -13,6 +14,7 @@ class LineDrawer;
 class MainWindowPort;
 class SoundPlayer;
 class SpeedMeter;
+class TypingObserver;
 struct ProgramOptions;
 
 class TypingEngine {
@@ -24,9 +26,15 @@ public:
     static constexpr unsigned char kBackspace = 8;
 
     TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter, const ProgramOptions& options,
-                 SoundPlayer& sound, LineDrawer& drawer, MainWindowPort& window, Commands& commands);
+                 SoundPlayer& sound, LineDrawer& drawer, MainWindowPort& window,
+                 Commands& commands);
 
     bool stopMode = false;
+
+    // `observer` hears every checked keystroke and every change of the next character from
+    // now on; it must outlive the engine or be removed first.
+    void AddObserver(TypingObserver& observer);
+    void RemoveObserver(TypingObserver& observer);
 
     // Character event; sets `key` to 0 when it consumes it.
     void FormKeyPress(unsigned char& key);
@@ -53,6 +61,8 @@ private:
     void Enter();
     void CountError();
     void EndOfText();
+    void TellKeyChecked(unsigned char expected, unsigned char typed, bool right);
+    void TellNextCharacter();
 
     TypingLine& line_;
     LEKCE& store_;
@@ -62,4 +72,5 @@ private:
     LineDrawer& drawer_;
     MainWindowPort& window_;
     Commands& commands_;
+    std::vector<TypingObserver*> observers_;
 };

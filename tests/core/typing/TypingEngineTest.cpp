@@ -1,5 +1,6 @@
 #include "TypingEngine.h"
 
+#include "TypingObserver.h"
 #include "TypingRig.h"
 
 #include <gtest/gtest.h>
@@ -633,6 +634,61 @@ TEST_F(EndOfText, RepeatStartsTheSameTextAgainFromItsFirstLine) {
     EXPECT_EQ(rig.PatternUtf8(), "xy");
     EXPECT_EQ(rig.meter.lessonKeystrokes, 0);
     EXPECT_TRUE(rig.engine.stopMode);
+}
+
+// Writes down what an observer hears, one short word per event.
+struct EventLog final : TypingObserver {
+    void NextCharacter(unsigned char expected) override {
+        events.push_back("next " + Name(expected));
+    }
+    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override {
+        events.push_back(Name(typed) + (right ? " for " : " wrong for ") + Name(expected));
+    }
+    void TextBegun() override { events.emplace_back("begun"); }
+    void TextFinished() override { events.emplace_back("finished"); }
+    static std::string Name(unsigned char c) {
+        return c == TypingLine::kEndOfLine ? "Enter" : std::string(1, static_cast<char>(c));
+    }
+    std::vector<std::string> events;
+};
+
+TEST(Observer, HearsEveryCheckedKeyAndEveryNewNextCharacterInOrder) {
+    TypingRig rig;
+    EventLog log;
+    rig.engine.AddObserver(log);
+    rig.dir.AddLesson(1, "intro", {"ab", "c"});
+    rig.StartLesson(1);
+    rig.Type("x"); // wrong: the next character stays
+    rig.Type("a");
+    rig.Backspace();
+    rig.Type("ab");
+    rig.Enter();
+    rig.Enter(); // Enter where "c" is expected
+    rig.Type("c");
+    rig.window.nextEvaluationAnswer = EvaluationAnswer::Quit;
+    rig.Enter();
+    const std::vector<std::string> expected = {"begun",
+                                               "next a",
+                                               "x wrong for a",
+                                               "a for a",
+                                               "next b",
+                                               "next a",
+                                               "a for a",
+                                               "next b",
+                                               "b for b",
+                                               "next Enter",
+                                               "Enter for Enter",
+                                               "next c",
+                                               "Enter wrong for c",
+                                               "c for c",
+                                               "next Enter",
+                                               "Enter for Enter",
+                                               "finished"};
+    EXPECT_EQ(log.events, expected);
+
+    rig.engine.RemoveObserver(log);
+    rig.engine.BeginText();
+    EXPECT_EQ(log.events.size(), expected.size());
 }
 
 } // namespace
