@@ -75,6 +75,11 @@ INTRODUCES = {
     44: "0123456789%-",
 }
 
+# Once lesson 42 has shown how a capital takes a caron, the pupil can write every Czech
+# capital with the dead keys; from lesson 43 on the lessons may use them all.
+DEAD_KEY_CAPITALS = "ÁČÉĚÍŇÓŘŤÚÝ"
+ALL_CAPITALS_FROM = 43
+
 # Which file holds which lessons, and for which layouts a lesson there must be typeable.
 FILES = {
     "KTOSCA": (range(1, 12), (QWERTZ, QWERTY)),
@@ -109,6 +114,8 @@ def allowed_keys(lesson, layouts):
         keys = {" "}
         for earlier in range(1, lesson + 1):
             keys.update(introduced(earlier, layout))
+        if lesson >= ALL_CAPITALS_FROM:
+            keys.update(DEAD_KEY_CAPITALS)
         sets.append(keys)
     return set.intersection(*sets)
 
