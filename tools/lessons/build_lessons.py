@@ -91,6 +91,7 @@ FILES = {
 MIN_LINES = 14
 MAX_LINES = 20
 MAX_LENGTH = 68  # the typing line shows 69; the loader cuts there
+MAX_INTRO_BYTES = 254  # the loader reads no longer line
 MIN_KEYSTROKES = 550  # every line's characters and its Enter
 MIN_AVERAGE = 38  # characters per line, from lesson 12 on
 AVERAGE_FROM = 12
@@ -152,6 +153,8 @@ def check(name, lessons):
         keys = allowed_keys(lesson, layouts)
         if not intro or intro != intro.strip():
             problems.append(f"{where}: the introductory line is empty or has outer blanks")
+        elif len(intro.encode("cp1250", "replace")) > MAX_INTRO_BYTES:
+            problems.append(f"{where}: the introductory line is longer than {MAX_INTRO_BYTES}")
         if not MIN_LINES <= len(lines) <= MAX_LINES:
             problems.append(f"{where}: {len(lines)} text lines")
         keystrokes = sum(len(text) + 1 for _, text in lines)
