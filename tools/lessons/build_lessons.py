@@ -52,11 +52,13 @@ INTRODUCES = {
     23: "b",
     24: "n",
     25: "",
-    26: ("QWERTASDFGXCVBY", "QWERTASDFGXCVBZ"),  # capitals with the right Shift
-    27: ("UIOPHJKLNMZ", "UIOPHJKLNMY"),  # capitals with the left Shift
+    # Capitals: lessons 26 and 27 serve both layouts, and Y and Z swap hands between them,
+    # so those two capitals wait for the review in lesson 30.
+    26: "QWERTASDFGXCVB",  # capitals with the right Shift
+    27: "UIOPHJKLNM",  # capitals with the left Shift
     28: "ř",
     29: "á",
-    30: "",
+    30: "YZ",
     31: "č",
     32: "í",
     33: "",
@@ -73,6 +75,11 @@ INTRODUCES = {
     44: "0123456789%-",
 }
 
+# Once lesson 42 has shown how a capital takes a caron, the pupil can write every Czech
+# capital with the dead keys; from lesson 43 on the lessons may use them all.
+DEAD_KEY_CAPITALS = "ÁČÉĚÍŇÓŘŤÚÝ"
+ALL_CAPITALS_FROM = 43
+
 # Which file holds which lessons, and for which layouts a lesson there must be typeable.
 FILES = {
     "KTOSCA": (range(1, 12), (QWERTZ, QWERTY)),
@@ -81,9 +88,16 @@ FILES = {
     "KTOSCC": (range(23, 45), (QWERTZ, QWERTY)),
 }
 
-MIN_LINES = 12
+MIN_LINES = 14
 MAX_LINES = 20
 MAX_LENGTH = 68  # the typing line shows 69; the loader cuts there
+MAX_INTRO_BYTES = 254  # the loader reads no longer line
+MIN_KEYSTROKES = 550  # every line's characters and its Enter
+MIN_AVERAGE = 38  # characters per line, from lesson 12 on
+AVERAGE_FROM = 12
+CAPITALS_FROM = 26  # before it no line may end as a sentence, with a full stop
+# Review lessons teach no new key; every other lesson has one of its new keys in each line.
+REVIEWS = {7, 10, 14, 15, 18, 22, 25, 30, 33, 37, 38}
 MARKER = "$LEKCE:"
 
 
@@ -101,6 +115,8 @@ def allowed_keys(lesson, layouts):
         keys = {" "}
         for earlier in range(1, lesson + 1):
             keys.update(introduced(earlier, layout))
+        if lesson >= ALL_CAPITALS_FROM:
+            keys.update(DEAD_KEY_CAPITALS)
         sets.append(keys)
     return set.intersection(*sets)
 
@@ -137,8 +153,19 @@ def check(name, lessons):
         keys = allowed_keys(lesson, layouts)
         if not intro or intro != intro.strip():
             problems.append(f"{where}: the introductory line is empty or has outer blanks")
+        elif len(intro.encode("cp1250", "replace")) > MAX_INTRO_BYTES:
+            problems.append(f"{where}: the introductory line is longer than {MAX_INTRO_BYTES}")
         if not MIN_LINES <= len(lines) <= MAX_LINES:
             problems.append(f"{where}: {len(lines)} text lines")
+        keystrokes = sum(len(text) + 1 for _, text in lines)
+        if keystrokes < MIN_KEYSTROKES:
+            problems.append(f"{where}: {keystrokes} keystrokes, fewer than {MIN_KEYSTROKES}")
+        if lesson >= AVERAGE_FROM and lines and keystrokes / len(lines) - 1 < MIN_AVERAGE:
+            problems.append(f"{where}: lines of {keystrokes / len(lines) - 1:.1f} characters "
+                            f"on average, fewer than {MIN_AVERAGE}")
+        if "OPAKOVANÍ" in intro:
+            problems.append(f"{where}: the introductory line spells OPAKOVANÍ")
+        new = set().union(*(introduced(lesson, layout) for layout in layouts)) & keys
         seen = set()
         for number, text in lines:
             at = f"{name}.txt:{number}"
@@ -149,6 +176,10 @@ def check(name, lessons):
             stray = sorted(set(text) - keys)
             if stray:
                 problems.append(f"{at}: not yet taught in lesson {lesson}: {''.join(stray)!r}")
+            if lesson < CAPITALS_FROM and text.endswith("."):
+                problems.append(f"{at}: ends in a full stop before capitals are taught")
+            if lesson not in REVIEWS and new and not set(text) & new:
+                problems.append(f"{at}: none of the lesson's new keys {''.join(sorted(new))!r}")
             if text in seen:
                 problems.append(f"{at}: the line repeats")
             seen.add(text)

@@ -1,6 +1,7 @@
 // The four lesson files as they are staged beside the program, read through the program's
-// own loader: every lesson is there, loads without a report, fits the typing line and uses
-// only the keys the pupil has been taught by then.
+// own loader: every lesson is there, loads without a report, fits the typing line, uses
+// only the keys the pupil has been taught by then, is long enough to be worth a sitting,
+// and from lesson 17 on is written in words the Czech spelling dictionary knows.
 
 #include "Lekce.h"
 
@@ -13,6 +14,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -23,19 +27,34 @@
 #include <string_view>
 #include <vector>
 
+#include <unistd.h> // getpid
+
 namespace {
 
 constexpr int kLessons = 44;
-constexpr int kMinLines = 12;
+constexpr int kMinLines = 14;
 constexpr int kMaxLines = 20;
 // A line of 69 would be indistinguishable from a longer one that the loader cut.
 constexpr std::size_t kMaxTypedLength = LEKCE::kLineWidth - 1;
+constexpr std::size_t kMinKeystrokes = 550; // each line's characters and its Enter
+constexpr int kAverageFrom = 12;            // from here on lines average at least...
+constexpr double kMinAverageLength = 38.0;  // ...this many characters
+constexpr int kCapitalsFrom = 26;           // before it no line may end as a sentence does
+constexpr int kWordsFrom = 17;              // from here on the text is dictionary words...
+constexpr double kMinKnownShare = 0.95;     // ...of three or more letters, at this share
+// Review lessons teach no key; every other lesson has one of its new keys in every line.
+constexpr std::array kReviews{7, 10, 14, 15, 18, 22, 25, 30, 33, 37, 38};
+// After lesson 42 has shown a capital with a caron, every Czech capital can be written
+// with the dead keys; from lesson 43 on the lessons may use them without drilling each.
+constexpr int kAllCapitalsFrom = 43;
+constexpr std::string_view kDeadKeyCapitals = "ÁČÉĚÍŇÓŘŤÚÝ"; // UTF-8
 
 enum class Layout { Qwertz, Qwerty };
 
 // What each lesson introduces on each layout, as the lesson dialog names it. The space bar
 // is always allowed. The two layouts differ only in where y and z sit: the bottom-left
-// letter comes in lesson 12 (and its capital in 26), the top-row letter in lesson 21 (27).
+// letter comes in lesson 12, the top-row letter in lesson 21. Lessons 26 and 27 serve both
+// layouts, and Y and Z swap hands between them, so both capitals wait for lesson 30.
 struct Introduces {
     int lesson;
     std::string_view qwertz; // UTF-8
@@ -68,11 +87,11 @@ constexpr std::array<Introduces, kLessons> kKeyTable{{
     {23, "b", "b"},
     {24, "n", "n"},
     {25, "", ""},
-    {26, "QWERTASDFGXCVBY", "QWERTASDFGXCVBZ"},
-    {27, "UIOPHJKLNMZ", "UIOPHJKLNMY"},
+    {26, "QWERTASDFGXCVB", "QWERTASDFGXCVB"},
+    {27, "UIOPHJKLNM", "UIOPHJKLNM"},
     {28, "ř", "ř"},
     {29, "á", "á"},
-    {30, "", ""},
+    {30, "YZ", "YZ"},
     {31, "č", "č"},
     {32, "í", "í"},
     {33, "", ""},
@@ -101,6 +120,10 @@ KeySet TaughtUpTo(int lesson, Layout layout) {
     KeySet keys{' '};
     for (int earlier = 1; earlier <= lesson; ++earlier) {
         keys.merge(IntroducedBy(earlier, layout));
+    }
+    if (lesson >= kAllCapitalsFrom) {
+        const std::string capitals = Cp1250::FromUtf8(kDeadKeyCapitals);
+        keys.insert(capitals.begin(), capitals.end());
     }
     return keys;
 }
@@ -181,16 +204,94 @@ TEST(LessonKeys, TheTableNamesEveryLessonInOrder) {
     }
 }
 
-TEST(LessonKeys, SharedLessonsMayUseNeitherCapitalThatOneLayoutHasNotTaughtYet) {
-    const KeySet lesson26 = AllowedIn(26, Layout::Qwertz);
-    EXPECT_FALSE(lesson26.contains('Y'));
-    EXPECT_FALSE(lesson26.contains('Z'));
-    EXPECT_TRUE(lesson26.contains('Q'));
-    EXPECT_TRUE(AllowedIn(27, Layout::Qwerty).contains('Y'));
-    EXPECT_TRUE(AllowedIn(27, Layout::Qwerty).contains('Z'));
+TEST(LessonKeys, CapitalsYAndZWaitForLesson30AndDeadKeyCapitalsForLesson43) {
+    const unsigned char capitalC = static_cast<unsigned char>(Cp1250::FromUtf8("Č")[0]);
+    const unsigned char capitalS = static_cast<unsigned char>(Cp1250::FromUtf8("Š")[0]);
+    for (const Layout layout : {Layout::Qwertz, Layout::Qwerty}) {
+        SCOPED_TRACE(layout == Layout::Qwertz ? "QWERTZ" : "QWERTY");
+        const KeySet lesson27 = AllowedIn(27, layout);
+        EXPECT_TRUE(lesson27.contains('Q') && lesson27.contains('M'));
+        EXPECT_FALSE(lesson27.contains('Y') || lesson27.contains('Z'));
+        EXPECT_TRUE(AllowedIn(30, layout).contains('Y') && AllowedIn(30, layout).contains('Z'));
+        EXPECT_TRUE(AllowedIn(42, layout).contains(capitalS));
+        EXPECT_FALSE(AllowedIn(42, layout).contains(capitalC));
+        EXPECT_TRUE(AllowedIn(43, layout).contains(capitalC));
+    }
     EXPECT_TRUE(AllowedIn(12, Layout::Qwertz).contains('y'));
     EXPECT_FALSE(AllowedIn(12, Layout::Qwertz).contains('z'));
     EXPECT_FALSE(AllowedIn(20, Layout::Qwerty).contains('y'));
+}
+
+bool IsReview(int lesson) {
+    return std::ranges::find(kReviews, lesson) != kReviews.end();
+}
+
+// Everything a pupil would notice about a lesson's shape at once, so that one run names
+// every shortcoming of a lesson rather than the first.
+std::vector<std::string> ShortcomingsOf(int lesson, Layout layout, const std::string& intro,
+                                        const std::vector<std::string>& lines) {
+    std::vector<std::string> found;
+    std::size_t keystrokes = 0;
+    for (const std::string& line : lines) {
+        keystrokes += line.size() + 1;
+    }
+    if (keystrokes < kMinKeystrokes) {
+        found.push_back(std::to_string(keystrokes) + " keystrokes");
+    }
+    const double average =
+        lines.empty() ? 0.0
+                      : static_cast<double>(keystrokes) / static_cast<double>(lines.size()) - 1;
+    if (lesson >= kAverageFrom && average < kMinAverageLength) {
+        found.push_back("lines of " + std::to_string(average) + " characters on average");
+    }
+    KeySet fresh = IntroducedBy(lesson, layout);
+    const KeySet allowed = AllowedIn(lesson, layout);
+    std::erase_if(fresh, [&](unsigned char key) { return !allowed.contains(key); });
+    for (const std::string& line : lines) {
+        if (lesson < kCapitalsFrom && line.ends_with('.')) {
+            found.push_back("a sentence before capitals are taught: " + Cp1250::ToUtf8(line));
+        }
+        if (!IsReview(lesson) && !fresh.empty() && std::ranges::none_of(line, [&](char c) {
+                return fresh.contains(static_cast<unsigned char>(c));
+            })) {
+            found.push_back("none of the new keys in: " + Cp1250::ToUtf8(line));
+        }
+    }
+    const std::string introUtf8 = Cp1250::ToUtf8(intro);
+    if (introUtf8.find("OPAKOVANÍ") != std::string::npos ||
+        (IsReview(lesson) && introUtf8.find("OPAKOVÁNÍ") == std::string::npos)) {
+        found.push_back("the introduction misspells or misses OPAKOVÁNÍ: " + introUtf8);
+    }
+    return found;
+}
+
+TEST(LessonMeasures, ShortcomingsAreFoundInAMadeUpLesson) {
+    const std::vector<std::string> sentences{"jdu k lesu.", "jdu k sadu."};
+    EXPECT_EQ(
+        ShortcomingsOf(17, Layout::Qwertz, Cp1250::FromUtf8("Lekce 17: OPAKOVANÍ"), sentences),
+        (std::vector<std::string>{
+            "24 keystrokes", "lines of 11.000000 characters on average",
+            "a sentence before capitals are taught: jdu k lesu.",
+            "none of the new keys in: jdu k lesu.",
+            "a sentence before capitals are taught: jdu k sadu.",
+            "none of the new keys in: jdu k sadu.",
+            "the introduction misspells or misses OPAKOVÁNÍ: Lekce 17: OPAKOVANÍ"}));
+    EXPECT_EQ(ShortcomingsOf(18, Layout::Qwertz, "Lekce 18: review",
+                             std::vector<std::string>(14, std::string(40, 'a'))),
+              std::vector<std::string>{
+                  "the introduction misspells or misses OPAKOVÁNÍ: Lekce 18: review"})
+        << "a review lesson needs no new key but names itself";
+    const std::string line40(40, 'm');
+    EXPECT_EQ(ShortcomingsOf(17, Layout::Qwerty, "Lekce 17", std::vector<std::string>(14, line40)),
+              std::vector<std::string>{});
+    EXPECT_EQ(ShortcomingsOf(26, Layout::Qwerty, "Lekce 26",
+                             std::vector<std::string>(14, "A" + line40 + ".")),
+              std::vector<std::string>{})
+        << "from lesson 26 on a line may end a sentence";
+    EXPECT_EQ(ShortcomingsOf(5, Layout::Qwerty, "Lekce 5",
+                             std::vector<std::string>(20, "ru ur ru ur ru ur ru ur ru ur")),
+              std::vector<std::string>{})
+        << "before lesson 12 short lines are fine when there are enough of them";
 }
 
 // --- every lesson through the loader ----------------------------------------------------
@@ -241,7 +342,7 @@ TEST_P(Lesson, LoadsWithoutAnyReport) {
     EXPECT_FALSE(store.IntroLine.empty());
 }
 
-TEST_P(Lesson, HasTwelveToTwentyLinesThatFitTheTypingLineUncut) {
+TEST_P(Lesson, HasFourteenToTwentyLinesThatFitTheTypingLineUncut) {
     EXPECT_GE(store.LineCount(), kMinLines);
     EXPECT_LE(store.LineCount(), kMaxLines);
     for (const std::string& line : store.Lines) {
@@ -283,6 +384,106 @@ TEST_P(Lesson, RepeatsNoLine) {
     }
 }
 
+TEST_P(Lesson, IsLongEnoughAndWrittenInTheFormItsKeysAllow) {
+    EXPECT_EQ(ShortcomingsOf(GetParam().lesson, GetParam().layout, store.IntroLine, store.Lines),
+              std::vector<std::string>{});
+}
+
 INSTANTIATE_TEST_SUITE_P(LessonData, Lesson, ::testing::ValuesIn(AllLessons()), NameOf);
+
+// --- the words, through the Czech spelling dictionary --------------------------------------
+
+// The words of three letters or more in a lesson's lines, as UTF-8: everything that is not a
+// letter separates words, and every byte above ASCII the lessons use is a Czech letter.
+std::vector<std::string> LongerWords(const std::vector<std::string>& lines) {
+    std::vector<std::string> words;
+    for (const std::string& line : lines) {
+        std::string word;
+        for (const char c : line + " ") {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x80 || (std::isalpha(byte) != 0)) {
+                word += c;
+                continue;
+            }
+            if (word.size() >= 3) {
+                words.push_back(Cp1250::ToUtf8(word));
+            }
+            word.clear();
+        }
+    }
+    return words;
+}
+
+// The words of `words` that hunspell's Czech dictionary does not know; fails the test when
+// hunspell cannot be run, since the project's setup installs it.
+std::set<std::string> UnknownToTheDictionary(const std::set<std::string>& words) {
+    const std::filesystem::path input = std::filesystem::temp_directory_path() /
+                                        ("klaptos_lesson_words_" + std::to_string(::getpid()));
+    {
+        std::ofstream out(input, std::ios::binary);
+        for (const std::string& word : words) {
+            out << word << '\n';
+        }
+    }
+    const std::string command =
+        "hunspell -d cs_CZ -i utf-8 -l < '" + input.string() + "' 2>/dev/null";
+    std::set<std::string> unknown;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (pipe != nullptr) {
+        std::array<char, 512> buffer{};
+        while (std::fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
+            std::string word(buffer.data());
+            while (!word.empty() && (word.back() == '\n' || word.back() == '\r')) {
+                word.pop_back();
+            }
+            unknown.insert(word);
+        }
+    }
+    const int status = pipe == nullptr ? -1 : ::pclose(pipe);
+    std::filesystem::remove(input);
+    EXPECT_EQ(status, 0) << "could not run `hunspell -d cs_CZ`: install hunspell and hunspell-cs "
+                            "(scripts/setup.sh)";
+    return unknown;
+}
+
+TEST(LessonWords, FromLesson17OnAreMostlyWordsOfTheCzechDictionary) {
+    ASSERT_TRUE(std::filesystem::exists("/usr/share/hunspell/cs_CZ.dic"))
+        << "the Czech dictionary is missing: install hunspell-cs (scripts/setup.sh)";
+    std::map<std::string, std::vector<std::string>> lessons; // "17 QWERTZ" -> its words
+    std::set<std::string> all{"kůň", "kdfjů"}; // one word the dictionary knows, one it cannot
+    for (int n = kWordsFrom; n <= kLessons; ++n) {
+        for (const Layout layout : {Layout::Qwertz, Layout::Qwerty}) {
+            FakeClock clock;
+            SpeedMeter meter{clock};
+            RecordingReporter reporter;
+            LEKCE store{KLAPTOS_BIN_DIR, reporter, meter};
+            ASSERT_TRUE(store.LoadLesson(n, layout == Layout::Qwertz)) << "lesson " << n;
+            std::vector<std::string>& words =
+                lessons[(n < 10 ? "0" : "") + std::to_string(n) +
+                        (layout == Layout::Qwertz ? " QWERTZ" : " QWERTY")];
+            words = LongerWords(store.Lines);
+            all.insert(words.begin(), words.end());
+        }
+    }
+    const std::set<std::string> unknown = UnknownToTheDictionary(all);
+    ASSERT_TRUE(unknown.contains("kdfjů") && !unknown.contains("kůň"))
+        << "hunspell answers in an unexpected form; it reported " << unknown.size() << " words";
+    std::vector<std::string> below;
+    for (const auto& [lesson, words] : lessons) {
+        const auto known = std::ranges::count_if(
+            words, [&](const std::string& w) { return !unknown.contains(w); });
+        const double share =
+            words.empty() ? 1.0 : static_cast<double>(known) / static_cast<double>(words.size());
+        if (share < kMinKnownShare) {
+            std::string missing;
+            for (const std::string& w : words) {
+                missing += unknown.contains(w) ? " " + w : "";
+            }
+            below.push_back("lesson " + lesson + ": " + std::to_string(share) +
+                            ", not in the dictionary:" + missing);
+        }
+    }
+    EXPECT_EQ(below, std::vector<std::string>{});
+}
 
 } // namespace
