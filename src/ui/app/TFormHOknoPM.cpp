@@ -11,8 +11,10 @@
 #include "QtDesignFont.h"
 #include "QtField.h"
 #include "QtPicture.h"
+#include "QtReporter.h"
 #include "QtSpeedBar.h"
 #include "QtText.h"
+#include "SettingsReport.h"
 #include "SpeedMeter.h"
 #include "TFormAbout.h"
 #include "TFormCQuery.h"
@@ -521,6 +523,8 @@ void TFormHOknoPM::FormCreate() {
     iniFileName_ =
         program.path() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ini");
     const IniFile ini(QtText::ToPath(iniFileName_));
+    QtReporter settingsReporter([this] { return this; });
+    SettingsReport::ReportIfUnreadable(ini, settingsReporter);
     meter_.LoadStatistics(&ini);
     options_.ReadOptions(&ini);
     SetSpeedScale(options_.SpeedMax);
