@@ -989,6 +989,7 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    closedFrame_ = frameGeometry();
     event->accept();
     emit Closed();
 }
@@ -1018,7 +1019,7 @@ void TFormHOknoPM::FormDestroy() {
         // All sections land on the disk together: a failing write never leaves the position
         // of one text beside the statistics of another.
         IniFile::Batch batch(ini);
-        const QRect frame = frameGeometry();
+        const QRect frame = closedFrame_.isValid() ? closedFrame_ : frameGeometry();
         WindowBounds bounds;
         bounds.left = frame.x();
         bounds.top = frame.y();
