@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcanberra-dev sound-theme-freedesktop
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick
+  xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick openbox
   clang libclang-rt-14-dev clang-format
   hunspell hunspell-cs hunspell-tools
 )

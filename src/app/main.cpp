@@ -13,6 +13,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTimer>
 #include <QTranslator>
 
 #include <exception>
@@ -90,6 +91,9 @@ int main(int argc, char* argv[]) {
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
             window.show();
+            // The sound system opens on a worker once the window is up, so that neither the
+            // start-up nor the first wrong keystroke waits for it.
+            QTimer::singleShot(0, &window, [&sound] { sound.WarmUp(); });
             // Without a window manager the splash would end up behind the main window.
             if (SOkno) {
                 SOkno->raise();

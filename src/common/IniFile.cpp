@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -17,7 +19,8 @@
 namespace {
 
 // A settings file is a few hundred bytes; anything beyond this is not one of ours, and
-// reading it whole at every start would only cost time and memory.
+// reading it whole at every start would only cost time and memory. Such a file is read as
+// unreadable, so it is never written back cut short.
 constexpr std::size_t kMaxFileBytes = std::size_t{16} << 20;
 constexpr std::size_t kMaxStringLength = 2047;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
@@ -183,6 +186,90 @@ std::string DirectoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+std::string BaseNameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The temporary file of a write is "<name>.~<pid>.<n>"; when its process was killed it stays
+// behind. Only leftovers of this very file, of processes that no longer run, are removed, so
+// a write going on in another running copy of the program is never disturbed.
+void RemoveLeftovers(const std::string& target) {
+    const std::string prefix = BaseNameOf(target) + ".~";
+    const std::string directory = DirectoryOf(target);
+    DIR* listing = ::opendir(directory.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix)) {
+            continue;
+        }
+        const std::string_view rest = name.substr(prefix.size());
+        const auto dot = rest.find('.');
+        const auto allDigits = [](std::string_view text) {
+            return !text.empty() && text.size() <= 10 &&
+                   std::all_of(text.begin(), text.end(),
+                               [](char c) { return c >= '0' && c <= '9'; });
+        };
+        if (dot == std::string_view::npos || !allDigits(rest.substr(0, dot)) ||
+            !allDigits(rest.substr(dot + 1))) {
+            continue;
+        }
+        const long long pid = std::stoll(std::string(rest.substr(0, dot)));
+        if (pid <= 0 || pid > INT_MAX || pid == ::getpid()) {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) {
+            continue; // running, or someone else's process
+        }
+        const std::string leftover = directory + "/" + std::string(name);
+        struct stat info {};
+        if (::lstat(leftover.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            ::unlink(leftover.c_str());
+        }
+    }
+    ::closedir(listing);
+}
+
+// The file that a write replaces: the settings file itself, or the regular file its
+// symbolic link points at. Nothing else is ever renamed over: a device, a FIFO or a
+// directory in its place, or a link to one, or a link to nothing, is left alone.
+std::string WriteTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT) {
+            return path;
+        }
+        throw IniWriteError(path);
+    }
+    if (S_ISREG(info.st_mode)) {
+        return path;
+    }
+    if (!S_ISLNK(info.st_mode)) {
+        throw IniWriteError(path);
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        throw IniWriteError(path);
+    }
+    std::string target = resolved;
+    std::free(resolved);
+    if (::stat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        throw IniWriteError(path);
+    }
+    return target;
+}
+
+bool WriteTargetIsStill(const std::string& path, const std::string& target) {
+    try {
+        return WriteTarget(path) == target;
+    } catch (const IniWriteError&) {
+        return false;
+    }
+}
+
 using Lines = std::vector<std::string>;
 constexpr std::size_t npos = std::string::npos;
 
@@ -249,14 +336,8 @@ void Save(const std::string& path, const Lines& lines) {
         throw IniWriteError(path);
     }
     // A settings file that is a symbolic link stays one: the new file replaces its target.
-    std::string target = path;
-    struct stat link {};
-    if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
+    const std::string target = WriteTarget(path);
+    RemoveLeftovers(target);
     static unsigned counter = 0;
     std::string temporary;
     Descriptor file(-1);
@@ -293,6 +374,8 @@ void Save(const std::string& path, const Lines& lines) {
     ok = ok && WriteAll(file.Get(), buffer.data(), buffer.size());
     ok = ok && ::fsync(file.Get()) == 0;
     ok = file.Close() && ok;
+    // Checked again at the last moment: something may have taken the file's place meanwhile.
+    ok = ok && WriteTargetIsStill(path, target);
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
@@ -317,35 +400,58 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {
         return;
     }
     Descriptor file(::open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.Get() < 0) {
+        // A missing file, or a link to nothing, holds no settings to lose.
+        unreadable_ = errno != ENOENT;
+        return;
+    }
     struct stat info {};
-    if (file.Get() < 0 || ::fstat(file.Get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(file.Get(), &info) != 0) {
+        unreadable_ = true;
+        return;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return;
+    }
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxFileBytes) {
+        unreadable_ = true;
         return;
     }
     std::string content;
     char buffer[65536];
-    while (content.size() < kMaxFileBytes) {
-        const std::size_t wanted = std::min(sizeof buffer, kMaxFileBytes - content.size());
+    // One byte past the limit tells a file that grew since fstat from one that ends there.
+    while (content.size() <= kMaxFileBytes) {
+        const std::size_t wanted = std::min(sizeof buffer, kMaxFileBytes + 1 - content.size());
         const ssize_t got = ::read(file.Get(), buffer, wanted);
         if (got < 0 && errno == EINTR) {
             continue;
         }
-        if (got <= 0) {
+        if (got < 0) {
+            unreadable_ = true;
+            return;
+        }
+        if (got == 0) {
             break;
         }
         content.append(buffer, static_cast<std::size_t>(got));
     }
+    if (content.size() > kMaxFileBytes) {
+        unreadable_ = true;
+        return;
+    }
+    // CR LF, LF alone and CR alone all end a line: editors of every system write the file.
     std::size_t start = 0;
     while (start < content.size()) {
-        auto end = content.find('\n', start);
+        auto end = content.find_first_of("\r\n", start);
         if (end == std::string::npos) {
             end = content.size();
         }
-        std::size_t length = end - start;
-        if (length > 0 && content[start + length - 1] == '\r') {
-            --length;
-        }
-        lines_.emplace_back(content, start, length);
+        lines_.emplace_back(content, start, end - start);
         start = end + 1;
+        if (end < content.size() && content[end] == '\r' && start < content.size() &&
+            content[start] == '\n') {
+            ++start;
+        }
     }
 }
 
@@ -417,6 +523,9 @@ void IniFile::WriteString(const std::string& section, const std::string& key,
         held_ = true;
         return;
     }
+    if (unreadable_) {
+        return;
+    }
     try {
         Save(path_, lines_);
     } catch (...) {
@@ -440,5 +549,7 @@ void IniFile::ReleaseWrites() {
         return;
     }
     held_ = false;
-    Save(path_, lines_);
+    if (!unreadable_) {
+        Save(path_, lines_);
+    }
 }

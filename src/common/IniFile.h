@@ -6,6 +6,9 @@
 // where they stand. Writing a key replaces it in place or appends it to its section; a
 // missing section is appended to the file. Every write reaches the disk at once, through a
 // temporary file renamed over the old one, so a crash never leaves half a file behind.
+// Nothing that is not a settings file of ours is ever written over: an existing file that
+// could not be read whole is left as it is, and a link is written through only to a
+// regular file.
 
 #include <stdexcept>
 #include <string>
@@ -22,10 +25,16 @@ private:
 
 class IniFile {
 public:
-    // Reads the file if it exists; a missing or unreadable file reads as empty.
+    // Reads the file if it exists; a missing file, or something other than a regular file
+    // in its place, reads as empty.
     explicit IniFile(std::string path);
 
     [[nodiscard]] const std::string& Path() const { return path_; }
+
+    // A file exists but could not be read whole (no permission, a read error, or larger than
+    // any settings file of ours). It reads as empty, and writes change only the copy in
+    // memory: writing over it would destroy settings and lines of others that were never read.
+    [[nodiscard]] bool Unreadable() const { return unreadable_; }
 
     // A missing, empty or non-numeric value gives `def`; "0x"/"0X" with digits is hexadecimal.
     [[nodiscard]] int ReadInteger(const std::string& section, const std::string& key,
@@ -72,6 +81,7 @@ public:
 private:
     std::string path_;
     std::vector<std::string> lines_; // the file as read, without line ends
+    bool unreadable_ = false;
     int holdDepth_ = 0;
     bool held_ = false; // a held write is waiting for ReleaseWrites
 };

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <filesystem>
@@ -14,6 +15,7 @@
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -157,4 +159,37 @@ TEST_F(IniFileCrash, KillingTheFinalWriteLeavesTheOldOrTheNewWholeFile) {
     // Both outcomes occur, so the kills really fell before and after the replacement.
     EXPECT_GT(sawOld, 0);
     EXPECT_GT(sawNew, 0);
+
+    // The temporary files of the killed writes are gone after the next write.
+    WriteFinalSettings(path_, 3);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"klaptos.ini", "scratch.ini"}));
+}
+
+// Only leftovers of this file, of processes that have ended, are removed: a write going on
+// in another running copy of the program keeps its temporary file.
+TEST_F(IniFileCrash, AWriteRemovesOnlyLeftoversOfEndedProcesses) {
+    const pid_t ended = ::fork();
+    ASSERT_GE(ended, 0);
+    if (ended == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(ended, nullptr, 0);
+    const std::string dead = "klaptos.ini.~" + std::to_string(ended) + ".7";
+    const std::vector<std::string> kept = {"klaptos.ini.~1.7", // init runs
+                                           "other.ini.~" + std::to_string(ended) + ".7",
+                                           "klaptos.ini.~" + std::to_string(ended) + ".x"};
+    for (const std::string& name : kept) {
+        WriteAll(dir_ / name, "x");
+    }
+    WriteAll(dir_ / dead, "x");
+    WriteFinalSettings(path_, 1);
+    EXPECT_FALSE(fs::exists(dir_ / dead));
+    for (const std::string& name : kept) {
+        EXPECT_TRUE(fs::exists(dir_ / name)) << name;
+    }
 }

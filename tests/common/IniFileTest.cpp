@@ -6,9 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -27,6 +30,29 @@ protected:
         std::error_code ignored;
         fs::permissions(dir_, fs::perms::owner_all, ignored);
         fs::remove_all(dir_, ignored);
+    }
+
+    // Runs `body` as a user whom permissions stop: when the tests run as root (as CI does), in
+    // a child process that has become "nobody" and owns the test's folder. Returns its result.
+    int AsUnprivileged(const std::function<int()>& body) const {
+        if (::geteuid() != 0) {
+            return body();
+        }
+        constexpr uid_t kNobody = 65534;
+        for (const auto& entry : fs::recursive_directory_iterator(dir_)) {
+            EXPECT_EQ(::lchown(entry.path().c_str(), kNobody, kNobody), 0);
+        }
+        EXPECT_EQ(::chown(dir_.c_str(), kNobody, kNobody), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+                ::_exit(100);
+            }
+            ::_exit(body());
+        }
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : 101;
     }
 
     void WriteFile(const std::string& bytes) const {
@@ -146,12 +172,23 @@ TEST_F(IniFileTest, ByteOrderMarkDoesNotHideTheFirstSection) {
     EXPECT_EQ(ReadFile(), "\xEF\xBB\xBF[Window]\r\nLeft=7\r\nTop=8\r\n");
 }
 
-TEST_F(IniFileTest, LineFeedOnlyFileReadsLikeCrLf) {
-    WriteFile("[Window]\nLeft=7\nName=a b\n[Font]\nSize=12");
-    const IniFile ini(path_);
-    EXPECT_EQ(ini.ReadInteger("Window", "Left", -1), 7);
-    EXPECT_EQ(ini.ReadString("Window", "Name", ""), "a b");
-    EXPECT_EQ(ini.ReadInteger("Font", "Size", -1), 12);
+TEST_F(IniFileTest, EveryKindOfLineEndReadsAndIsWrittenBackAsCrLf) {
+    for (const std::string end : {"\n", "\r", "\r\n"}) {
+        WriteFile("[Window]" + end + "Left=7" + end + "Name=a b" + end + "[Font]" + end +
+                  "Size=12");
+        IniFile ini(path_);
+        EXPECT_EQ(ini.ReadInteger("Window", "Left", -1), 7);
+        EXPECT_EQ(ini.ReadString("Window", "Name", ""), "a b");
+        EXPECT_EQ(ini.ReadInteger("Font", "Size", -1), 12);
+        ini.WriteInteger("Window", "Left", 8);
+        EXPECT_EQ(ReadFile(), "[Window]\r\nLeft=8\r\nName=a b\r\n[Font]\r\nSize=12\r\n")
+            << "line end " << static_cast<int>(end.back());
+    }
+    WriteFile("[S]\rA=1\r\nB=2\nC=3\r\r\nD=4");
+    const IniFile mixed(path_);
+    EXPECT_EQ(mixed.ReadInteger("S", "A", 0) + mixed.ReadInteger("S", "B", 0) +
+                  mixed.ReadInteger("S", "C", 0) + mixed.ReadInteger("S", "D", 0),
+              10);
 }
 
 TEST_F(IniFileTest, LinesWithoutEqualsSignAreNoKeys) {
@@ -301,19 +338,91 @@ TEST_F(IniFileTest, WriteOverADirectoryThrowsAndLeavesItAlone) {
 }
 
 TEST_F(IniFileTest, WriteIntoAReadOnlyDirectoryThrowsAndKeepsTheOldFile) {
-    if (::geteuid() == 0) {
-        GTEST_SKIP() << "permissions do not stop root";
-    }
     WriteFile("[Window]\r\nLeft=1\r\n");
-    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
-    IniFile ini(path_);
-    try {
-        ini.WriteInteger("Window", "Left", 2);
-        FAIL() << "no error";
-    } catch (const IniWriteError& error) {
-        EXPECT_STREQ(error.what(), ("Unable to write to " + path_).c_str());
-    }
+    const int outcome = AsUnprivileged([this] {
+        fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+        IniFile ini(path_);
+        try {
+            ini.WriteInteger("Window", "Left", 2);
+        } catch (const IniWriteError& error) {
+            return error.what() == "Unable to write to " + path_ ? 0 : 2;
+        }
+        return 1;
+    });
+    EXPECT_EQ(outcome, 0) << "1: no error, 2: the wrong message";
     EXPECT_EQ(ReadFile(), "[Window]\r\nLeft=1\r\n");
+}
+
+// The pupil's comment, the keys and sections of others and all the settings would be lost
+// if a file that was never read were written over with the program's defaults.
+TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+    const std::string original = "; poznámka žáka\r\n[Window]\r\nLeft=1\r\n[Jiný]\r\nA=b\r\n";
+    WriteFile(original);
+    const int outcome = AsUnprivileged([this] {
+        ::chmod(path_.c_str(), 0);
+        IniFile ini(path_);
+        const bool readAsEmpty = ini.Unreadable() && ini.ReadInteger("Window", "Left", -1) == -1;
+        ini.WriteInteger("Window", "Left", 2);
+        IniFile::Batch batch(ini);
+        ini.WriteInteger("Lekce", "Cislo", 3);
+        batch.Commit();
+        ::chmod(path_.c_str(), 0600);
+        return readAsEmpty ? 0 : 1;
+    });
+    EXPECT_EQ(outcome, 0);
+    EXPECT_EQ(ReadFile(), original);
+}
+
+TEST_F(IniFileTest, AFileOverTheSizeLimitIsNeitherReadNorCutShort) {
+    std::string bytes = "[Window]\r\nLeft=9\r\n[Junk]\r\n";
+    bytes += std::string((16u << 20) - bytes.size(), 'x');
+    bytes += "\r\n[Last]\r\nKey=1\r\n";
+    WriteFile(bytes);
+    IniFile ini(path_);
+    EXPECT_TRUE(ini.Unreadable());
+    ini.WriteInteger("Window", "Left", 3);
+    EXPECT_EQ(fs::file_size(path_), bytes.size());
+    EXPECT_TRUE(ReadFile().ends_with("[Last]\r\nKey=1\r\n"));
+}
+
+// A settings file that is a link to a device, as root, must not replace the device.
+TEST_F(IniFileTest, OnlyARegularFileIsEverReplaced) {
+    const fs::path fifo = dir_ / "fifo";
+    const fs::path directory = dir_ / "directory";
+    const fs::path device = dir_ / "null";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    fs::create_directory(directory);
+    const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+    struct Case {
+        const char* name;
+        fs::path linkTarget; // empty: the FIFO itself stands in the file's place
+        fs::file_type kept;
+    };
+    std::vector<Case> cases = {{"link to a FIFO", fifo, fs::file_type::fifo},
+                               {"link to a directory", directory, fs::file_type::directory},
+                               {"dangling link", dir_ / "missing.ini", fs::file_type::not_found},
+                               {"FIFO in place", {}, fs::file_type::fifo}};
+    if (haveDevice) {
+        cases.push_back({"link to a device", device, fs::file_type::character});
+    }
+    for (const Case& c : cases) {
+        fs::remove(path_);
+        if (c.linkTarget.empty()) {
+            ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);
+        } else {
+            fs::create_symlink(c.linkTarget, path_);
+        }
+        IniFile ini(path_);
+        EXPECT_FALSE(ini.Unreadable()) << c.name;
+        EXPECT_THROW(ini.WriteInteger("Window", "Left", 1), IniWriteError) << c.name;
+        EXPECT_EQ(fs::is_symlink(path_), !c.linkTarget.empty()) << c.name;
+        const fs::path kept = c.linkTarget.empty() ? fs::path(path_) : c.linkTarget;
+        EXPECT_EQ(fs::symlink_status(kept).type(), c.kept) << c.name;
+        EXPECT_TRUE(fs::is_empty(directory)) << c.name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()),
+                  haveDevice ? 4 : 3)
+            << c.name << ": a temporary file was left";
+    }
 }
 
 TEST_F(IniFileTest, EmptyFileReadsDefaultsAndCanBeWritten) {

@@ -6,11 +6,16 @@ BIN_DIR=$(cd "${1:?usage: $0 <staged bin directory>}" && pwd)
 SHOTS=${KLAPTOS_SCREENSHOT_DIR:-}
 WORK=$(mktemp -d /tmp/klaptos-e2e.XXXXXX)
 XVFB_PID=
+WM_PID=
 APP_PID=
 
 cleanup() {
     if [[ -n $APP_PID ]] && kill -0 "$APP_PID" 2>/dev/null; then
         kill "$APP_PID" 2>/dev/null || true
+    fi
+    if [[ -n $WM_PID ]]; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
     fi
     if [[ -n $XVFB_PID ]]; then
         kill "$XVFB_PID" 2>/dev/null || true
@@ -46,7 +51,7 @@ wait_for() {
     return 1
 }
 
-for tool in Xvfb xdotool setxkbmap iconv; do
+for tool in Xvfb openbox xprop xdotool setxkbmap iconv; do
     command -v "$tool" >/dev/null || fail "$tool is missing"
 done
 
@@ -58,6 +63,18 @@ wait_for 100 test -s "$WORK/display" || fail "Xvfb did not start"
 export DISPLAY=:$(tr -d '[:space:]' <"$WORK/display")
 wait_for 100 xdpyinfo || fail "Xvfb does not answer on $DISPLAY"
 setxkbmap cz || fail "setxkbmap cz failed"
+
+# A window manager, as on a pupil's desktop: it decides focus, stacking and placement, which
+# bare Xvfb leaves to the program. It is up once it has announced itself on the root window.
+# A script sets E2E_WINDOW_MANAGER=none before sourcing this file to run on bare Xvfb.
+if [[ ${E2E_WINDOW_MANAGER:-openbox} == openbox ]]; then
+    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
+    WM_PID=$!
+    wm_up() {
+        xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+    }
+    wait_for 100 wm_up || fail "openbox did not start"
+fi
 
 # A fresh copy of the program and its files: no settings file yet.
 mkdir -p "$WORK/app"

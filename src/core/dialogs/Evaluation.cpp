@@ -156,10 +156,12 @@ Evaluation Evaluate(const EvaluationInput& input) {
     } else {
         e.caption = "Konec souboru ";
         e.nextCaption = "&Otevřít soubor";
-        e.repeatCaption = "&Opakovat soubor";
+        e.repeatCaption = "O&pakovat soubor";
     }
     if (lesson == kLastLesson) {
+        // Alt+O belongs to opening a file, so repeating takes the next letter.
         e.nextCaption = "&Otevřít soubor";
+        e.repeatCaption = "O&pakovat lekci";
     }
 
     const int f = ErrorFrequencyPerMille(input.lessonErrors, input.lessonKeystrokes);

@@ -15,6 +15,7 @@
 namespace {
 
 constexpr double kMsPerMinute = 60000.0;
+constexpr int32_t kShortestMs = 1;
 constexpr int32_t kInt32Max = std::numeric_limits<int32_t>::max();
 // The average covers the running interval and this many of the newest stored ones.
 constexpr int kAveragedStored = 9;
@@ -124,8 +125,10 @@ void SpeedMeter::Measure(bool keystroke) {
         lastTick = now;
     }
 
+    // The running interval of a refresh is not over yet: it can only lengthen, so it may set
+    // the slowest speed but never the fastest.
     int32_t longest = dt;
-    int32_t shortest = dt;
+    int32_t shortest = keystroke ? dt : kInt32Max;
     int64_t sum = dt;
     int n = 1;
     const int stored = std::clamp(intervalCount, 0, kIntervalSlots);
@@ -141,11 +144,14 @@ void SpeedMeter::Measure(bool keystroke) {
     if (stored == 0) {
         minSpeed = maxSpeed = avgSpeed = absSpeed = 0;
     } else {
-        minSpeed = TruncatedRatio(kMsPerMinute, longest);
-        maxSpeed = TruncatedRatio(kMsPerMinute, shortest);
-        avgSpeed = TruncatedRatio(n * kMsPerMinute, static_cast<double>(sum));
-        absSpeed = TruncatedRatio(lessonCorrect * kMsPerMinute,
-                                  static_cast<double>(int64_t{lessonMs} + dt));
+        // Two keys within one tick of the clock were as fast as it can tell: such an interval
+        // counts as one millisecond, never as no speed at all.
+        minSpeed = TruncatedRatio(kMsPerMinute, std::max(longest, kShortestMs));
+        maxSpeed = TruncatedRatio(kMsPerMinute, std::max(shortest, kShortestMs));
+        avgSpeed = TruncatedRatio(n * kMsPerMinute, static_cast<double>(std::max<int64_t>(sum, n)));
+        absSpeed = TruncatedRatio(
+            lessonCorrect * kMsPerMinute,
+            static_cast<double>(std::max<int64_t>(int64_t{lessonMs} + dt, kShortestMs)));
     }
 
     if (keystroke) {

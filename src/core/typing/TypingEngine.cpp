@@ -165,10 +165,11 @@ void TypingEngine::Backspace() {
     // Backspace costs a keystroke but is neither right nor wrong; no error is taken back.
     meter_.Measure(true);
     int& pos = line_.typedPos;
-    if (pos >= TypingLine::kLastPos) {
-        drawer_.EraseTypedChar(pos);
-    }
+    // A wrong character struck without moving on lies under the position: it goes too, or
+    // it would stay beside the carriage as if it had been typed there.
     if (pos > 0) {
+        line_.typedLine[pos] = ' ';
+        drawer_.EraseTypedChar(pos);
         --pos;
     }
     line_.typedLine[pos] = ' ';

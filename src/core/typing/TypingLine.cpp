@@ -21,6 +21,8 @@ void TypingLine::ClearPattern() {
 }
 
 void TypingLine::SetTypedLine(std::string_view text) {
+    // What lies beyond the text is nothing typed, not what an earlier line left there.
+    typedLine.fill(' ');
     const size_t copied = std::min<size_t>(text.size(), kBufferSize);
     std::copy_n(text.begin(), copied, typedLine.begin());
     typedLine[kBufferSize - 1] = 0;

@@ -36,9 +36,13 @@ void TypingView::PaintBoxTypePaint(int width, int height) {
     canvas.Line({1, height - 1}, {width - 1, height - 1}, SysColor::BtnHighlight, 1);
     canvas.Line({width - 1, height - 1}, {width - 1, 0}, SysColor::BtnHighlight, 1);
 
-    // The character under the position is not shown: it is about to be typed (again).
+    // The same cells as the keystrokes drew, errors inverted: a wrong character struck
+    // without moving on stays under the position until Backspace takes it away.
     for (int i = 0; i < line_.typedPos && i <= kLastPos; ++i) {
         DrawTypedChar(i);
+    }
+    if (IsPosition(line_.typedPos) && line_.typedLine[line_.typedPos] != ' ') {
+        DrawTypedChar(line_.typedPos);
     }
     // Bounded as well by the last position: a pattern without its marker (a cleared line)
     // would otherwise be drawn at patternLen for ever.

@@ -11,8 +11,10 @@
 #include "QtDesignFont.h"
 #include "QtField.h"
 #include "QtPicture.h"
+#include "QtReporter.h"
 #include "QtSpeedBar.h"
 #include "QtText.h"
+#include "SettingsReport.h"
 #include "SpeedMeter.h"
 #include "TFormAbout.h"
 #include "TFormCQuery.h"
@@ -521,6 +523,8 @@ void TFormHOknoPM::FormCreate() {
     iniFileName_ =
         program.path() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ini");
     const IniFile ini(QtText::ToPath(iniFileName_));
+    QtReporter settingsReporter([this] { return this; });
+    SettingsReport::ReportIfUnreadable(ini, settingsReporter);
     meter_.LoadStatistics(&ini);
     options_.ReadOptions(&ini);
     SetSpeedScale(options_.SpeedMax);
@@ -985,6 +989,7 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    closedFrame_ = frameGeometry();
     event->accept();
     emit Closed();
 }
@@ -1014,7 +1019,7 @@ void TFormHOknoPM::FormDestroy() {
         // All sections land on the disk together: a failing write never leaves the position
         // of one text beside the statistics of another.
         IniFile::Batch batch(ini);
-        const QRect frame = frameGeometry();
+        const QRect frame = closedFrame_.isValid() ? closedFrame_ : frameGeometry();
         WindowBounds bounds;
         bounds.left = frame.x();
         bounds.top = frame.y();

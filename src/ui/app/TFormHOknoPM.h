@@ -241,6 +241,8 @@ private:
     int viewHomeTop = 0;
     bool layoutInProgress_ = false; // the one re-entry guard of the program
     bool closeQueryRunning_ = false;
+    QRect closedFrame_; // the bounds when the close was accepted; a window manager may report
+                        // other ones once it has taken the frame off the hidden window
     std::string statusText_;
     QSet<QObject*> keyControls_; // the controls whose keystrokes go to the typing engine
 };

@@ -7,9 +7,8 @@
 
 namespace {
 
-// libcanberra and the codec libraries behind it are loaded with the first sound, not at
-// start-up: most lessons begin with a few right keystrokes, and a pupil who never errs
-// never pays for them.
+// libcanberra and the codec libraries behind it are loaded on a worker thread once the main
+// window is up, not at start-up and not on the keystroke of the first error.
 struct Canberra {
     decltype(&ca_context_create) create = nullptr;
     decltype(&ca_context_destroy) destroy = nullptr;
@@ -44,6 +43,9 @@ const Canberra& LoadCanberra() {
 } // namespace
 
 QtSoundPlayer::~QtSoundPlayer() {
+    if (opener_.joinable()) {
+        opener_.join();
+    }
     if (context_ != nullptr) {
         LoadCanberra().destroy(context_);
     }
@@ -68,33 +70,36 @@ const char* QtSoundPlayer::EventId(SystemSound sound) {
     return "bell";
 }
 
-bool QtSoundPlayer::EnsureContext() {
-    if (context_ != nullptr) {
-        return true;
+void QtSoundPlayer::WarmUp() {
+    State closed = State::Closed;
+    if (state_.compare_exchange_strong(closed, State::Opening)) {
+        opener_ = std::thread([this] { Open(); });
     }
-    if (unavailable_) {
-        return false;
-    }
+}
+
+void QtSoundPlayer::Open() {
     const Canberra& canberra = LoadCanberra();
     ca_context* context = nullptr;
     if (!canberra.Loaded() || canberra.create(&context) != CA_SUCCESS) {
-        unavailable_ = true;
-        return false;
+        state_.store(State::Unavailable, std::memory_order_release);
+        return;
     }
     canberra.changeProps(context, CA_PROP_APPLICATION_NAME, "Klaptos", nullptr);
     // Without a sound server every later sound would try to connect again and fail;
     // find that out once and keep to the plain beep.
     if (canberra.open(context) != CA_SUCCESS) {
         canberra.destroy(context);
-        unavailable_ = true;
-        return false;
+        state_.store(State::Unavailable, std::memory_order_release);
+        return;
     }
     context_ = context;
-    return true;
+    state_.store(State::Open, std::memory_order_release);
 }
 
 void QtSoundPlayer::Play(SystemSound sound) {
-    if (EnsureContext()) {
+    // Never waits for the open: a sound before it is done is the plain beep.
+    WarmUp();
+    if (state_.load(std::memory_order_acquire) == State::Open) {
         const int result =
             LoadCanberra().play(context_, 0, CA_PROP_EVENT_ID, EventId(sound),
                                 CA_PROP_CANBERRA_CACHE_CONTROL, "permanent", nullptr);
@@ -107,7 +112,7 @@ void QtSoundPlayer::Play(SystemSound sound) {
         if (!played_ && ++failures_ >= kFailuresBeforeGivingUp) {
             LoadCanberra().destroy(context_);
             context_ = nullptr;
-            unavailable_ = true;
+            state_.store(State::Unavailable, std::memory_order_release);
         }
     }
     QApplication::beep();

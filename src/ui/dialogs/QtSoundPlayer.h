@@ -3,6 +3,9 @@
 
 #include "SoundPlayer.h"
 
+#include <atomic>
+#include <thread>
+
 struct ca_context;
 
 class QtSoundPlayer final : public SoundPlayer {
@@ -12,6 +15,11 @@ public:
     QtSoundPlayer(const QtSoundPlayer&) = delete;
     QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
 
+    // Opens the sound system on a worker thread and returns at once: opening it takes
+    // tens of milliseconds, which the first wrong keystroke must not wait for. Called once
+    // the main window is up; a sound before the open is done is the plain beep.
+    void WarmUp();
+
     // Returns at once; the sound plays in the background.
     void Play(SystemSound sound) override;
 
@@ -19,13 +27,17 @@ public:
     [[nodiscard]] static const char* EventId(SystemSound sound);
 
 private:
-    // Opens the sound server connection on the first sound, so that start-up never waits for it.
-    [[nodiscard]] bool EnsureContext();
+    enum class State { Closed, Opening, Open, Unavailable };
+
+    // Runs on the worker thread: loads libcanberra and connects to the sound server.
+    void Open();
 
     static constexpr int kFailuresBeforeGivingUp = 3;
 
+    // Written by the worker until it sets Open or Unavailable, then only by the main thread.
     ca_context* context_ = nullptr;
-    bool unavailable_ = false; // canberra cannot play here: only the plain beep
-    bool played_ = false;      // canberra has played a sound at least once
+    std::atomic<State> state_{State::Closed};
+    std::thread opener_;
+    bool played_ = false; // canberra has played a sound at least once
     int failures_ = 0;
 };

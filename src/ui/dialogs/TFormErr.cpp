@@ -2,6 +2,7 @@
 
 #include "Cp1250.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QMouseEvent>
@@ -72,6 +73,13 @@ int TextWidth(const QLabel* label, int designWidth) {
     return std::max(designWidth, label->fontMetrics().horizontalAdvance(label->text()) + 1);
 }
 
+bool SplashIsUp() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](const QWidget* window) {
+        return window->windowType() == Qt::SplashScreen && window->isVisible();
+    });
+}
+
 } // namespace
 
 TFormErr::TFormErr(QWidget* owner, bool isError)
@@ -79,6 +87,11 @@ TFormErr::TFormErr(QWidget* owner, bool isError)
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("FormErr"));
     setWindowTitle(QString::fromUtf8("Nalezena chyba"));
+    // The splash stays on top for up to 7 s; a report during start-up (a missing lesson
+    // file, unreadable settings) would wait unseen behind it.
+    if (SplashIsUp()) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
 
     QPalette windowPalette = palette();
     windowPalette.setColor(QPalette::Window, Qt::white);
@@ -179,6 +192,7 @@ bool TFormErr::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormErr::FormShow() {
+    raise();
     // The text box ends one label height above the download line, or above the button
     // when there is no download line.
     ArrangeAnchored();

@@ -1,6 +1,10 @@
 #include "TFormHelp.h"
 
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QPushButton>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -12,9 +16,22 @@ TFormHelp::TFormHelp(QString helpFile, QWidget* parent)
     setWindowTitle(QString::fromUtf8("Klaptos - nápověda"));
     TextBrowser = new QTextBrowser(this);
     TextBrowser->setOpenExternalLinks(true);
+    ButtonZavrit = new QPushButton(QString::fromUtf8("&Zavřít"), this);
+    ButtonZavrit->setObjectName(QStringLiteral("ButtonZavrit"));
+    connect(ButtonZavrit, &QPushButton::clicked, this, &QWidget::close);
+    // A window of its own, not a dialog: Escape has to be taught to close it.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->setContentsMargins(6, 6, 6, 6);
+    buttons->addStretch();
+    buttons->addWidget(ButtonZavrit);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
     layout->addWidget(TextBrowser);
+    layout->addLayout(buttons);
     resize(640, 560);
 }
 

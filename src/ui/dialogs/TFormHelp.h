@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QPushButton;
 class QTextBrowser;
 
 class TFormHelp : public QWidget {
@@ -18,6 +19,7 @@ public:
     void ShowTopic(const QString& topic);
 
     QTextBrowser* TextBrowser;
+    QPushButton* ButtonZavrit;
 
 private:
     void LoadHelpFile();

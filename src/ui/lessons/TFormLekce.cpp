@@ -82,6 +82,15 @@ void TFormLekce::Select(int lesson, bool qwertz) {
     layoutItems->button(qwertz ? 1 : 0)->setChecked(true);
 }
 
+void TFormLekce::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The focus starts on the chosen lesson: an arrow key then moves the choice itself, not
+    // a focus frame away from it (Qt checks the next item only from a checked one).
+    if (QAbstractButton* chosen = lessonItems->checkedButton()) {
+        chosen->setFocus(Qt::ActiveWindowFocusReason);
+    }
+}
+
 int TFormLekce::SelectedLesson() const {
     return lessonItems->checkedId() + 1;
 }

@@ -26,4 +26,7 @@ public:
     QButtonGroup* layoutItems; // id 0 QWERTY, 1 QWERTZ
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 };

@@ -12,6 +12,12 @@
 
 namespace {
 
+// How far from the background toward the text the ruler and carriage colours lie, in
+// hundredths.
+constexpr int kTowardTextScale = 100;
+constexpr int kFaceTowardText = 50;
+constexpr int kShadowTowardText = 75;
+
 QPalette::ColorRole RoleOf(SysColor color) {
     switch (color) {
     case SysColor::Window:
@@ -70,7 +76,22 @@ void QtCanvas::SetFont(const QFont& font) {
 QColor QtCanvas::Color(SysColor color) const {
     // One colour group throughout: the line is repainted in pieces, and a window that
     // loses the focus must not end up with cells of two colours.
-    return palette_.color(QPalette::Active, RoleOf(color));
+    const QPalette::ColorGroup group = QPalette::Active;
+    // The ruler and the carriage were drawn in button colours, which today's palettes
+    // make nearly white (Button 1.1:1 on white; Mid and Dark under 3:1). Taken between the
+    // view's background and its text instead, they stand out at 3:1 or more in light and
+    // dark palettes alike, and keep their order: the face lighter than the shadow.
+    if (color == SysColor::BtnFace || color == SysColor::BtnShadow) {
+        const QColor base = palette_.color(group, QPalette::Base);
+        const QColor text = palette_.color(group, QPalette::Text);
+        const int towardText = color == SysColor::BtnFace ? kFaceTowardText : kShadowTowardText;
+        const auto mix = [towardText](int from, int to) {
+            return from + (to - from) * towardText / kTowardTextScale;
+        };
+        return QColor(mix(base.red(), text.red()), mix(base.green(), text.green()),
+                      mix(base.blue(), text.blue()));
+    }
+    return palette_.color(group, RoleOf(color));
 }
 
 void QtCanvas::FillPixels(const QRect& rect, QRgb rgb) {

@@ -85,6 +85,35 @@ TEST_F(SpeedMeterTest, TenKeystrokes200MsApartAverage300WhileAnOldPauseSetsTheMi
     EXPECT_EQ(meter.intervalCount, 11);
 }
 
+// Keys in the same millisecond were as fast as the clock can tell; a refresh in the same
+// millisecond as a key is an interval not yet over and says nothing of the fastest speed.
+TEST_F(SpeedMeterTest, AnIntervalOfNoMillisecondsIsTheFastestNeverNoSpeed) {
+    RightKey(1000);
+    RightKey(200);
+    RightKey(0);
+    EXPECT_EQ(meter.maxSpeed, 60000);
+    EXPECT_EQ(meter.minSpeed, 60);
+    EXPECT_EQ(meter.avgSpeed, 3 * 60000 / 1200);
+    RightKey(100);
+    Refresh(0);
+    EXPECT_EQ(meter.maxSpeed, 60000);
+    EXPECT_EQ(meter.minSpeed, 60);
+
+    meter.Clear();
+    RightKey(0);
+    RightKey(0);
+    EXPECT_EQ(meter.maxSpeed, 60000);
+    EXPECT_EQ(meter.minSpeed, 60000);
+    EXPECT_EQ(meter.avgSpeed, 60000);
+    EXPECT_EQ(meter.absSpeed, 60000);
+
+    meter.Clear();
+    RightKey(500);
+    RightKey(250);
+    Refresh(0); // not 0, the refresh's own interval
+    EXPECT_EQ(meter.maxSpeed, 240);
+}
+
 TEST_F(SpeedMeterTest, OnlyTheNewest32IntervalsAreKept) {
     RightKey(5000);
     for (int i = 0; i < 40; ++i) {

@@ -3,10 +3,15 @@
 #include "ProgramOptions.h"
 #include "RecordingCanvas.h"
 #include "TypingLine.h"
+#include "TypingRig.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <ostream>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -341,15 +346,127 @@ TEST_F(TypingViewTest, FullPaintDrawsTheFrameFirst) {
     }
 }
 
-TEST_F(TypingViewTest, FullPaintShowsOnlyTheCellsBeforeThePosition) {
-    // A wrong character is still under the position: after a repaint it is gone.
+TEST_F(TypingViewTest, FullPaintShowsAWrongCharacterUnderThePositionInverted) {
+    // Struck without moving on, as the keystroke drew it; nothing typed beyond it is drawn.
     Type("abx");
     line.typedPos = 2;
     view.PaintBoxTypePaint(view.ViewWidth(), view.ViewHeight());
     const std::vector<Op> typed = CharsInRow(kHeight);
-    ASSERT_EQ(typed.size(), 2u);
+    ASSERT_EQ(typed.size(), 3u);
     EXPECT_EQ(typed[0].c, 'a');
     EXPECT_EQ(typed[1].c, 'b');
+    EXPECT_EQ(typed[2].c, 'x');
+    EXPECT_EQ(typed[2].brush, SysColor::Highlight);
+}
+
+namespace {
+
+// The typed row as the pupil sees it, kept cell by cell: "a[x]" is a plain a, then an
+// inverted x; blank cells at the end are left out.
+class TypedRowCanvas final : public Canvas {
+public:
+    explicit TypedRowCanvas(const TypingView& view) : view_(view) {}
+    void FillRect(int, int top, int, int bottom, SysColor) override {
+        if (top <= kHeight && kHeight < bottom) {
+            cells_.fill({' ', false});
+        }
+    }
+    void Line(Point, Point, SysColor, int) override {}
+    void Polygon(const Point*, int, SysColor, SysColor) override {}
+    void DrawChar(int x, int y, unsigned char c, SysColor, SysColor background) override {
+        if (y != kHeight) {
+            return;
+        }
+        for (int i = 0; i <= TypingLine::kLastPos; ++i) {
+            if (view_.CellLeft(i) == x) {
+                cells_[static_cast<size_t>(i)] = {c, background == SysColor::Highlight};
+            }
+        }
+    }
+    [[nodiscard]] std::string Row() const {
+        std::string row;
+        for (const auto& [c, inverted] : cells_) {
+            row += inverted ? "[" + std::string(1, static_cast<char>(c)) + "]"
+                            : std::string(1, static_cast<char>(c));
+        }
+        return row.substr(0, row.find_last_not_of(' ') + 1);
+    }
+
+private:
+    const TypingView& view_;
+    std::array<std::pair<unsigned char, bool>, TypingLine::kLastPos + 1> cells_{};
+};
+
+// The typing engine drawing through a real view, and what a full repaint of the same line
+// shows afterwards: both must be what was typed, errors inverted.
+struct LiveAndRepainted {
+    std::string live;
+    std::string repainted;
+    friend bool operator==(const LiveAndRepainted&, const LiveAndRepainted&) = default;
+    friend void PrintTo(const LiveAndRepainted& r, std::ostream* os) {
+        *os << "live '" << r.live << "', repainted '" << r.repainted << "'";
+    }
+};
+
+LiveAndRepainted TypeKeys(bool moveOnError, std::string_view keys) {
+    TypingRig rig;
+    rig.options.MoveOnError = moveOnError;
+    rig.dir.AddLesson(1, "intro", {"abcd"});
+    rig.StartLesson(1);
+    RecordingCanvas unused;
+    TypingView view(rig.line, rig.options, unused);
+    view.SetMetrics(kGlyph * TypingView::kSampleLength, kHeight);
+    TypedRowCanvas live(view);
+    view.SetCanvas(live);
+    view.PaintBoxTypePaint(view.ViewWidth(), view.ViewHeight());
+    rig.drawer.onCall = [&view](const RecordingDrawer::Call& call) {
+        switch (call.kind) {
+        case RecordingDrawer::Kind::TypedChar:
+            view.DrawTypedChar(call.i);
+            break;
+        case RecordingDrawer::Kind::EraseTypedChar:
+            view.EraseTypedChar(call.i);
+            break;
+        case RecordingDrawer::Kind::PatternChar:
+            view.DrawPatternChar(call.i);
+            break;
+        case RecordingDrawer::Kind::Carriage:
+            view.DrawCarriage();
+            break;
+        }
+    };
+    for (const char key : keys) {
+        if (key == '<') {
+            rig.Backspace();
+        } else {
+            rig.Press(static_cast<unsigned char>(key));
+        }
+    }
+    TypedRowCanvas repainted(view);
+    view.SetCanvas(repainted);
+    view.PaintBoxTypePaint(view.ViewWidth(), view.ViewHeight());
+    return {live.Row(), repainted.Row()};
+}
+
+} // namespace
+
+// '<' is Backspace. The line to copy is "abcd"; nothing is shown past its end marker.
+TEST(TypedRow, AlwaysShowsWhatWasTypedWithErrorsInvertedLiveAndAfterARepaint) {
+    struct Case {
+        bool moveOnError;
+        const char* keys;
+        const char* row;
+    };
+    const Case cases[] = {
+        {false, "ax", "a[x]"},      {false, "ax<", ""},          {false, "axb<", "a"},
+        {false, "ax<a", "a"},       {true, "axc", "a[x]c"},      {true, "axc<", "a[x]"},
+        {true, "ax<<", ""},         {true, "abcdxy", "abcd[x]"}, {true, "abcdxy<", "abcd[x]"},
+        {true, "abcdxy<<", "abcd"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(TypeKeys(c.moveOnError, c.keys), (LiveAndRepainted{c.row, c.row}))
+            << (c.moveOnError ? "moving on, keys '" : "keys '") << c.keys << "'";
+    }
 }
 
 TEST_F(TypingViewTest, FullPaintDrawsThePatternUpToTheArrowAndTheCarriage) {

@@ -1,6 +1,7 @@
 #include "TFormHelp.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -44,12 +45,32 @@ private slots:
     void theHelpIsReadAsUtf8();
     void anotherTopicScrollsTheOpenWindow();
     void aMissingHelpFileIsReportedInTheWindow();
+    void theCloseButtonAndEscapeCloseTheWindow();
     void writesAScreenshotWhenAsked();
 };
 
 void TFormHelpQtTest::theWindowHasItsCaption() {
     TFormHelp help(kHelpFile);
     QCOMPARE(help.windowTitle(), QString::fromUtf8("Klaptos - nápověda"));
+}
+
+void TFormHelpQtTest::theCloseButtonAndEscapeCloseTheWindow() {
+    TFormHelp help(kHelpFile);
+    auto* button = help.findChild<QPushButton*>(QStringLiteral("ButtonZavrit"));
+    QVERIFY(button);
+    QCOMPARE(button->text(), QString::fromUtf8("&Zavřít"));
+    for (const bool byEscape : {false, true}) {
+        help.ShowTopic(QStringLiteral("KEYS"));
+        QVERIFY(QTest::qWaitForWindowActive(&help));
+        if (byEscape) {
+            // Escape reaches the window from the browser, where the focus rests.
+            help.TextBrowser->setFocus();
+            QTest::keyClick(help.TextBrowser, Qt::Key_Escape);
+        } else {
+            QTest::mouseClick(button, Qt::LeftButton);
+        }
+        QVERIFY2(!help.isVisible(), byEscape ? "Escape" : "button");
+    }
 }
 
 void TFormHelpQtTest::theHelpOpensAtEachTopic_data() {

@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(Child<QPushButton>(w, "BitBtnKDalsi")->text(),
                  QString::fromUtf8("&Otevřít soubor"));
         QCOMPARE(Child<QPushButton>(w, "BitBtnKOpakovat")->text(),
-                 QStringLiteral("&Opakovat soubor"));
+                 QStringLiteral("O&pakovat soubor"));
     }
 
     void everyLineIsABulletedParagraphAndOnlyTheRecommendationIsBold() {

@@ -40,6 +40,7 @@ private slots:
     void theChoiceComesBackAsSelected();
     void aLessonOutsideTheRangeKeepsTheChoice();
     void theButtonsCloseWithOkAndCancel();
+    void arrowKeysMoveTheChoiceFromThePreselectedLesson();
     void writesAScreenshotWhenAsked();
 };
 
@@ -141,6 +142,33 @@ void TFormLekceQtTest::theButtonsCloseWithOkAndCancel() {
     QTest::mouseClick(dialog.BitBtn2, Qt::LeftButton);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
+}
+
+// Ctrl+L, Down three times and Enter with lesson 5 preselected must load lesson 8, the one
+// that looks chosen; in the layout group an arrow changes the layout.
+void TFormLekceQtTest::arrowKeysMoveTheChoiceFromThePreselectedLesson() {
+    TFormLekce dialog;
+    dialog.Select(5, true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QCOMPARE(QApplication::focusWidget(), dialog.lessonItems->button(4));
+    for (int i = 0; i < 3; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    }
+    QCOMPARE(dialog.SelectedLesson(), 8);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right); // to the next column
+    QCOMPARE(dialog.SelectedLesson(), 19);
+    QCOMPARE(QApplication::focusWidget(), dialog.lessonItems->button(18));
+
+    dialog.layoutItems->button(1)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QCOMPARE(dialog.SelectedQwertz(), false);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(dialog.SelectedQwertz(), true);
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.SelectedLesson(), 19);
 }
 
 void TFormLekceQtTest::writesAScreenshotWhenAsked() {

@@ -22,6 +22,10 @@ const QColor kHighlightedText(255, 255, 0);
 const QColor kButton(192, 192, 192);
 const QColor kDark(128, 128, 128);
 const QColor kLight(240, 240, 200);
+// The ruler, the carriage and the dark edges lie between the background and the text, so
+// that they stand out in any palette: half way, and three quarters of the way.
+const QColor kFace(128, 128, 128);
+const QColor kShadow(64, 64, 64);
 
 QPalette TestPalette() {
     QPalette palette;
@@ -135,10 +139,10 @@ void PaintBoxTypeQtTest::metricsComeFromTheFont() {
 void PaintBoxTypeQtTest::frameIsDarkAboveAndLeftAndLightBelowAndRight() {
     const int w = box->width();
     const int h = box->height();
-    QCOMPARE(Pixel(0, h / 2), kDark.rgb());
-    QCOMPARE(Pixel(1, h / 2), kDark.rgb());
-    QCOMPARE(Pixel(w / 2, 0), kDark.rgb());
-    QCOMPARE(Pixel(w / 2, 1), kDark.rgb());
+    QCOMPARE(Pixel(0, h / 2), kShadow.rgb());
+    QCOMPARE(Pixel(1, h / 2), kShadow.rgb());
+    QCOMPARE(Pixel(w / 2, 0), kShadow.rgb());
+    QCOMPARE(Pixel(w / 2, 1), kShadow.rgb());
     QCOMPARE(Pixel(w / 2, 2), kBase.rgb());
     QCOMPARE(Pixel(w / 2, h - 1), kLight.rgb());
     QCOMPARE(Pixel(w - 1, h / 2), kLight.rgb());
@@ -212,10 +216,10 @@ void PaintBoxTypeQtTest::rulerHasDoubleDotsAtEveryTenthPosition() {
     const int y = 3 * view.lineHeight;
     for (int p = 5; p <= 69; ++p) {
         const int c = view.CellCentre(p);
-        QCOMPARE(Pixel(c, y), kButton.rgb());
-        QCOMPARE(Pixel(c - 1, y - 1), kButton.rgb()); // a square of two by two
+        QCOMPARE(Pixel(c, y), kFace.rgb());
+        QCOMPARE(Pixel(c - 1, y - 1), kFace.rgb()); // a square of two by two
         const bool tenth = (p + 1) % 10 == 0;
-        QCOMPARE(Pixel(c, y + 2), tenth ? kButton.rgb() : kBase.rgb());
+        QCOMPARE(Pixel(c, y + 2), tenth ? kFace.rgb() : kBase.rgb());
     }
 }
 
@@ -225,11 +229,11 @@ void PaintBoxTypeQtTest::carriageCoversTheCurrentDot() {
     const TypingView& view = box->View();
     const TypingView::Carriage p = view.ComputeCarriage(20);
     const int c = view.CellCentre(20);
-    QCOMPARE(Pixel(c, (p[0].y + p[3].y) / 2), kButton.rgb()); // the body
-    QCOMPARE(Pixel(p[1].x, p[1].y + 1), kDark.rgb());         // the right edge
-    QCOMPARE(Pixel(p[0].x, p[0].y + 1), kLight.rgb());        // the left edge
-    QCOMPARE(Pixel(c, p[7].y), kDark.rgb());                  // the underline
-    QCOMPARE(Pixel(c, p[9].y), kDark.rgb());
+    QCOMPARE(Pixel(c, (p[0].y + p[3].y) / 2), kFace.rgb()); // the body
+    QCOMPARE(Pixel(p[1].x, p[1].y + 1), kShadow.rgb());     // the right edge
+    QCOMPARE(Pixel(p[0].x, p[0].y + 1), kLight.rgb());      // the left edge
+    QCOMPARE(Pixel(c, p[7].y), kShadow.rgb());              // the underline
+    QCOMPARE(Pixel(c, p[9].y), kShadow.rgb());
 }
 
 void PaintBoxTypeQtTest::carriageOffShowsTheCurrentDotDarker() {
@@ -238,15 +242,15 @@ void PaintBoxTypeQtTest::carriageOffShowsTheCurrentDotDarker() {
     box->FullRepaint();
     const TypingView& view = box->View();
     const int y = 3 * view.lineHeight;
-    QCOMPARE(Pixel(view.CellCentre(20), y), kDark.rgb());
-    QCOMPARE(Pixel(view.CellCentre(21), y), kButton.rgb());
+    QCOMPARE(Pixel(view.CellCentre(20), y), kShadow.rgb());
+    QCOMPARE(Pixel(view.CellCentre(21), y), kFace.rgb());
     QCOMPARE(Pixel(view.CellCentre(20), 2 * view.lineHeight + 2), kBase.rgb()); // no body
-    QCOMPARE(Pixel(view.CellCentre(20), 5 * view.lineHeight), kDark.rgb());     // underline
+    QCOMPARE(Pixel(view.CellCentre(20), 5 * view.lineHeight), kShadow.rgb());   // underline
 
     line.typedPos = 21;
     box->DrawCarriage();
-    QCOMPARE(Pixel(view.CellCentre(20), y), kButton.rgb());
-    QCOMPARE(Pixel(view.CellCentre(21), y), kDark.rgb());
+    QCOMPARE(Pixel(view.CellCentre(20), y), kFace.rgb());
+    QCOMPARE(Pixel(view.CellCentre(21), y), kShadow.rgb());
 }
 
 void PaintBoxTypeQtTest::movedCarriageLeavesNoTrace() {

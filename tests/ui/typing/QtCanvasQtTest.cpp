@@ -4,11 +4,29 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+#include <memory>
 #include <vector>
 
 namespace {
+
+// The contrast ratio of two colours as the accessibility guidelines define it, 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 QPalette TestPalette() {
     QPalette palette;
@@ -169,6 +187,38 @@ private slots:
         QCOMPARE(canvas.TakeDirtyRect(), cell & image.rect());
         QCOMPARE(image.pixel(29, 0), QColor(0, 0, 160).rgb());
         QCOMPARE(image.pixel(24, 0), QColor(Qt::darkGreen).rgb());
+    }
+
+    // The ruler dots and the carriage must be seen on the view's background: at least 3:1
+    // (the contrast for graphics), in the desktop's light palette and in a dark one.
+    void RulerAndCarriageStandOutOnTheBackground_data() {
+        QTest::addColumn<QPalette>("palette");
+        std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QTest::newRow("Fusion light") << fusion->standardPalette();
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor(0x2a, 0x2a, 0x2a));
+        dark.setColor(QPalette::Text, QColor(0xee, 0xee, 0xee));
+        dark.setColor(QPalette::Button, QColor(0x35, 0x35, 0x35));
+        dark.setColor(QPalette::Mid, QColor(0x23, 0x23, 0x23));
+        dark.setColor(QPalette::Dark, QColor(0x1a, 0x1a, 0x1a));
+        QTest::newRow("dark") << dark;
+    }
+    void RulerAndCarriageStandOutOnTheBackground() {
+        QFETCH(QPalette, palette);
+        QImage image(1, 1, QImage::Format_RGB32);
+        QtCanvas canvas(image);
+        canvas.SetPalette(palette);
+        const QColor background = canvas.Color(SysColor::Window);
+        for (const SysColor mark : {SysColor::BtnFace, SysColor::BtnShadow}) {
+            const double ratio = Contrast(canvas.Color(mark), background);
+            QVERIFY2(ratio >= 3.0, qPrintable(QStringLiteral("%1:1 for %2 on %3")
+                                                  .arg(ratio, 0, 'f', 2)
+                                                  .arg(canvas.Color(mark).name())
+                                                  .arg(background.name())));
+        }
+        // The carriage's dark edges still set themselves apart from its body.
+        QVERIFY(Contrast(canvas.Color(SysColor::BtnShadow), background) >
+                Contrast(canvas.Color(SysColor::BtnFace), background));
     }
 };
 
