@@ -26,7 +26,7 @@ LINE4=${LONG:69}
 [[ ${LONG:68:1} == " " && ${LONG:69:1} != " " ]] || fail "the wrap point of the long line moved"
 LINE5="hotovo"
 
-printf '[Lekce]\r\nCisloAkt=-1\r\nUzivSoubor=%s\r\nCisloRadku=1\r\n' "$TEXT" >"$INI"
+printf '[Window]\r\n[Font]\r\n[Options]\r\n[Statistika]\r\n[Lekce]\r\nCisloAkt=-1\r\nUzivSoubor=%s\r\nCisloRadku=1\r\n' "$TEXT" >"$INI"
 
 # The notice comes while the text is restored, before the splash closes.
 (cd "$WORK/app" && exec env LANG=C.UTF-8 ./klaptos >>"$WORK/app.log" 2>&1) &
