@@ -11,10 +11,16 @@ class RecordingReporter final : public Reporter {
 public:
     struct Report {
         bool isError;
-        std::string message; // code page 1250
-        [[nodiscard]] std::string Utf8() const { return Cp1250::ToUtf8(message); }
+        std::string message;   // code page 1250
+        std::string utf8 = {}; // as given, when the report came in UTF-8
+        [[nodiscard]] std::string Utf8() const {
+            return utf8.empty() ? Cp1250::ToUtf8(message) : utf8;
+        }
     };
     void ReportError(const std::string& message) override { reports.push_back({true, message}); }
     void ReportInfo(const std::string& message) override { reports.push_back({false, message}); }
+    void ReportInfoUtf8(const std::string& message) override {
+        reports.push_back({false, Cp1250::FromUtf8(message), message});
+    }
     std::vector<Report> reports;
 };

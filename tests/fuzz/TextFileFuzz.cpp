@@ -1,4 +1,5 @@
-// Reads any bytes as a pupil's own text file and checks the store afterwards.
+// Reads any bytes as a pupil's own text file (code page 1250, UTF-8 or UTF-16, decoded and
+// wrapped) and checks the store afterwards.
 
 #include "Clock.h"
 #include "FuzzFiles.h"

@@ -3,8 +3,10 @@
 #include "Cp1250.h"
 #include "IniFile.h"
 #include "LineReader.h"
+#include "LineWrapper.h"
 #include "Reporter.h"
 #include "SpeedMeter.h"
+#include "TextDecoder.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -19,6 +21,9 @@ constexpr std::string_view kMarkerPrefix = "$LEKCE:";
 // A user file longer than this is cut: a million lines are months of typing, and the
 // cap keeps memory bounded and the keystroke counts within 32 bits whatever the file.
 constexpr std::size_t kMaxLines = 1'000'000;
+
+// A line of an own text longer than this is wrapped while it is read.
+constexpr std::size_t kWrapAhead = 4096;
 
 const std::string kSection = "Lekce";
 
@@ -63,6 +68,18 @@ bool CutToWidth(std::string& line) {
     line.resize(LEKCE::kLineWidth);
     LineReader::Clean(line);
     return true;
+}
+
+// Whether anything but empty lines follows in the file.
+bool MoreText(LineReader& file) {
+    std::string piece;
+    while (file.Read(piece)) {
+        LineReader::Clean(piece);
+        if (!piece.empty()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int32_t SumOfSizes(const std::vector<std::string>& lines, std::size_t count) {
@@ -249,6 +266,7 @@ bool LEKCE::LoadTextFile(const std::string& path) {
                  "Windows."));
         return false;
     }
+    file.DecodeFrom(file.DetectEncoding());
 
     Clear();
     DisplayFileName.clear();
@@ -257,25 +275,40 @@ bool LEKCE::LoadTextFile(const std::string& path) {
     LineReader::Clean(line);
     IntroLine = line;
 
-    bool cut = false;
+    bool wrapped = false;
     bool skipped = false;
+    std::string piece;
+    std::string pending; // the line of the file read so far, less the lines taken from it
+    bool taken = false;  // whether the line of the file has given a line already
     while (Lines.size() < kMaxLines) {
-        if (!file.Read(line)) {
+        if (!file.Read(piece)) {
             break;
         }
-        LineReader::Clean(line);
-        if (CutToWidth(line)) {
-            cut = true;
+        pending += piece;
+        const bool lineEnds = piece.ends_with('\n') || file.AtEnd();
+        if (!lineEnds) {
+            // A line without end in sight is wrapped as it comes, so memory stays bounded.
+            if (pending.size() >= kWrapAhead) {
+                LineReader::CleanInside(pending);
+                const std::size_t before = Lines.size();
+                wrapped |= LineWrapper::TakeLines(pending, false, kLineWidth, Lines, kMaxLines);
+                taken |= Lines.size() > before;
+            }
+            continue;
         }
-        if (line.empty()) {
+        LineReader::Clean(pending);
+        if (pending.empty() && !taken) {
             skipped = true;
-        } else {
-            Lines.push_back(line);
         }
-        if (file.AtEnd()) {
-            break;
+        wrapped |= LineWrapper::TakeLines(pending, true, kLineWidth, Lines, kMaxLines);
+        if (!pending.empty() || file.AtEnd()) {
+            break; // the limit was reached inside this line, or the file is done
         }
+        taken = false;
     }
+    const bool limited = Lines.size() >= kMaxLines && (!pending.empty() || MoreText(file));
+    const TextDecoder* decoder = file.Decoder();
+    const std::string replaced = decoder != nullptr ? decoder->ListUtf8() : std::string();
     file.Close();
 
     if (Lines.empty()) {
@@ -285,18 +318,25 @@ bool LEKCE::LoadTextFile(const std::string& path) {
         return false;
     }
 
+    // Built in UTF-8: the replaced characters are those the code page cannot show.
     std::string notice;
-    if (cut) {
-        notice +=
-            Text("Řádky delší než ") + std::to_string(kLineWidth) + Text(" znaků jsou zkrácené. ");
+    if (wrapped) {
+        notice += "Řádky delší než " + std::to_string(kLineWidth) + " znaků jsou zalomené. ";
     }
     if (skipped) {
-        notice += Text("Prázdné řádky byly přeskočené. ");
+        notice += "Prázdné řádky byly přeskočené. ";
+    }
+    if (!replaced.empty()) {
+        notice += "Nahrazené znaky: " + replaced + ". ";
+    }
+    if (limited) {
+        notice +=
+            "Text je delší než " + std::to_string(kMaxLines) + " řádků, další řádky se nenačetly. ";
     }
     if (!notice.empty()) {
-        notice += Text("\r\nUpravte formát souboru, abyste se vyhnuli této zprávě. Návod "
-                       "najdete v HELPu.");
-        reporter_.ReportInfo(notice);
+        notice += "\r\nUpravte formát souboru, abyste se vyhnuli této zprávě. Návod najdete v "
+                  "HELPu.";
+        reporter_.ReportInfoUtf8(notice);
     }
 
     TotalChars = SumOfSizes(Lines, Lines.size());

@@ -2,7 +2,10 @@
 // Reads a lesson or user text file the way the loaders need it: in pieces of at most
 // 254 bytes that end at a line feed, from regular files only.
 
+#include "TextDecoder.h"
+
 #include <cstddef>
+#include <memory>
 #include <string>
 
 class LineReader {
@@ -21,6 +24,14 @@ public:
     [[nodiscard]] bool Open(const std::string& path);
     void Close();
 
+    // Reads the whole open file to tell its encoding, then starts again at its beginning.
+    [[nodiscard]] TextEncoding DetectEncoding();
+    // From now on the reads deliver the file converted from `encoding` to code page 1250
+    // (a file in code page 1250 is read as it is).
+    void DecodeFrom(TextEncoding encoding);
+    // What the conversion replaced so far; null while nothing is converted.
+    [[nodiscard]] const TextDecoder* Decoder() const { return decoder_.get(); }
+
     // Replaces `line` with the next piece: its bytes up to and including the line feed.
     // CR LF counts as one line feed and comes back as "\n". Returns false when nothing
     // was left to read.
@@ -29,9 +40,12 @@ public:
     // last line when it has no line feed).
     [[nodiscard]] bool AtEnd() const { return atEnd_; }
 
-    // Removes the trailing bytes below 32 (line ends, tabs, other control characters).
-    // A NUL byte left inside the line becomes a space: it cannot be typed or shown.
+    // Removes the trailing bytes below 32 (line ends, tabs, other control characters);
+    // inside the line a tab becomes one space and any other control character goes:
+    // neither could be typed or shown.
     static void Clean(std::string& line);
+    // The inside part of Clean, for a piece of a line whose end is still to come.
+    static void CleanInside(std::string& text);
 
 private:
     // The next byte, or -1 at the end of the file (a read error counts as the end).
@@ -39,6 +53,9 @@ private:
 
     int fd_ = -1;
     char buffer_[65536];
+    std::unique_ptr<TextDecoder> decoder_;
+    std::string decoded_;
+    const char* data_ = buffer_; // what the reads take from: the file's bytes or decoded_
     std::size_t begin_ = 0;
     std::size_t end_ = 0;
     bool atEnd_ = false;

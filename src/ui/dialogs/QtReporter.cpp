@@ -1,5 +1,6 @@
 #include "QtReporter.h"
 
+#include "Cp1250.h"
 #include "TFormErr.h"
 
 #include <utility>
@@ -17,16 +18,20 @@ void QtReporter::SetDialogHook(DialogHook hook) {
 }
 
 void QtReporter::ReportError(const std::string& message) {
-    Report(message, true);
+    Report(Cp1250::ToUtf8(message), true);
 }
 
 void QtReporter::ReportInfo(const std::string& message) {
+    Report(Cp1250::ToUtf8(message), false);
+}
+
+void QtReporter::ReportInfoUtf8(const std::string& message) {
     Report(message, false);
 }
 
-void QtReporter::Report(const std::string& message, bool isError) {
+void QtReporter::Report(const std::string& utf8, bool isError) {
     TFormErr window(owner_ ? owner_() : nullptr, isError);
-    window.SetMessage(message);
+    window.SetMessageUtf8(utf8);
     if (hook_) {
         window.show();
         hook_(window);

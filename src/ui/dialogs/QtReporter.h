@@ -26,9 +26,10 @@ public:
 
     void ReportError(const std::string& message) override;
     void ReportInfo(const std::string& message) override;
+    void ReportInfoUtf8(const std::string& message) override;
 
 private:
-    void Report(const std::string& message, bool isError);
+    void Report(const std::string& utf8, bool isError);
 
     OwnerGetter owner_;
     DialogHook hook_;

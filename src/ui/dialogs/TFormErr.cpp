@@ -158,9 +158,13 @@ TFormErr::TFormErr(QWidget* owner, bool isError)
 }
 
 void TFormErr::SetMessage(const std::string& message) {
+    SetMessageUtf8(Cp1250::ToUtf8(message));
+}
+
+void TFormErr::SetMessageUtf8(const std::string& utf8) {
     MemoChyba->clear();
     MemoChyba->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QString text = QString::fromUtf8(Cp1250::ToUtf8(message));
+    QString text = QString::fromUtf8(utf8);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     MemoChyba->setPlainText(text);
 }

@@ -25,6 +25,8 @@ public:
 
     // The message in code page 1250; "\r\n" starts a new line, long lines are wrapped.
     void SetMessage(const std::string& message);
+    // The same for a message in UTF-8.
+    void SetMessageUtf8(const std::string& utf8);
 
     // What a click on the link does with the download page; by default the desktop opens it.
     void SetUrlOpener(UrlOpener opener);

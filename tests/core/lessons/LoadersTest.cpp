@@ -184,6 +184,19 @@ TEST_F(Loaders, LongLessonLineIsCutSilently) {
     EXPECT_TRUE(reporter.reports.empty());
 }
 
+TEST_F(Loaders, LessonLineIsCleanedBeforeItIsCut) {
+    Write("KTOSCA.DAT", "$LEKCE:01\nÚvod\ta\nab\tcd\x01"
+                        "e\t\n" +
+                            std::string(60, 'j') + "\t\t" + std::string(20, 'k') +
+                            "\n\x01\x02\nskryto\n");
+    ASSERT_TRUE(store->LoadLesson(1, true));
+    EXPECT_EQ(store->Lines, (std::vector<std::string>{"ab cde", std::string(60, 'j') + "  " +
+                                                                    std::string(7, 'k')}))
+        << "a line of control characters only is empty and ends the lesson";
+    EXPECT_EQ(store->IntroLine, "Úvod a") << "lesson files are read as their bytes";
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
 TEST_F(Loaders, MarkerOnTheLastLineWithoutLineEndIsNotFound) {
     Write("KTOSCA.DAT", "$LEKCE:01\núvod\naa\n$LEKCE:02");
     LoadSomething();
@@ -300,23 +313,27 @@ TEST_F(Loaders, UserFileOfOneLineLoadsNothing) {
 }
 
 TEST_F(Loaders, LineEndsDoNotChangeTheLines) {
-    const std::vector<std::string> expected = {"ab", "c\td", "  ", "e"};
+    const std::vector<std::string> expected = {"ab", "c d", "  ", "e"};
     EXPECT_EQ(LinesOfUserFile("úvod\nab\nc\td\t\t\n  \ne\n"), expected);
     EXPECT_EQ(LinesOfUserFile("úvod\r\nab\r\nc\td\t\t\r\n  \r\ne\r\n"), expected);
     EXPECT_EQ(LinesOfUserFile("úvod\r\nab\r\nc\td\t\t\r\n  \r\ne"), expected);
     EXPECT_TRUE(reporter.reports.empty());
 }
 
-TEST_F(Loaders, EveryTrailingControlCharacterIsRemovedAndNothingElse) {
-    EXPECT_EQ(LinesOfUserFile("úvod\n a\x01 b \x1F\x07\r\x0B\n\xE8\xF8\n"),
-              (std::vector<std::string>{" a\x01 b ", "\xE8\xF8"}));
+TEST_F(Loaders, TrailingControlCharactersGoAndInnerOnesAreCleaned) {
+    // A tab inside becomes one space, any other control character goes; so do trailing
+    // tabs, which would be spaces nobody sees.
+    EXPECT_EQ(LinesOfUserFile("úvod\n a\x01 b\tc\x7F \t\x1F\x07\r\x0B\n\xE8\xF8\n\x01\x02\n"),
+              (std::vector<std::string>{" a b c ", "\xE8\xF8"}));
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>{"info: Prázdné řádky byly přeskočené. " + kAdvice});
 }
 
-TEST_F(Loaders, LongUserLineIsCutWithANotice) {
+TEST_F(Loaders, LongUserLineIsWrappedWithANotice) {
     EXPECT_EQ(LinesOfUserFile("úvod\n" + std::string(80, 'k') + "\nab\n"),
-              (std::vector<std::string>{std::string(69, 'k'), "ab"}));
+              (std::vector<std::string>{std::string(69, 'k'), std::string(11, 'k'), "ab"}));
     EXPECT_EQ(Reports(),
-              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. " + kAdvice});
+              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zalomené. " + kAdvice});
 }
 
 TEST_F(Loaders, EmptyUserLinesAreSkippedWithANotice) {
@@ -327,17 +344,18 @@ TEST_F(Loaders, EmptyUserLinesAreSkippedWithANotice) {
 
 TEST_F(Loaders, NoticeNamesCutLinesBeforeEmptyLines) {
     LinesOfUserFile("úvod\n\n" + std::string(70, 'k') + "\n");
-    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. "
+    EXPECT_EQ(Reports(), std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zalomené. "
                                                   "Prázdné řádky byly přeskočené. " +
                                                   kAdvice});
     EXPECT_EQ(store->CurrentLesson, -1) << "the notice only informs";
 }
 
-TEST_F(Loaders, CutThatBaresControlCharactersRemovesThemToo) {
+TEST_F(Loaders, ControlCharactersGoBeforeALineIsMeasured) {
     EXPECT_EQ(LinesOfUserFile("úvod\n" + std::string(68, 'a') +
                               "\x01\x02"
-                              "bbb\n"),
-              std::vector<std::string>{std::string(68, 'a')});
+                              "b\n"),
+              std::vector<std::string>{std::string(68, 'a') + "b"});
+    EXPECT_TRUE(reporter.reports.empty());
 }
 
 TEST_F(Loaders, LineOfThreeHundredCharactersGivesTwoLines) {
@@ -345,19 +363,22 @@ TEST_F(Loaders, LineOfThreeHundredCharactersGivesTwoLines) {
     for (int i = 0; i < 300; ++i) {
         line += static_cast<char>('a' + i % 26);
     }
-    EXPECT_EQ(LinesOfUserFile("úvod\n" + line + "\n"),
-              (std::vector<std::string>{line.substr(0, 69), line.substr(254)}));
-    EXPECT_EQ(store->Lines[1].size(), 46u);
+    // Nothing is lost: the reads of 254 bytes join into the one line of the file.
+    EXPECT_EQ(
+        LinesOfUserFile("úvod\n" + line + "\n"),
+        (std::vector<std::string>{line.substr(0, 69), line.substr(69, 69), line.substr(138, 69),
+                                  line.substr(207, 69), line.substr(276)}));
     EXPECT_EQ(Reports(),
-              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. " + kAdvice});
+              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zalomené. " + kAdvice});
 }
 
 TEST_F(Loaders, CrLfAtTheReadLimitIsOneLineEnd) {
     const std::string line(253, 'x');
     EXPECT_EQ(LinesOfUserFile("úvod\r\n" + line + "\r\nab\r\n"),
-              (std::vector<std::string>{std::string(69, 'x'), "ab"}));
+              (std::vector<std::string>{std::string(69, 'x'), std::string(69, 'x'),
+                                        std::string(69, 'x'), std::string(46, 'x'), "ab"}));
     EXPECT_EQ(Reports(),
-              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zkrácené. " + kAdvice})
+              std::vector<std::string>{"info: Řádky delší než 69 znaků jsou zalomené. " + kAdvice})
         << "no empty line is seen";
 }
 
@@ -419,9 +440,9 @@ void ExpectSoundLines(const std::vector<std::string>& lines) {
     }
 }
 
-TEST_F(Loaders, NulBytesInsideALineBecomeSpaces) {
+TEST_F(Loaders, NulBytesGoLikeOtherControlCharacters) {
     EXPECT_EQ(LinesOfUserFile(std::string("úvod\na\0b\0\0\n\0\0\nc\n", 17)),
-              (std::vector<std::string>{"a b", "c"}));
+              (std::vector<std::string>{"ab", "c"}));
 }
 
 TEST_F(Loaders, RandomBytesLoadAsSoundLines) {
@@ -441,8 +462,60 @@ TEST_F(Loaders, RandomBytesLoadAsSoundLines) {
     }());
 }
 
-TEST_F(Loaders, Utf8FileLoadsAsItsBytes) {
-    EXPECT_EQ(LinesOfUserFile("\xEF\xBB\xBFúvod\nžluť\n"), std::vector<std::string>{"žluť"});
+TEST_F(Loaders, Utf8FileLoadsInTheCodePage) {
+    EXPECT_EQ(LinesOfUserFile("\xEF\xBB\xBFúvod\nžluť\n"), std::vector<std::string>{Cp("žluť")});
+    EXPECT_EQ(store->IntroLine, Cp("úvod"));
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+// ---- Encodings of own texts --------------------------------------------------------
+
+std::string Utf16(std::u16string_view text, bool littleEndian) {
+    std::string bytes;
+    for (const char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += littleEndian ? std::string{low, high} : std::string{high, low};
+    }
+    return bytes;
+}
+
+TEST_F(Loaders, OwnTextInEveryEncodingGivesTheSameCodePageLines) {
+    const std::string utf8 = "Pohádka\r\nŽil byl jednou jeden král…\r\n„Dobrý den,“ řekl\tkůň.\r\n";
+    const std::u16string utf16 =
+        u"\uFEFFPohádka\r\nŽil byl jednou jeden král…\r\n„Dobrý den,“ řekl\tkůň.\r\n";
+    const std::vector<std::string> converted = {Cp("Žil byl jednou jeden král..."),
+                                                Cp("„Dobrý den,“ řekl kůň.")};
+    // The code page holds "…", so a text saved in it keeps its bytes.
+    const std::vector<std::string> asSaved = {Cp("Žil byl jednou jeden král…"), converted[1]};
+    const std::vector<std::string> notice = {"info: Nahrazené znaky: … → ... (1×). " + kAdvice};
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::vector<std::string> lines;
+        std::vector<std::string> notices;
+    };
+    for (const Case& c : {Case{"UTF-8", utf8, converted, notice},
+                          Case{"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8, converted, notice},
+                          Case{"UTF-16 LE", Utf16(utf16, true), converted, notice},
+                          Case{"UTF-16 BE", Utf16(utf16, false), converted, notice},
+                          Case{"code page 1250", Cp(utf8), asSaved, {}}}) {
+        reporter.reports.clear();
+        EXPECT_EQ(LinesOfUserFile(c.bytes), c.lines) << c.name;
+        EXPECT_EQ(store->IntroLine, Cp("Pohádka")) << c.name;
+        EXPECT_EQ(Reports(), c.notices) << c.name;
+    }
+}
+
+TEST_F(Loaders, NoticeCountsEachReplacedCharacterAfterTheOtherSentences) {
+    LinesOfUserFile("úvod\nSeñor… ñ…\u00A0ø…\n\n" + std::string(70, 'x') + " 😀\n");
+    EXPECT_EQ(store->Lines,
+              (std::vector<std::string>{"Senor... n... o...", std::string(69, 'x'), "x ?"}));
+    EXPECT_EQ(Reports(), std::vector<std::string>{
+                             "info: Řádky delší než 69 znaků jsou zalomené. Prázdné řádky byly "
+                             "přeskočené. Nahrazené znaky: ñ → n (2×), … → ... (3×), U+00A0 → "
+                             "mezera (1×), ø → o (1×), 😀 → ? (1×). " +
+                             kAdvice});
 }
 
 TEST_F(Loaders, FiftyMegabyteUserFileLoadsWhole) {
@@ -473,6 +546,32 @@ TEST_F(Loaders, UserFileStopsAfterAMillionLines) {
     ASSERT_TRUE(store->LoadTextFile(Write("many.txt", bytes)));
     EXPECT_EQ(store->LineCount(), 1'000'000);
     EXPECT_EQ(store->TotalChars, 2'000'000);
+    EXPECT_EQ(Reports(),
+              std::vector<std::string>{
+                  "info: Text je delší než 1000000 řádků, další řádky se nenačetly. " + kAdvice});
+}
+
+TEST_F(Loaders, TextOfExactlyAMillionLinesIsWholeAndSilent) {
+    std::string bytes = "úvod\n";
+    for (int i = 0; i < 1'000'000; ++i) {
+        bytes += "a\n";
+    }
+    bytes += "\n\t\n";
+    ASSERT_TRUE(store->LoadTextFile(Write("million.txt", bytes)));
+    EXPECT_EQ(store->LineCount(), 1'000'000);
+    EXPECT_TRUE(reporter.reports.empty()) << "empty lines after the limit lose nothing";
+}
+
+TEST_F(Loaders, LimitReachedInsideAWrappedLineIsNoticed) {
+    std::string bytes = "úvod\n";
+    for (int i = 0; i < 999'999; ++i) {
+        bytes += "a\n";
+    }
+    bytes += std::string(100, 'b') + "\n";
+    ASSERT_TRUE(store->LoadTextFile(Write("million.txt", bytes)));
+    EXPECT_EQ(store->Lines.back(), std::string(69, 'b'));
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_NE(reporter.reports[0].Utf8().find("další řádky se nenačetly"), std::string::npos);
 }
 
 // ---- Position in the settings file --------------------------------------------------
