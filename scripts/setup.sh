@@ -13,7 +13,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick openbox
   clang libclang-rt-14-dev clang-format
-  hunspell hunspell-cs hunspell-tools
+  python3 hunspell hunspell-cs hunspell-tools
 )
 
 missing=()

@@ -1,0 +1,44 @@
+#pragma once
+// The Czech words that practice texts are made of: a file beside the program with one word of
+// lower-case Czech letters a line, in code page 1250, expanded from the hunspell dictionary
+// when the program is built.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class WordList {
+public:
+    enum class Status { Ready, Missing, Damaged };
+
+    static constexpr const char* kFileName = "slova.txt";
+    // Fewer words than this cannot be the expanded dictionary.
+    static constexpr size_t kMinimumWords = 1000;
+
+    // Reads the whole list; a list with a line that is no word, or too short, is Damaged and
+    // holds no words.
+    [[nodiscard]] static WordList Load(const std::string& path);
+    // A list made in memory, for tests.
+    [[nodiscard]] static WordList FromWords(const std::vector<std::string>& words);
+
+    [[nodiscard]] Status State() const { return status_; }
+    [[nodiscard]] const std::vector<std::string_view>& Words() const { return words_; }
+    [[nodiscard]] bool Contains(std::string_view word) const;
+
+    // Lower-case Czech letters a-z and áčďéěíňóřšťúůýž (code page 1250).
+    [[nodiscard]] static bool IsWordCharacter(unsigned char c);
+
+    WordList(WordList&&) noexcept = default;
+    WordList& operator=(WordList&&) noexcept = default;
+    WordList(const WordList&) = delete;
+    WordList& operator=(const WordList&) = delete;
+
+private:
+    WordList() = default;
+    bool Split();
+
+    Status status_ = Status::Missing;
+    std::unique_ptr<std::string> data_ = std::make_unique<std::string>(); // words_ point into it
+    std::vector<std::string_view> words_;
+};
