@@ -7,6 +7,7 @@
 #include "HistoryRecorder.h"
 #include "Lekce.h"
 #include "LessonResults.h"
+#include "ListHistoryStore.h"
 #include "ProgressSeries.h"
 #include "RecordingReporter.h"
 #include "SpeedMeter.h"
@@ -55,13 +56,6 @@ HistoryRecord OwnText(int64_t endedAt, std::string fileName) {
     return r;
 }
 
-class ListStore final : public HistoryStore {
-public:
-    void Record(const HistoryRecord& record) override { records.push_back(record); }
-    std::vector<HistoryRecord> Records() override { return records; }
-    std::vector<HistoryRecord> records;
-};
-
 } // namespace
 
 TEST_F(HistoryRules, AFinishedTextIsRecordedWithTheFiguresAndGradesOfItsEvaluation) {
@@ -69,7 +63,7 @@ TEST_F(HistoryRules, AFinishedTextIsRecordedWithTheFiguresAndGradesOfItsEvaluati
     RecordingReporter reporter;
     SpeedMeter meter(clock);
     LEKCE store("", reporter, meter);
-    ListStore history;
+    ListHistoryStore history;
     HistoryRecorder recorder(history, meter, store, [] { return kMarch12; });
 
     recorder.TextFinished(); // nothing loaded: nothing typed
