@@ -1,0 +1,39 @@
+#pragma once
+// One finished text as the history keeps it: when it ended, what was typed, and the figures
+// and grades of its evaluation.
+
+#include <cstdint>
+#include <string>
+
+class LEKCE;
+class SpeedMeter;
+
+struct HistoryRecord {
+    int64_t id = 0;       // the store's row number; 0 before it is stored
+    int64_t endedAt = 0;  // seconds since 1970-01-01 UTC
+    int lesson = 0;       // 1..44 a lesson, -1 an own text
+    bool qwertz = false;  // the layout of a lesson; false for an own text
+    std::string fileName; // an own text's path as the file system's bytes; empty for a lesson
+    int keystrokes = 0;
+    int correct = 0;
+    int errors = 0;
+    int typingMs = 0;
+    int averageSpeed = 0;  // all keystrokes per minute of the whole text ("Zdánlivá rychlost")
+    int absoluteSpeed = 0; // correct keystrokes per minute of the whole text
+    int errorGrade = 1;    // 1..5, the evaluation's A
+    int speedGrade = 1;    // 1..5, the evaluation's D
+    bool passed = false;   // the evaluation recommended going on to the next lesson
+    // Room for the per-character error counts: they will live in a child table of a later
+    // schema version, keyed by `id`, so this record and its table need not change.
+
+    // The text that has just ended, from the totals of the meter and the store, judged by
+    // the same evaluation the pupil sees.
+    [[nodiscard]] static HistoryRecord OfFinishedText(const SpeedMeter& meter, const LEKCE& store,
+                                                      int64_t endedAt);
+
+    [[nodiscard]] bool IsLesson() const { return lesson >= 1; }
+    // Errors per mille of keystrokes, as the evaluation counts them.
+    [[nodiscard]] int ErrorPerMille() const;
+
+    friend bool operator==(const HistoryRecord&, const HistoryRecord&) = default;
+};

@@ -1,0 +1,28 @@
+#pragma once
+// Records every text the pupil finishes in the history, as a typing observer.
+
+#include "HistoryStore.h"
+#include "TypingObserver.h"
+
+#include <cstdint>
+#include <functional>
+
+class LEKCE;
+class SpeedMeter;
+
+class HistoryRecorder final : public TypingObserver {
+public:
+    // Seconds since 1970-01-01 UTC; tests set it.
+    using WallClock = std::function<int64_t()>;
+
+    HistoryRecorder(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
+                    WallClock now = {});
+
+    void TextFinished() override;
+
+private:
+    HistoryStore& history_;
+    const SpeedMeter& meter_;
+    const LEKCE& store_;
+    WallClock now_;
+};
