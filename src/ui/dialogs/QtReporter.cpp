@@ -1,6 +1,7 @@
 #include "QtReporter.h"
 
 #include "TFormErr.h"
+#include "TFormHelp.h"
 
 #include <utility>
 
@@ -16,6 +17,10 @@ void QtReporter::SetDialogHook(DialogHook hook) {
     hook_ = std::move(hook);
 }
 
+void QtReporter::SetHelpFile(const QString& helpFile) {
+    helpFile_ = helpFile;
+}
+
 void QtReporter::ReportError(const std::string& message) {
     Report(message, true);
 }
@@ -27,6 +32,12 @@ void QtReporter::ReportInfo(const std::string& message) {
 void QtReporter::Report(const std::string& message, bool isError) {
     TFormErr window(owner_ ? owner_() : nullptr, isError);
     window.SetMessage(message);
+    // A help window of the report window itself, which the modal report would block otherwise.
+    window.SetHelpOpener([&window, helpFile = helpFile_](const QString& topic) {
+        auto* help = new TFormHelp(helpFile, &window);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->ShowTopic(topic);
+    });
     if (hook_) {
         window.show();
         hook_(window);
