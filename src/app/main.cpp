@@ -1,6 +1,8 @@
 #include "Clock.h"
+#include "KlaptosBuildInfo.h"
 #include "Lekce.h"
 #include "ProgramOptions.h"
+#include "ProgramPlaces.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -64,7 +66,9 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
 
         // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
-        // program, whatever the desktop's language, where Qt's translations are installed.
+        // program, whatever the desktop's language, where Qt's translations are installed;
+        // their dates and file sizes are written the Czech way too.
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
         QTranslator qtTexts;
         if (qtTexts.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -74,18 +78,27 @@ int main(int argc, char* argv[]) {
         app.setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
 
         QCoreApplication::setApplicationName(QStringLiteral("Klaptos"));
-        const QString programDir = QCoreApplication::applicationDirPath();
-        const QString helpFile = programDir + QStringLiteral("/napoveda.html");
+        // The desktop entry's name: a Wayland desktop finds the icon and name by it.
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(KlaptosBuildInfo::kAppId));
+
+        const ProgramPlaces places = ProgramPlaces::Decide(
+            ProgramPlaces::Observe(QtText::ToPath(QCoreApplication::applicationFilePath())));
+        // The settings file is written as a new file in its folder, which must exist by then;
+        // when it cannot be made the write fails and is reported as ever.
+        (void)places.MakeSettingsDir();
+        const QString helpFile = QtText::FromPath(places.HelpFile());
 
         SteadyClock clock;
         SpeedMeter meter(clock);
         ProgramOptions options;
         QtSoundPlayer sound;
         QtReporter reporter;
-        LEKCE store(QtText::ToPath(programDir), reporter, meter);
+        reporter.SetHelpFile(helpFile);
+        LEKCE store(places.DataDir(), reporter, meter);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
-                                QCoreApplication::applicationFilePath(), helpFile);
+                                QtText::FromPath(places.SettingsFile()),
+                                QtText::FromPath(places.TextDir()), helpFile);
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

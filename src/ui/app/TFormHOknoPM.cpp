@@ -201,11 +201,11 @@ private:
 
 } // namespace
 
-TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& programPath, QString helpFile,
-                           QWidget* parent)
+TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, const QString& textDir,
+                           QString helpFile, QWidget* parent)
     : QMainWindow(parent), store_(model.store), meter_(model.meter), options_(model.options),
-      sound_(model.sound), clock_(model.clock), programPath_(programPath),
-      helpFile_(std::move(helpFile)) {
+      sound_(model.sound), clock_(model.clock), textDir_(textDir), helpFile_(std::move(helpFile)),
+      iniFileName_(settingsFile) {
     setWindowTitle(QStringLiteral("Klaptos"));
     // The window shows the program's icon, which main() gives the whole application.
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -218,9 +218,8 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& programPath, QStri
                                              *this, *this);
     pause_ =
         std::make_unique<PauseCommands>(*engine_, store_, meter_, options_, *this, *this, clock_);
-    lessons_ =
-        std::make_unique<LessonCommands>(*engine_, store_, meter_, *this, *this,
-                                         QtText::ToPath(QFileInfo(programPath_).absolutePath()));
+    lessons_ = std::make_unique<LessonCommands>(*engine_, store_, meter_, *this, *this,
+                                                QtText::ToPath(textDir_));
 
     // Until the first text is shown the typing line holds the font sample.
     engine_->ClearPattern();
@@ -473,6 +472,8 @@ QFileDialog& TFormHOknoPM::OpenDialog() {
         OpenDialogFile->setOption(QFileDialog::ReadOnly, true);
         OpenDialogFile->setOption(QFileDialog::DontUseNativeDialog, true);
         OpenDialogFile->setSizeGripEnabled(true);
+        // Wide enough that the Czech column titles and dates are not cut off.
+        OpenDialogFile->resize(800, 500);
     }
     return *OpenDialogFile;
 }
@@ -517,9 +518,6 @@ void TFormHOknoPM::FormCreate() {
         SOkno->SetProcessing(Cp("Obnovuji nastavení..."));
     }
 
-    const QFileInfo program(programPath_);
-    iniFileName_ =
-        program.path() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ini");
     const IniFile ini(QtText::ToPath(iniFileName_));
     meter_.LoadStatistics(&ini);
     options_.ReadOptions(&ini);
@@ -956,6 +954,7 @@ void TFormHOknoPM::MenuOaplikaciClick() {
     ActionPause();
     {
         TFormAbout about(this);
+        about.SetSettingsFile(iniFileName_);
         // A help window of the About window itself, so that the modal About does not block it.
         about.showHelp = [this, &about](const QString& topic) {
             auto* help = new TFormHelp(helpFile_, &about);
