@@ -35,6 +35,7 @@
 #include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -46,6 +47,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTreeView>
 
 #include <algorithm>
 #include <functional>
@@ -474,6 +476,10 @@ QFileDialog& TFormHOknoPM::OpenDialog() {
         OpenDialogFile->setSizeGripEnabled(true);
         // Wide enough that the Czech column titles and dates are not cut off.
         OpenDialogFile->resize(800, 500);
+        if (auto* list = OpenDialogFile->findChild<QTreeView*>()) {
+            list->header()->resizeSection(2, 190); // type: "prostý textový dokument"
+            list->header()->resizeSection(3, 130); // date and time, Czech
+        }
     }
     return *OpenDialogFile;
 }
