@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QTranslator>
 
+#include <clocale>
 #include <exception>
 
 namespace {
@@ -42,6 +43,30 @@ public:
     }
 };
 
+// Qt's file dialog writes sizes and dates with the system locale, which Qt reads from the
+// environment while the application is made. It reads Czech, whatever the desktop's language,
+// from a Czech LC_ALL set for that moment only: then the C library takes its locale from the
+// real environment again, and programs started later (the browser) get it back.
+class CzechSystemLocale {
+public:
+    CzechSystemLocale() : wasSet_(qEnvironmentVariableIsSet("LC_ALL")), old_(qgetenv("LC_ALL")) {
+        qputenv("LC_ALL", "cs_CZ.UTF-8");
+    }
+    void Restore() const {
+        if (wasSet_) {
+            qputenv("LC_ALL", old_);
+        } else {
+            qunsetenv("LC_ALL");
+        }
+        std::setlocale(LC_ALL, "");
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    }
+
+private:
+    bool wasSet_;
+    QByteArray old_;
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -50,7 +75,9 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
         qputenv("QT_NO_GLIB", "1");
     }
+    const CzechSystemLocale czech;
     KlaptosApplication app(argc, argv);
+    czech.Restore();
     try {
         // The main window decides when the program ends, not the last window that closes:
         // a report window closing during start-up must not end it.
@@ -66,9 +93,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
 
         // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
-        // program, whatever the desktop's language, where Qt's translations are installed;
-        // their dates and file sizes are written the Czech way too.
-        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+        // program, whatever the desktop's language, where Qt's translations are installed
+        // (their dates and file sizes: CzechSystemLocale).
         QTranslator qtTexts;
         if (qtTexts.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
