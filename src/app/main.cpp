@@ -1,6 +1,8 @@
 #include "Clock.h"
+#include "KlaptosBuildInfo.h"
 #include "Lekce.h"
 #include "ProgramOptions.h"
+#include "ProgramPlaces.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -16,6 +18,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <clocale>
 #include <exception>
 
 namespace {
@@ -41,6 +44,30 @@ public:
     }
 };
 
+// Qt's file dialog writes sizes and dates with the system locale, which Qt reads from the
+// environment while the application is made. It reads Czech, whatever the desktop's language,
+// from a Czech LC_ALL set for that moment only: then the C library takes its locale from the
+// real environment again, and programs started later (the browser) get it back.
+class CzechSystemLocale {
+public:
+    CzechSystemLocale() : wasSet_(qEnvironmentVariableIsSet("LC_ALL")), old_(qgetenv("LC_ALL")) {
+        qputenv("LC_ALL", "cs_CZ.UTF-8");
+    }
+    void Restore() const {
+        if (wasSet_) {
+            qputenv("LC_ALL", old_);
+        } else {
+            qunsetenv("LC_ALL");
+        }
+        std::setlocale(LC_ALL, "");
+        QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    }
+
+private:
+    bool wasSet_;
+    QByteArray old_;
+};
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -49,7 +76,9 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
         qputenv("QT_NO_GLIB", "1");
     }
+    const CzechSystemLocale czech;
     KlaptosApplication app(argc, argv);
+    czech.Restore();
     try {
         // The main window decides when the program ends, not the last window that closes:
         // a report window closing during start-up must not end it.
@@ -65,7 +94,8 @@ int main(int argc, char* argv[]) {
         QCoreApplication::processEvents();
 
         // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
-        // program, whatever the desktop's language, where Qt's translations are installed.
+        // program, whatever the desktop's language, where Qt's translations are installed
+        // (their dates and file sizes: CzechSystemLocale).
         QTranslator qtTexts;
         if (qtTexts.load(QLocale(QLocale::Czech, QLocale::CzechRepublic), QStringLiteral("qtbase"),
                          QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -75,18 +105,27 @@ int main(int argc, char* argv[]) {
         app.setWindowIcon(QtPicture::Icon(QStringLiteral(":/app/klaptos.svg")));
 
         QCoreApplication::setApplicationName(QStringLiteral("Klaptos"));
-        const QString programDir = QCoreApplication::applicationDirPath();
-        const QString helpFile = programDir + QStringLiteral("/napoveda.html");
+        // The desktop entry's name: a Wayland desktop finds the icon and name by it.
+        QGuiApplication::setDesktopFileName(QString::fromUtf8(KlaptosBuildInfo::kAppId));
+
+        const ProgramPlaces places = ProgramPlaces::Decide(
+            ProgramPlaces::Observe(QtText::ToPath(QCoreApplication::applicationFilePath())));
+        // The settings file is written as a new file in its folder, which must exist by then;
+        // when it cannot be made the write fails and is reported as ever.
+        (void)places.MakeSettingsDir();
+        const QString helpFile = QtText::FromPath(places.HelpFile());
 
         SteadyClock clock;
         SpeedMeter meter(clock);
         ProgramOptions options;
         QtSoundPlayer sound;
         QtReporter reporter;
-        LEKCE store(QtText::ToPath(programDir), reporter, meter);
+        reporter.SetHelpFile(helpFile);
+        LEKCE store(places.DataDir(), reporter, meter);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
-                                QCoreApplication::applicationFilePath(), helpFile);
+                                QtText::FromPath(places.SettingsFile()),
+                                QtText::FromPath(places.TextDir()), helpFile);
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

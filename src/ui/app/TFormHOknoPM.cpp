@@ -37,6 +37,7 @@
 #include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -48,6 +49,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTreeView>
 
 #include <algorithm>
 #include <functional>
@@ -203,11 +205,11 @@ private:
 
 } // namespace
 
-TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& programPath, QString helpFile,
-                           QWidget* parent)
+TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, const QString& textDir,
+                           QString helpFile, QWidget* parent)
     : QMainWindow(parent), store_(model.store), meter_(model.meter), options_(model.options),
-      sound_(model.sound), clock_(model.clock), programPath_(programPath),
-      helpFile_(std::move(helpFile)) {
+      sound_(model.sound), clock_(model.clock), textDir_(textDir), helpFile_(std::move(helpFile)),
+      iniFileName_(settingsFile) {
     setWindowTitle(QStringLiteral("Klaptos"));
     // The window shows the program's icon, which main() gives the whole application.
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -220,9 +222,8 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& programPath, QStri
                                              *this, *this);
     pause_ =
         std::make_unique<PauseCommands>(*engine_, store_, meter_, options_, *this, *this, clock_);
-    lessons_ =
-        std::make_unique<LessonCommands>(*engine_, store_, meter_, *this, *this,
-                                         QtText::ToPath(QFileInfo(programPath_).absolutePath()));
+    lessons_ = std::make_unique<LessonCommands>(*engine_, store_, meter_, *this, *this,
+                                                QtText::ToPath(textDir_));
 
     // Until the first text is shown the typing line holds the font sample.
     engine_->ClearPattern();
@@ -475,6 +476,12 @@ QFileDialog& TFormHOknoPM::OpenDialog() {
         OpenDialogFile->setOption(QFileDialog::ReadOnly, true);
         OpenDialogFile->setOption(QFileDialog::DontUseNativeDialog, true);
         OpenDialogFile->setSizeGripEnabled(true);
+        // Wide enough that the Czech column titles and dates are not cut off.
+        OpenDialogFile->resize(800, 500);
+        if (auto* list = OpenDialogFile->findChild<QTreeView*>()) {
+            list->header()->resizeSection(2, 190); // type: "prostý textový dokument"
+            list->header()->resizeSection(3, 130); // date and time, Czech
+        }
     }
     return *OpenDialogFile;
 }
@@ -519,9 +526,6 @@ void TFormHOknoPM::FormCreate() {
         SOkno->SetProcessing(Cp("Obnovuji nastavení..."));
     }
 
-    const QFileInfo program(programPath_);
-    iniFileName_ =
-        program.path() + QLatin1Char('/') + program.completeBaseName() + QStringLiteral(".ini");
     const IniFile ini(QtText::ToPath(iniFileName_));
     QtReporter settingsReporter([this] { return this; });
     SettingsReport::ReportIfUnreadable(ini, settingsReporter);
@@ -960,6 +964,7 @@ void TFormHOknoPM::MenuOaplikaciClick() {
     ActionPause();
     {
         TFormAbout about(this);
+        about.SetSettingsFile(iniFileName_);
         // A help window of the About window itself, so that the modal About does not block it.
         about.showHelp = [this, &about](const QString& topic) {
             auto* help = new TFormHelp(helpFile_, &about);

@@ -63,12 +63,12 @@ public:
     static constexpr int kDesignClientWidth = 509;
     static constexpr int kDesignClientHeight = 346; // below the menu bar, status bar included
 
-    // `programPath`: the executable's full path; the settings file lies beside it, named like
-    // it with ".ini". `helpFile`: the help shown by F1 and by the About window.
+    // `settingsFile`: the settings file's path; `textDir`: where the file dialog first opens.
+    // `helpFile`: the help shown by F1 and by the About window.
     // The settings file is read here (FormCreate); the last text is restored at the first
     // resize, when the window is shown.
-    TFormHOknoPM(const Model& model, const QString& programPath, QString helpFile,
-                 QWidget* parent = nullptr);
+    TFormHOknoPM(const Model& model, const QString& settingsFile, const QString& textDir,
+                 QString helpFile, QWidget* parent = nullptr);
     // Writes the whole settings file (FormDestroy).
     ~TFormHOknoPM() override;
     TFormHOknoPM(const TFormHOknoPM&) = delete;
@@ -223,7 +223,7 @@ private:
     ProgramOptions& options_;
     SoundPlayer& sound_;
     const Clock& clock_;
-    QString programPath_;
+    QString textDir_;
     QString helpFile_;
 
     TypingLine line_;

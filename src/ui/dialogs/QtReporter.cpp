@@ -2,6 +2,7 @@
 
 #include "Cp1250.h"
 #include "TFormErr.h"
+#include "TFormHelp.h"
 
 #include <utility>
 
@@ -15,6 +16,10 @@ void QtReporter::SetOwner(QWidget* owner) {
 
 void QtReporter::SetDialogHook(DialogHook hook) {
     hook_ = std::move(hook);
+}
+
+void QtReporter::SetHelpFile(const QString& helpFile) {
+    helpFile_ = helpFile;
 }
 
 void QtReporter::ReportError(const std::string& message) {
@@ -32,6 +37,12 @@ void QtReporter::ReportInfoUtf8(const std::string& message) {
 void QtReporter::Report(const std::string& utf8, bool isError) {
     TFormErr window(owner_ ? owner_() : nullptr, isError);
     window.SetMessageUtf8(utf8);
+    // A help window of the report window itself, which the modal report would block otherwise.
+    window.SetHelpOpener([&window, helpFile = helpFile_](const QString& topic) {
+        auto* help = new TFormHelp(helpFile, &window);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->ShowTopic(topic);
+    });
     if (hook_) {
         window.show();
         hook_(window);

@@ -4,6 +4,7 @@
 #include "Reporter.h"
 
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -23,6 +24,8 @@ public:
 
     void SetOwner(QWidget* owner);
     void SetDialogHook(DialogHook hook);
+    // The help file a report window's link shows while the project has no web page.
+    void SetHelpFile(const QString& helpFile);
 
     void ReportError(const std::string& message) override;
     void ReportInfo(const std::string& message) override;
@@ -33,4 +36,5 @@ private:
 
     OwnerGetter owner_;
     DialogHook hook_;
+    QString helpFile_;
 };

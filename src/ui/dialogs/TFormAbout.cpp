@@ -13,10 +13,10 @@
 #include <QSvgRenderer>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
-const char* const kWebAddress = "https://klaptos.example.org/";
-const char* const kMailAddress = "klaptos@example.org";
 const char* const kLicenceTopic = "IDH_LICENCE";
 const QColor kNavy(0, 0, 128);
 const QColor kSilver(192, 192, 192);
@@ -41,9 +41,10 @@ QPixmap svgPixmap(const QString& resource, QSize size, qreal ratio) {
 
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* parent)
+TFormAbout::TFormAbout(QWidget* parent, ProgramAddresses addresses)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+      openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
+      addresses_(std::move(addresses)) {
     setWindowTitle(QString::fromUtf8("O programu"));
     setFixedSize(432, 246);
     setFont(QtDesignFont(13, false));
@@ -92,11 +93,16 @@ TFormAbout::TFormAbout(QWidget* parent)
     Label4->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setTextColour(Label4, kNavy);
 
-    LabelTovikHTTPLink = new QLabel(QString::fromUtf8("klaptos.example.org"), this);
+    LabelTovikHTTPLink =
+        new QLabel(addresses_.homepage.isEmpty() ? QString::fromUtf8("Jak získat program")
+                                                 : addresses_.HomepageShown(),
+                   this);
     Label9 = new QLabel(QString::fromUtf8("e-mail:"), this);
     Label9->setGeometry(182, 173, 60, 16);
     Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label8 = new QLabel(QString::fromUtf8(kMailAddress), this);
+    Label8 = new QLabel(addresses_.contactEmail, this);
+    Label9->setVisible(!addresses_.contactEmail.isEmpty());
+    Label8->setVisible(!addresses_.contactEmail.isEmpty());
 
     // A link reacts to a click on its text only, so each one is exactly as wide as its text.
     QFont linkFont = QtDesignFont(13, false);
@@ -120,17 +126,35 @@ TFormAbout::TFormAbout(QWidget* parent)
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     Label2->lower(); // the shadow lies under the title
+
+    LabelSettings = new QLabel(this);
+    LabelSettings->setGeometry(16, 194, 400, 16);
+    LabelSettings->setTextFormat(Qt::PlainText);
+    LabelSettings->hide();
+}
+
+void TFormAbout::SetSettingsFile(const QString& path) {
+    const QString line = QString::fromUtf8("Nastavení: ") + path;
+    // A long path loses its middle, where the pupil's own folder names are least telling.
+    LabelSettings->setText(
+        LabelSettings->fontMetrics().elidedText(line, Qt::ElideMiddle, LabelSettings->width()));
+    LabelSettings->setToolTip(path);
+    LabelSettings->setVisible(!path.isEmpty());
 }
 
 void TFormAbout::LabelTovikHTTPLinkClick() {
-    if (openUrl) {
-        openUrl(QUrl(QString::fromUtf8(kWebAddress)));
+    if (addresses_.homepage.isEmpty()) {
+        if (showHelp) {
+            showHelp(QString::fromLatin1(ProgramAddresses::kRestoreTopic));
+        }
+    } else if (openUrl) {
+        openUrl(QUrl(addresses_.homepage));
     }
 }
 
 void TFormAbout::LabelTovikMailLinkClick() {
-    if (openUrl) {
-        openUrl(QUrl(QStringLiteral("mailto:") + QString::fromUtf8(kMailAddress)));
+    if (openUrl && !addresses_.contactEmail.isEmpty()) {
+        openUrl(QUrl(QStringLiteral("mailto:") + addresses_.contactEmail));
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
-// Shows the program's name, version, licence and author, with links to the web, mail and help.
+// Shows the program's name, version, licence and author, with links to the web, mail and help,
+// and where the pupil's settings are kept.
+
+#include "ProgramAddresses.h"
 
 #include <QDialog>
 
@@ -13,7 +16,13 @@ class TFormAbout : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFormAbout(QWidget* parent = nullptr);
+    // Without a web page the web link leads to the help; without an address the e-mail line
+    // is hidden.
+    explicit TFormAbout(QWidget* parent = nullptr,
+                        ProgramAddresses addresses = ProgramAddresses::OfBuild());
+
+    // Shows the settings file's path as a line of the window.
+    void SetSettingsFile(const QString& path);
 
     // The ways out of the window; replaceable so that nothing real opens in tests.
     std::function<void(const QUrl&)> openUrl; // the desktop's browser or mail program
@@ -37,7 +46,11 @@ public:
     QLabel* Label9;
     QLabel* Label8;
     QPushButton* BitBtn1;
+    QLabel* LabelSettings;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    ProgramAddresses addresses_;
 };

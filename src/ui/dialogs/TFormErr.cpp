@@ -82,8 +82,9 @@ bool SplashIsUp() {
 
 } // namespace
 
-TFormErr::TFormErr(QWidget* owner, bool isError)
+TFormErr::TFormErr(QWidget* owner, bool isError, const ProgramAddresses& addresses)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), IsError(isError),
+      downloadPage_(addresses.homepage),
       urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setObjectName(QStringLiteral("FormErr"));
     setWindowTitle(QString::fromUtf8("Nalezena chyba"));
@@ -108,7 +109,9 @@ TFormErr::TFormErr(QWidget* owner, bool isError)
 
     ImageChyba = MakePicture(this, "ImageChyba", ":/dialogs/report-error.svg", kImageChyba);
 
-    LabelTovikHTTPLink = MakeLabel(this, "LabelTovikHTTPLink", QString::fromLatin1(kDownloadPage));
+    LabelTovikHTTPLink = MakeLabel(
+        this, "LabelTovikHTTPLink",
+        downloadPage_.isEmpty() ? QString::fromUtf8("Obnovení souborů programu") : downloadPage_);
     QFont linkFont = windowFont;
     linkFont.setUnderline(true);
     LabelTovikHTTPLink->setFont(linkFont);
@@ -120,7 +123,9 @@ TFormErr::TFormErr(QWidget* owner, bool isError)
 
     LabelStahnoutVerzi =
         MakeLabel(this, "LabelStahnoutVerzi",
-                  QString::fromUtf8("Úplnou verzi programu si můžete zdarma stáhnout z: "));
+                  QString::fromUtf8(downloadPage_.isEmpty()
+                                        ? "Jak chybějící soubory programu obnovit, poradí nápověda:"
+                                        : "Úplnou verzi programu si můžete zdarma stáhnout z: "));
     LabelStahnoutVerzi->setFont(plainFont);
     // The window's background is white whatever the desktop theme, so its text stays dark.
     QPalette linePalette = LabelStahnoutVerzi->palette();
@@ -173,6 +178,10 @@ void TFormErr::SetUrlOpener(UrlOpener opener) {
     urlOpener_ = std::move(opener);
 }
 
+void TFormErr::SetHelpOpener(HelpOpener opener) {
+    helpOpener_ = std::move(opener);
+}
+
 void TFormErr::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
@@ -208,8 +217,12 @@ void TFormErr::FormShow() {
 }
 
 void TFormErr::LabelTovikHTTPLinkClick() {
-    if (urlOpener_) {
-        urlOpener_(QUrl(QString::fromLatin1(kDownloadPage)));
+    if (downloadPage_.isEmpty()) {
+        if (helpOpener_) {
+            helpOpener_(QString::fromLatin1(ProgramAddresses::kRestoreTopic));
+        }
+    } else if (urlOpener_) {
+        urlOpener_(QUrl(downloadPage_));
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // The report window: tells the pupil about a problem with a file, as an error (with the
-// download page of the complete program) or as information.
+// project's web page, or the help on getting the program's files back) or as information.
+
+#include "ProgramAddresses.h"
 
 #include <QDialog>
 #include <QUrl>
@@ -17,11 +19,12 @@ class TFormErr : public QDialog {
 
 public:
     using UrlOpener = std::function<void(const QUrl&)>;
-
-    static constexpr const char* kDownloadPage = "https://klaptos.example.org/klaptos/index.htm";
+    using HelpOpener = std::function<void(const QString& topic)>;
 
     // `isError`: an error report, else an information report; it never changes afterwards.
-    TFormErr(QWidget* owner, bool isError);
+    // Without a web page in `addresses` the link leads to the help.
+    TFormErr(QWidget* owner, bool isError,
+             const ProgramAddresses& addresses = ProgramAddresses::OfBuild());
 
     // The message in code page 1250; "\r\n" starts a new line, long lines are wrapped.
     void SetMessage(const std::string& message);
@@ -30,6 +33,8 @@ public:
 
     // What a click on the link does with the download page; by default the desktop opens it.
     void SetUrlOpener(UrlOpener opener);
+    // What a click on the link does while there is no web page: show the help at a topic.
+    void SetHelpOpener(HelpOpener opener);
 
     const bool IsError;
 
@@ -51,6 +56,8 @@ private:
     QPushButton* BitBtnZavritOkno;
     QLabel* ImageReport;
 
+    QString downloadPage_; // empty: the link leads to the help
     UrlOpener urlOpener_;
+    HelpOpener helpOpener_;
     int widening_ = 0; // pixels the window is wider than designed, so that no label is cut off
 };

@@ -82,9 +82,10 @@ struct Session {
 
     explicit Session(TempLessonDir& dir, bool show = true)
         : directory(dir), meter(clock), store(dir.Path(), reporter, meter) {
-        window = std::make_unique<TFormHOknoPM>(
-            TFormHOknoPM::Model{store, meter, options, sound, clock},
-            QString::fromStdString(dir.Path() + "klaptos"), QString());
+        window =
+            std::make_unique<TFormHOknoPM>(TFormHOknoPM::Model{store, meter, options, sound, clock},
+                                           QString::fromStdString(dir.Path() + "klaptos.ini"),
+                                           QString::fromStdString(dir.Path()), QString());
         window->modalRunner = [this](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
             if (answers.empty()) {

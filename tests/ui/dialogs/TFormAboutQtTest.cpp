@@ -18,6 +18,11 @@ struct Outside {
     }
 };
 
+// Addresses as a build given them would have them; a build without them is the default.
+const ProgramAddresses kKnown{QStringLiteral("https://klaptos.example.org/"),
+                              QStringLiteral("klaptos@example.org")};
+const ProgramAddresses kUnknown{};
+
 } // namespace
 
 class TFormAboutQtTest : public QObject {
@@ -28,6 +33,7 @@ private slots:
     void theIconIsDrawn();
     void eachAddressLinkOpensItsTargetAndTheWindowStaysOpen_data();
     void eachAddressLinkOpensItsTargetAndTheWindowStaysOpen();
+    void withoutAddressesNoPlaceholderIsShownButTheSettingsFileIs();
     void theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOpen();
     void clicksBesideTheLinksOpenNothing();
     void theCloseButtonClosesTheWindow();
@@ -35,17 +41,26 @@ private slots:
 };
 
 void TFormAboutQtTest::noTextIsCutOffAndOnlyTheShadowOverlaps() {
-    TFormAbout about;
-    QCOMPARE(about.Label2->geometry().topLeft() - about.Label1->geometry().topLeft(), QPoint(3, 3));
-    const QList<QLabel*> labels = about.findChildren<QLabel*>();
-    for (QLabel* label : labels) {
-        QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
-        QVERIFY2(about.rect().contains(label->geometry()), qPrintable(label->text()));
-        for (QLabel* other : labels) {
-            const bool shadow = (label == about.Label1 && other == about.Label2) ||
-                                (label == about.Label2 && other == about.Label1);
-            QVERIFY2(label == other || shadow || !label->geometry().intersects(other->geometry()),
-                     qPrintable(label->text() + " / " + other->text()));
+    for (const ProgramAddresses& addresses : {kKnown, kUnknown}) {
+        TFormAbout about(nullptr, addresses);
+        about.SetSettingsFile(QStringLiteral("/home/anezka.novakova/.config/klaptos/"
+                                             "podslozka-s-velmi-dlouhym-nazvem/klaptos.ini"));
+        QCOMPARE(about.Label2->geometry().topLeft() - about.Label1->geometry().topLeft(),
+                 QPoint(3, 3));
+        const QList<QLabel*> labels = about.findChildren<QLabel*>();
+        for (QLabel* label : labels) {
+            if (label->isHidden()) {
+                continue; // the e-mail line without an address
+            }
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+            QVERIFY2(about.rect().contains(label->geometry()), qPrintable(label->text()));
+            for (QLabel* other : labels) {
+                const bool shadow = (label == about.Label1 && other == about.Label2) ||
+                                    (label == about.Label2 && other == about.Label1);
+                QVERIFY2(label == other || shadow ||
+                             !label->geometry().intersects(other->geometry()),
+                         qPrintable(label->text() + " / " + other->text()));
+            }
         }
     }
 }
@@ -60,16 +75,26 @@ void TFormAboutQtTest::theIconIsDrawn() {
 }
 
 void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen_data() {
+    QTest::addColumn<bool>("known");
     QTest::addColumn<bool>("web");
-    QTest::addColumn<QUrl>("target");
-    QTest::newRow("web page") << true << QUrl(QStringLiteral("https://klaptos.example.org/"));
-    QTest::newRow("e-mail") << false << QUrl(QStringLiteral("mailto:klaptos@example.org"));
+    QTest::addColumn<QList<QUrl>>("opened");
+    QTest::addColumn<QStringList>("topics");
+    QTest::newRow("web page") << true << true
+                              << QList<QUrl>{QUrl(QStringLiteral("https://klaptos.example.org/"))}
+                              << QStringList();
+    QTest::newRow("e-mail") << true << false
+                            << QList<QUrl>{QUrl(QStringLiteral("mailto:klaptos@example.org"))}
+                            << QStringList();
+    QTest::newRow("no web page: the help on getting the program")
+        << false << true << QList<QUrl>() << QStringList{QStringLiteral("RESTORE")};
 }
 
 void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
+    QFETCH(bool, known);
     QFETCH(bool, web);
-    QFETCH(QUrl, target);
-    TFormAbout about;
+    QFETCH(QList<QUrl>, opened);
+    QFETCH(QStringList, topics);
+    TFormAbout about(nullptr, known ? kKnown : kUnknown);
     Outside outside;
     outside.connect(about);
     about.show();
@@ -77,9 +102,29 @@ void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
 
     QTest::mouseClick(web ? about.LabelTovikHTTPLink : about.Label8, Qt::LeftButton);
 
-    QCOMPARE(outside.opened, QList<QUrl>{target});
-    QVERIFY(outside.topics.isEmpty());
+    QCOMPARE(outside.opened, opened);
+    QCOMPARE(outside.topics, topics);
     QVERIFY(about.isVisible());
+}
+
+void TFormAboutQtTest::withoutAddressesNoPlaceholderIsShownButTheSettingsFileIs() {
+    TFormAbout about(nullptr, kUnknown);
+    about.SetSettingsFile(QStringLiteral("/home/eva/.config/klaptos/klaptos.ini"));
+    about.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&about));
+    QStringList shown;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+        if (label->isVisible() && !label->text().isEmpty()) {
+            shown << label->text();
+        }
+    }
+    QCOMPARE(shown,
+             QStringList({QStringLiteral("Klaptos 1.0"), QStringLiteral("Klaptos 1.0"),
+                          QString::fromUtf8("Výuka psaní všemi deseti na české klávesnici"),
+                          QString::fromUtf8("Klaptos je svobodný software šířený pod licencí MIT."),
+                          QString::fromUtf8("Podmínky licence"), QString::fromUtf8("Autor:"),
+                          QString::fromUtf8("Tým Klaptos"), QString::fromUtf8("Jak získat program"),
+                          QString::fromUtf8("Nastavení: /home/eva/.config/klaptos/klaptos.ini")}));
 }
 
 void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOpen() {
@@ -97,7 +142,7 @@ void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOp
 }
 
 void TFormAboutQtTest::clicksBesideTheLinksOpenNothing() {
-    TFormAbout about;
+    TFormAbout about(nullptr, kKnown);
     Outside outside;
     outside.connect(about);
     about.show();
@@ -127,6 +172,7 @@ void TFormAboutQtTest::writesAScreenshotWhenAsked() {
         QSKIP("KLAPTOS_SCREENSHOT_DIR is not set");
     }
     TFormAbout about;
+    about.SetSettingsFile(QStringLiteral("/home/eva/.config/klaptos/klaptos.ini"));
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
     QVERIFY(about.grab().save(QString::fromLocal8Bit(directory) + "/TFormAbout.png"));

@@ -1,11 +1,14 @@
 #include "Cp1250.h"
 #include "QtReporter.h"
 #include "TFormErr.h"
+#include "TFormHelp.h"
 
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include <vector>
@@ -16,6 +19,9 @@ namespace {
 constexpr int kLineFromBottom = 206 - 124 - 16;
 constexpr int kLinkFromBottom = 206 - 145 - 16;
 constexpr int kButtonFromBottom = 206 - 174 - 25;
+
+const ProgramAddresses kKnown{QStringLiteral("https://klaptos.example.org/klaptos/index.htm"),
+                              QStringLiteral("klaptos@example.org")};
 
 } // namespace
 
@@ -38,7 +44,7 @@ private:
 
 private slots:
     void errorReportShowsTheDownloadLineTheLinkAndTheSpanner() {
-        TFormErr w(nullptr, true);
+        TFormErr w(nullptr, true, kKnown);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QString::fromUtf8("Nalezena chyba"));
@@ -104,16 +110,64 @@ private slots:
     }
 
     void clickingTheLinkOpensTheDownloadPageAndKeepsTheWindowOpen() {
-        TFormErr w(nullptr, true);
+        TFormErr w(nullptr, true, kKnown);
         std::vector<QUrl> opened;
+        QStringList topics;
         w.SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+        w.SetHelpOpener([&](const QString& topic) { topics << topic; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
         QCOMPARE(opened.size(), std::size_t{1});
         QCOMPARE(opened.front(),
                  QUrl(QStringLiteral("https://klaptos.example.org/klaptos/index.htm")));
+        QVERIFY(topics.isEmpty());
         QVERIFY(w.isVisible());
+    }
+
+    void withoutAWebPageTheLinkTellsOfAndOpensTheHelpOnRestoringFiles() {
+        TFormErr w(nullptr, true, ProgramAddresses{});
+        std::vector<QUrl> opened;
+        QStringList topics;
+        w.SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+        w.SetHelpOpener([&](const QString& topic) { topics << topic; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(QStringList({Label(w, "LabelStahnoutVerzi")->text(),
+                              Label(w, "LabelTovikHTTPLink")->text()}),
+                 QStringList(
+                     {QString::fromUtf8("Jak chybějící soubory programu obnovit, poradí nápověda:"),
+                      QString::fromUtf8("Obnovení souborů programu")}));
+        // The longer line still fits: the window widens rather than cut it off.
+        QVERIFY(Label(w, "LabelStahnoutVerzi")->geometry().right() < w.width());
+        QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
+        QVERIFY(opened.empty());
+        QCOMPARE(topics, QStringList{QStringLiteral("RESTORE")});
+        QVERIFY(w.isVisible());
+    }
+
+    void reporterLinkShowsTheHelpFileAtTheRestoreSection() {
+        QtReporter reporter;
+        reporter.SetHelpFile(QStringLiteral(KLAPTOS_BIN_DIR "/napoveda.html"));
+        QString shownTopicText;
+        reporter.SetDialogHook([&](TFormErr& w) {
+            if (Label(w, "LabelTovikHTTPLink")->text() !=
+                QString::fromUtf8("Obnovení souborů programu")) {
+                return; // a build that was given a web page
+            }
+            QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
+            auto* help = w.findChild<TFormHelp*>();
+            QVERIFY(help != nullptr && help->isVisible());
+            const QTextCursor found = help->TextBrowser->document()->find(
+                QString::fromUtf8("Jak program a jeho soubory obnovit"));
+            QVERIFY(!found.isNull());
+            shownTopicText = found.block().text();
+        });
+        reporter.ReportError(Cp1250::FromUtf8("Chybí soubor s lekcemi."));
+        if (!ProgramAddresses::OfBuild().homepage.isEmpty()) {
+            QSKIP("this build has a web page");
+        }
+        QCOMPARE(shownTopicText, QString::fromUtf8("Jak program a jeho soubory obnovit"));
     }
 
     void resizingStretchesTheTextBoxAndKeepsTheBottomDistances_data() {
