@@ -57,6 +57,7 @@ void KeyboardView::SetLayout(const KeyboardLayout& layout) {
     flashKey_ = -1;
     tints_.clear();
     fingerText_.clear();
+    wordsFor_.fill(QString());
     DropPictures();
 }
 
@@ -78,7 +79,10 @@ void KeyboardView::ShowNext(unsigned char byte) {
     }
     SetLooks(std::move(looks));
 
-    const QString text = QString::fromStdString(::FingerText(*layout_, byte));
+    QString& text = wordsFor_[byte];
+    if (text.isNull()) {
+        text = QString::fromStdString(::FingerText(*layout_, byte));
+    }
     if (text != fingerText_) {
         fingerText_ = text;
         setAccessibleName(fingerText_);
@@ -191,6 +195,7 @@ void KeyboardView::DropPictures() {
     geometry_ = Measure(width());
     resting_ = QPixmap();
     caps_.clear();
+    texts_.clear();
     update();
 }
 
@@ -312,9 +317,24 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         }
     }
     if (!fingerText_.isEmpty() && event->region().intersects(geometry_.text)) {
+        painter.drawPixmap(geometry_.text.topLeft(), TextPicture());
+    }
+}
+
+// Laying out a wrapped line costs more than the keys' pictures; the texts repeat often.
+const QPixmap& KeyboardView::TextPicture() {
+    auto found = texts_.find(fingerText_);
+    if (found == texts_.end()) {
+        const qreal ratio = devicePixelRatioF();
+        QPixmap picture(geometry_.text.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(palette().color(QPalette::Window));
+        QPainter painter(&picture);
         painter.setFont(TextFont(geometry_.keyHeight));
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(geometry_.text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                         fingerText_);
+        painter.drawText(QRect(QPoint(0, 0), geometry_.text.size()),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fingerText_);
+        found = texts_.insert(fingerText_, picture);
     }
+    return *found;
 }

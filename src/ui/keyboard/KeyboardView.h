@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <map>
 #include <vector>
 
@@ -67,6 +68,7 @@ private:
     void DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const;
     const QPixmap& Resting();
     const QPixmap& CapPicture(int key, const Look& look);
+    const QPixmap& TextPicture();
     void DropPictures();
 
     const KeyboardLayout* layout_;
@@ -75,7 +77,9 @@ private:
     int flashKey_ = -1;
     std::map<int, QColor> tints_;
     QString fingerText_;
+    std::array<QString, 256> wordsFor_; // the finger text of each byte, once worked out
     QPixmap resting_;
     QHash<QString, QPixmap> caps_;
+    QHash<QString, QPixmap> texts_; // the finger texts, by their words
     int capsPainted_ = 0;
 };
