@@ -295,6 +295,12 @@ const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
 }
 
 void KeyboardView::paintEvent(QPaintEvent* event) {
+    if (!resting_.isNull() && resting_.devicePixelRatio() != devicePixelRatioF()) {
+        // Moved to a screen of another density: every kept picture would look blurred.
+        resting_ = QPixmap();
+        caps_.clear();
+        texts_.clear();
+    }
     QPainter painter(this);
     const QPixmap& resting = Resting();
     const qreal ratio = resting.devicePixelRatio();

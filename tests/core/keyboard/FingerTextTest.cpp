@@ -60,20 +60,4 @@ TEST(FingerText, NamesEveryChordOfTheCharacter) {
     }
 }
 
-TEST(FingerText, IsEmptyWithoutACharacter) {
-    EXPECT_EQ(FingerText(KeyboardLayout::Qwertz(), 0), "");
-}
-
-// The keys lit for one character: both chords in order, each Shift on the other hand.
-TEST(KeyboardLayout, CapitalWithCaronIsTheShiftedDeadKeyThenTheShiftedLetter) {
-    const KeyboardLayout& layout = KeyboardLayout::Qwertz();
-    const int leftShift = layout.KeyOfRole(KeyRole::Shift, Hand::Left);
-    const int deadKey = layout.KeyWriting(U'=') + 1;
-    const KeySequence expected{{
-        {deadKey, {leftShift}, U'\u02C7', true},
-        {layout.KeyWriting(U'z'), {leftShift}, U'Z', false},
-    }};
-    EXPECT_EQ(layout.SequenceFor(static_cast<unsigned char>(Cp1250::FromUtf8("Ž")[0])), expected);
-}
-
 } // namespace

@@ -188,29 +188,6 @@ Finger TableFinger(const KeyboardLayout& layout, const std::string& keyUtf8) {
     return layout.Keys()[static_cast<std::size_t>(sequence.strokes.back().key)].finger;
 }
 
-TEST(IntroLineParser, ReadsTheFingerSentencesOfTheLessons) {
-    EXPECT_EQ(ParseReaches("Ukazováčky leží na f a j (hmatové výstupky), prostředníčky na d a k, "
-                           "palec tiskne mezerník."),
-              (std::vector<NamedFinger>{{"f", Finger::LeftIndex},
-                                        {"j", Finger::RightIndex},
-                                        {"d", Finger::LeftMiddle},
-                                        {"k", Finger::RightMiddle}}));
-    EXPECT_EQ(ParseReaches("Levý prsteníček leží na s, pravý prsteníček na l; ostatní prsty "
-                           "zůstávají na d f j k."),
-              (std::vector<NamedFinger>{{"s", Finger::LeftRing}, {"l", Finger::RightRing}}));
-    EXPECT_EQ(ParseReaches("Pravý prsteníček sahá z l nahoru na o a dolů na tečku; po tečce."),
-              (std::vector<NamedFinger>{
-                  {"l", Finger::RightRing}, {"o", Finger::RightRing}, {".", Finger::RightRing}}));
-    EXPECT_EQ(ParseList("Číslice píšeme se Shiftem: 1 levý malíček, 4 a 5 ukazováček, 6 pravý "
-                        "ukazováček, 0 a % malíček; - píše pravý malíček."),
-              (std::vector<NamedFinger>{{"1", Finger::LeftLittle},
-                                        {"4", Finger::LeftIndex},
-                                        {"5", Finger::LeftIndex},
-                                        {"6", Finger::RightIndex},
-                                        {"0", Finger::RightLittle},
-                                        {"%", Finger::RightLittle}}));
-}
-
 TEST(KeyboardTables, AgreeWithEveryFingerTheIntroLinesName) {
     int checked = 0;
     for (const bool qwertz : {true, false}) {

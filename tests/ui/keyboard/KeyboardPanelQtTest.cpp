@@ -103,6 +103,12 @@ private slots:
                  std::set<int>{KeyboardLayout::Qwerty().KeyWriting(U'z')});
         QCOMPARE(panel.View().FingerText(), QStringLiteral("levý malíček – z"));
 
+        // A colour chosen by the caller replaces a key's finger tint, e.g. for a heat map.
+        const QColor heat(250, 180, 0);
+        panel.View().SetKeyTints({{KeyboardLayout::Qwerty().KeyWriting(U'k'), heat}});
+        QCOMPARE(KeysIn(panel.View(), heat),
+                 std::set<int>{KeyboardLayout::Qwerty().KeyWriting(U'k')});
+
         panel.TextFinished();
         QCOMPARE(KeysIn(panel.View(), lit), std::set<int>{});
         QCOMPARE(panel.View().FingerText(), QString());
