@@ -1,0 +1,346 @@
+#include "KeyboardView.h"
+
+#include "FingerText.h"
+#include "KeyColours.h"
+#include "QtBackdrop.h"
+#include "QtDesignFont.h"
+
+#include <QAccessible>
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+constexpr int kMargin = 2;
+constexpr double kKeyAspect = 0.82; // key height to key width: a little flatter than square
+constexpr int kGap = 4;             // between the keyboard, the legend and the finger text
+constexpr int kTextLines = 2;       // a dead-key sequence takes two lines at the design width
+constexpr int kDesignWidth = 505;   // the main window's client width at the design font
+constexpr double kCapInset = 1.5;
+
+// The legend reads like the lessons name the fingers: the left hand, the right, the thumb.
+constexpr std::array<Finger, 9> kLegendOrder{
+    Finger::LeftLittle, Finger::LeftRing,    Finger::LeftMiddle,
+    Finger::LeftIndex,  Finger::RightIndex,  Finger::RightMiddle,
+    Finger::RightRing,  Finger::RightLittle, Finger::Thumb,
+};
+
+bool IsLetter(char32_t c) {
+    return QChar::isLetter(c);
+}
+
+QString Text(char32_t c) {
+    return QString::fromUcs4(&c, 1);
+}
+
+} // namespace
+
+KeyboardView::KeyboardView(QWidget* parent)
+    : QWidget(parent), layout_(&KeyboardLayout::Qwertz()), looks_(layout_->Keys().size()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void KeyboardView::SetLayout(const KeyboardLayout& layout) {
+    if (&layout == layout_) {
+        return;
+    }
+    layout_ = &layout;
+    looks_.assign(layout.Keys().size(), Look{});
+    flashKey_ = -1;
+    tints_.clear();
+    fingerText_.clear();
+    wordsFor_.fill(QString());
+    DropPictures();
+}
+
+void KeyboardView::ShowNext(unsigned char byte) {
+    std::vector<Look> looks(layout_->Keys().size());
+    const KeySequence& sequence = layout_->SequenceFor(byte);
+    const bool numbered = sequence.strokes.size() > 1;
+    for (std::size_t step = 0; step < sequence.strokes.size(); ++step) {
+        const KeyStroke& stroke = sequence.strokes[step];
+        std::vector<int> keys = stroke.modifiers;
+        keys.push_back(stroke.key);
+        for (const int key : keys) {
+            Look& look = looks[static_cast<std::size_t>(key)];
+            look.kind = LookKind::Lit;
+            if (numbered) {
+                look.steps += (look.steps.isEmpty() ? "" : " ") + QString::number(step + 1);
+            }
+        }
+    }
+    SetLooks(std::move(looks));
+
+    QString& text = wordsFor_[byte];
+    if (text.isNull()) {
+        text = QString::fromStdString(::FingerText(*layout_, byte));
+    }
+    if (text != fingerText_) {
+        fingerText_ = text;
+        setAccessibleName(fingerText_);
+        update(geometry_.text);
+    }
+}
+
+void KeyboardView::Flash(int key) {
+    if (key == flashKey_) {
+        return;
+    }
+    if (flashKey_ >= 0) {
+        update(KeyRect(flashKey_));
+    }
+    flashKey_ = key;
+    if (flashKey_ >= 0) {
+        update(KeyRect(flashKey_));
+    }
+}
+
+void KeyboardView::SetKeyTints(const std::map<int, QColor>& tints) {
+    tints_ = tints;
+    DropPictures();
+}
+
+void KeyboardView::SetLooks(std::vector<Look> looks) {
+    for (std::size_t key = 0; key < looks.size(); ++key) {
+        if (looks[key] != looks_[key]) {
+            update(KeyRect(static_cast<int>(key)));
+        }
+    }
+    looks_ = std::move(looks);
+}
+
+QRect KeyboardView::KeyRect(int key) const {
+    const Key& k = layout_->Keys()[static_cast<std::size_t>(key)];
+    const double unit = geometry_.unit;
+    const int left = kMargin + static_cast<int>(std::lround(k.x * unit));
+    const int right = kMargin + static_cast<int>(std::lround((k.x + k.width) * unit));
+    const int top = kMargin + static_cast<int>(std::lround(k.row * geometry_.keyHeight));
+    const int bottom =
+        kMargin + static_cast<int>(std::lround((k.row + k.height) * geometry_.keyHeight));
+    return {left, top, right - left, bottom - top};
+}
+
+QFont KeyboardView::LegendFont(int keyHeight) const {
+    return QtDesignFont(std::max(10, keyHeight * 3 / 10));
+}
+
+QFont KeyboardView::TextFont(int keyHeight) const {
+    return QtDesignFont(std::max(12, keyHeight * 4 / 10), true);
+}
+
+KeyboardView::Geometry KeyboardView::Measure(int width) const {
+    Geometry g;
+    g.unit = std::max(1.0, (width - 2 * kMargin) / layout_->Width());
+    g.keyHeight = std::max(8, static_cast<int>(std::lround(g.unit * kKeyAspect)));
+    int y = kMargin + static_cast<int>(layout_->Rows()) * g.keyHeight + kGap;
+
+    // The legend flows along the lines like words, left hand first, the thumb last.
+    const QFontMetrics legend(LegendFont(g.keyHeight));
+    const int swatch = legend.ascent();
+    const int lineHeight = legend.height() + 2;
+    int x = kMargin;
+    for (const Finger finger : kLegendOrder) {
+        const QString name = QString::fromUtf8(FingerName(finger).data(),
+                                               static_cast<qsizetype>(FingerName(finger).size()));
+        const int entryWidth = swatch + 4 + legend.horizontalAdvance(name);
+        if (x > kMargin && x + entryWidth > width - kMargin) {
+            x = kMargin;
+            y += lineHeight;
+        }
+        g.legendEntries.emplace_back(x, y, entryWidth, lineHeight);
+        x += entryWidth + legend.horizontalAdvance(QStringLiteral("xxx"));
+    }
+    y += lineHeight + kGap;
+
+    const QFontMetrics text(TextFont(g.keyHeight));
+    g.text = QRect(kMargin, y, width - 2 * kMargin, text.lineSpacing() * kTextLines);
+    g.height = g.text.bottom() + 1 + kMargin;
+    return g;
+}
+
+int KeyboardView::heightForWidth(int width) const {
+    return Measure(width).height;
+}
+
+QSize KeyboardView::sizeHint() const {
+    return {kDesignWidth, heightForWidth(kDesignWidth)};
+}
+
+QSize KeyboardView::minimumSizeHint() const {
+    return {kDesignWidth / 2, heightForWidth(kDesignWidth / 2)};
+}
+
+void KeyboardView::resizeEvent(QResizeEvent* event) {
+    geometry_ = Measure(width());
+    DropPictures();
+    QWidget::resizeEvent(event);
+}
+
+void KeyboardView::changeEvent(QEvent* event) {
+    if (QtChangesKeptPictures(*event) || event->type() == QEvent::FontChange) {
+        DropPictures();
+    }
+    QWidget::changeEvent(event);
+}
+
+void KeyboardView::DropPictures() {
+    geometry_ = Measure(width());
+    resting_ = QPixmap();
+    caps_.clear();
+    texts_.clear();
+    update();
+}
+
+QColor KeyboardView::NormalFill(int key) const {
+    const auto tint = tints_.find(key);
+    if (tint != tints_.end()) {
+        return tint->second;
+    }
+    return KeyColours::FingerTint(layout_->Keys()[static_cast<std::size_t>(key)].finger, palette());
+}
+
+void KeyboardView::DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const {
+    const Key& k = layout_->Keys()[static_cast<std::size_t>(key)];
+    QColor fill = NormalFill(key);
+    QColor ink = palette().color(QPalette::ButtonText);
+    if (look.kind == LookKind::Lit) {
+        fill = palette().color(QPalette::Highlight);
+        ink = palette().color(QPalette::HighlightedText);
+    } else if (look.kind == LookKind::Error) {
+        fill = KeyColours::ErrorFill();
+        ink = KeyColours::ErrorText();
+    }
+    const QRectF cap = QRectF(rect).adjusted(kCapInset, kCapInset, -kCapInset, -kCapInset);
+    const double radius = geometry_.keyHeight / 8.0;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(ink.lightness() < 128 ? fill.darker(150) : fill.lighter(150), 1));
+    painter.setBrush(fill);
+    painter.drawRoundedRect(cap, radius, radius);
+
+    painter.setPen(ink);
+    const int h = geometry_.keyHeight;
+    const QRectF inner = cap.adjusted(h * 0.12, h * 0.04, -h * 0.12, -h * 0.04);
+    if (k.role != KeyRole::Character) {
+        painter.setFont(QtDesignFont(std::max(8, h * 27 / 100)));
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignVCenter,
+                         QString::fromUtf8(k.label.data(), static_cast<qsizetype>(k.label.size())));
+    } else if (IsLetter(k.levels[0]) && Text(k.levels[0]).toUpper() == Text(k.levels[1])) {
+        painter.setFont(QtDesignFont(std::max(9, h * 45 / 100)));
+        painter.drawText(inner, Qt::AlignCenter, Text(k.levels[0]));
+    } else {
+        // Like the printed caps: the shifted symbol above, the plain one below.
+        painter.setFont(QtDesignFont(std::max(8, h * 36 / 100)));
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, Text(k.levels[1]));
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignBottom, Text(k.levels[0]));
+    }
+    if (!look.steps.isEmpty()) {
+        // The order of the chords of a dead-key sequence, in the key's top right corner.
+        painter.setFont(QtDesignFont(std::max(8, h * 3 / 10), true));
+        painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, look.steps);
+    }
+}
+
+const QPixmap& KeyboardView::Resting() {
+    const qreal ratio = devicePixelRatioF();
+    if (resting_.isNull()) {
+        resting_ = QPixmap(size() * ratio);
+        resting_.setDevicePixelRatio(ratio);
+        resting_.fill(palette().color(QPalette::Window));
+        QPainter painter(&resting_);
+        for (std::size_t key = 0; key < layout_->Keys().size(); ++key) {
+            DrawCap(painter, static_cast<int>(key), KeyRect(static_cast<int>(key)), Look{});
+        }
+        painter.setFont(LegendFont(geometry_.keyHeight));
+        const QFontMetrics metrics(painter.font());
+        for (std::size_t i = 0; i < kLegendOrder.size(); ++i) {
+            const QRect& entry = geometry_.legendEntries[i];
+            const int swatch = metrics.ascent();
+            const QRect box(entry.left(), entry.top() + (entry.height() - swatch) / 2, swatch,
+                            swatch);
+            const QColor tint = KeyColours::FingerTint(kLegendOrder[i], palette());
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.setBrush(tint);
+            painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+            const std::string_view name = FingerName(kLegendOrder[i]);
+            painter.drawText(entry.adjusted(swatch + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+    }
+    return resting_;
+}
+
+const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
+    const QString id = QString::number(key) + QLatin1Char('/') +
+                       QString::number(static_cast<int>(look.kind)) + QLatin1Char('/') + look.steps;
+    auto found = caps_.find(id);
+    if (found == caps_.end()) {
+        const QRect rect = KeyRect(key);
+        const qreal ratio = devicePixelRatioF();
+        QPixmap picture(rect.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(palette().color(QPalette::Window));
+        QPainter painter(&picture);
+        DrawCap(painter, key, QRect(QPoint(0, 0), rect.size()), look);
+        found = caps_.insert(id, picture);
+    }
+    return *found;
+}
+
+void KeyboardView::paintEvent(QPaintEvent* event) {
+    if (!resting_.isNull() && resting_.devicePixelRatio() != devicePixelRatioF()) {
+        // Moved to a screen of another density: every kept picture would look blurred.
+        resting_ = QPixmap();
+        caps_.clear();
+        texts_.clear();
+    }
+    QPainter painter(this);
+    const QPixmap& resting = Resting();
+    const qreal ratio = resting.devicePixelRatio();
+    for (const QRect& rect : event->region()) {
+        painter.drawPixmap(rect, resting,
+                           QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
+                                  rect.height() * ratio));
+    }
+    capsPainted_ = 0;
+    for (std::size_t i = 0; i < looks_.size(); ++i) {
+        const int key = static_cast<int>(i);
+        Look look = looks_[i];
+        if (key == flashKey_) {
+            look = Look{LookKind::Error, {}};
+        }
+        const QRect rect = KeyRect(key);
+        if (look.kind != LookKind::Normal && event->region().intersects(rect)) {
+            painter.drawPixmap(rect.topLeft(), CapPicture(key, look));
+            ++capsPainted_;
+        }
+    }
+    if (!fingerText_.isEmpty() && event->region().intersects(geometry_.text)) {
+        painter.drawPixmap(geometry_.text.topLeft(), TextPicture());
+    }
+}
+
+// Laying out a wrapped line costs more than the keys' pictures; the texts repeat often.
+const QPixmap& KeyboardView::TextPicture() {
+    auto found = texts_.find(fingerText_);
+    if (found == texts_.end()) {
+        const qreal ratio = devicePixelRatioF();
+        QPixmap picture(geometry_.text.size() * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(palette().color(QPalette::Window));
+        QPainter painter(&picture);
+        painter.setFont(TextFont(geometry_.keyHeight));
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(QRect(QPoint(0, 0), geometry_.text.size()),
+                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fingerText_);
+        found = texts_.insert(fingerText_, picture);
+    }
+    return *found;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// Draws the Czech keyboard with each key tinted by its finger, lights the keys for the
+// character to type next, flashes a key struck by mistake, and says the finger in words.
+
+#include "KeyboardLayout.h"
+
+#include <QHash>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+#include <array>
+#include <map>
+#include <vector>
+
+// The keyboard changes on every keystroke, so it paints cheaply: the whole keyboard in its
+// resting look is drawn once per size, palette and tint set and kept; a lit or flashing key
+// is a kept picture of its own laid over it, and a keystroke repaints only the keys whose
+// look changed and the line of text.
+class KeyboardView final : public QWidget {
+public:
+    explicit KeyboardView(QWidget* parent = nullptr);
+
+    void SetLayout(const KeyboardLayout& layout);
+    [[nodiscard]] const KeyboardLayout& Layout() const { return *layout_; }
+    // Lights the keys for a code page 1250 byte (10: Enter, 0: nothing) and names the fingers.
+    void ShowNext(unsigned char byte);
+    // Shows the key in the error colour until Flash(-1).
+    void Flash(int key);
+    // Colours chosen by the caller in place of the finger tints, e.g. for errors per key.
+    void SetKeyTints(const std::map<int, QColor>& tints);
+
+    [[nodiscard]] const QString& FingerText() const { return fingerText_; }
+    [[nodiscard]] QRect KeyRect(int key) const;
+    // How many key caps the last paint drew over the resting picture (for tests).
+    [[nodiscard]] int CapsPaintedLastTime() const { return capsPainted_; }
+
+    [[nodiscard]] bool hasHeightForWidth() const override { return true; }
+    [[nodiscard]] int heightForWidth(int width) const override;
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    enum class LookKind { Normal, Lit, Error };
+    struct Look {
+        LookKind kind = LookKind::Normal;
+        QString steps; // which chords of a sequence use the key, e.g. "1" or "1 2"
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+    struct Geometry {
+        double unit = 0;
+        int keyHeight = 0;
+        std::vector<QRect> legendEntries;
+        QRect text;
+        int height = 0;
+    };
+
+    [[nodiscard]] Geometry Measure(int width) const;
+    [[nodiscard]] QFont LegendFont(int keyHeight) const;
+    [[nodiscard]] QFont TextFont(int keyHeight) const;
+    [[nodiscard]] QColor NormalFill(int key) const;
+    void SetLooks(std::vector<Look> looks);
+    void DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const;
+    const QPixmap& Resting();
+    const QPixmap& CapPicture(int key, const Look& look);
+    const QPixmap& TextPicture();
+    void DropPictures();
+
+    const KeyboardLayout* layout_;
+    Geometry geometry_;
+    std::vector<Look> looks_; // the look of each key without the error flash
+    int flashKey_ = -1;
+    std::map<int, QColor> tints_;
+    QString fingerText_;
+    std::array<QString, 256> wordsFor_; // the finger text of each byte, once worked out
+    QPixmap resting_;
+    QHash<QString, QPixmap> caps_;
+    QHash<QString, QPixmap> texts_; // the finger texts, by their words
+    int capsPainted_ = 0;
+};
