@@ -82,7 +82,7 @@ int main(int argc, char* argv[]) {
         ProgramOptions options;
         QtSoundPlayer sound;
         QtReporter reporter;
-        LEKCE store(QtText::ToPath(programDir), reporter, meter);
+        LEKCE store(QtText::ToPath(programDir), reporter);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QCoreApplication::applicationFilePath(), helpFile);

@@ -12,8 +12,8 @@ void QtReporter::SetOwner(QWidget* owner) {
     owner_ = [guarded = QPointer<QWidget>(owner)]() -> QWidget* { return guarded.data(); };
 }
 
-void QtReporter::SetDialogHook(DialogHook hook) {
-    hook_ = std::move(hook);
+void QtReporter::SetSeam(QtWindowSeam seam) {
+    seam_ = std::move(seam);
 }
 
 void QtReporter::ReportError(const std::string& message) {
@@ -25,12 +25,7 @@ void QtReporter::ReportInfo(const std::string& message) {
 }
 
 void QtReporter::Report(const std::string& message, bool isError) {
-    TFormErr window(owner_ ? owner_() : nullptr, isError);
+    TFormErr window(owner_ ? owner_() : nullptr, isError, seam_);
     window.SetMessage(message);
-    if (hook_) {
-        window.show();
-        hook_(window);
-        return;
-    }
-    window.exec();
+    seam_.runModal(window);
 }

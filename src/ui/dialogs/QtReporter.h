@@ -1,6 +1,7 @@
 #pragma once
 // Shows the loaders' reports in the report window, modally over the main window.
 
+#include "QtWindowSeam.h"
 #include "Reporter.h"
 
 #include <QPointer>
@@ -16,13 +17,12 @@ public:
     // The owner is asked for each report, because the main window is created after the
     // lesson store that reports through this object.
     using OwnerGetter = std::function<QWidget*()>;
-    // Takes the place of the modal loop: gets the shown window and returns when it is done.
-    using DialogHook = std::function<void(TFormErr&)>;
 
     explicit QtReporter(OwnerGetter owner = {});
 
     void SetOwner(QWidget* owner);
-    void SetDialogHook(DialogHook hook);
+    // How the report window runs and opens its link; tests answer it here.
+    void SetSeam(QtWindowSeam seam);
 
     void ReportError(const std::string& message) override;
     void ReportInfo(const std::string& message) override;
@@ -31,5 +31,5 @@ private:
     void Report(const std::string& message, bool isError);
 
     OwnerGetter owner_;
-    DialogHook hook_;
+    QtWindowSeam seam_;
 };

@@ -1,11 +1,14 @@
 #pragma once
 // Shows the program's name, version, licence and author, with links to the web, mail and help.
 
+#include "QtWindowSeam.h"
+
 #include <QDialog>
 
 #include <functional>
 
 class QLabel;
+class QtLinkLabel;
 class QPushButton;
 class QUrl;
 
@@ -13,10 +16,8 @@ class TFormAbout : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TFormAbout(QWidget* parent = nullptr);
+    explicit TFormAbout(QWidget* parent = nullptr, QtWindowSeam seam = {});
 
-    // The ways out of the window; replaceable so that nothing real opens in tests.
-    std::function<void(const QUrl&)> openUrl; // the desktop's browser or mail program
     // The help window, nothing when empty. While the About window is modal it blocks every
     // other window of the program except its own children, so the help must be one of them.
     std::function<void(const QString& topic)> showHelp;
@@ -29,15 +30,15 @@ public:
     QLabel* Label1;
     QLabel* Label5;
     QLabel* Label6;
-    QLabel* Label10;
+    QtLinkLabel* Label10;
     QLabel* Image1;
     QLabel* Label3;
     QLabel* Label4;
-    QLabel* LabelTovikHTTPLink;
+    QtLinkLabel* LabelTovikHTTPLink;
     QLabel* Label9;
-    QLabel* Label8;
+    QtLinkLabel* Label8;
     QPushButton* BitBtn1;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
+private:
+    QtWindowSeam seam_;
 };

@@ -1,15 +1,13 @@
 #include "TFormErr.h"
 
-#include "Cp1250.h"
+#include "QtLinkLabel.h"
+#include "QtPicture.h"
+#include "QtText.h"
 
-#include <QDesktopServices>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <utility>
@@ -38,25 +36,14 @@ constexpr int FromBottom(const QRect& design) {
     return kDesignHeight - design.top();
 }
 
-QPixmap Picture(const char* resource, qreal pixelRatio) {
-    const int side = qRound(kPictureSide * pixelRatio);
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer{QString::fromLatin1(resource)};
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-    }
-    pixmap.setDevicePixelRatio(pixelRatio);
-    return pixmap;
-}
-
 QLabel* MakePicture(QWidget* parent, const char* name, const char* resource, const QRect& place) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setPixmap(Picture(resource, parent->devicePixelRatioF()));
+    label->setPixmap(QtPicture::Render(QString::fromLatin1(resource),
+                                       QSize(kPictureSide, kPictureSide),
+                                       parent->devicePixelRatioF()));
     return label;
 }
 
@@ -74,9 +61,9 @@ int TextWidth(const QLabel* label, int designWidth) {
 
 } // namespace
 
-TFormErr::TFormErr(QWidget* owner, bool isError)
+TFormErr::TFormErr(QWidget* owner, bool isError, QtWindowSeam seam)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), IsError(isError),
-      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+      seam_(std::move(seam)) {
     setObjectName(QStringLiteral("FormErr"));
     setWindowTitle(QString::fromUtf8("Nalezena chyba"));
 
@@ -95,15 +82,16 @@ TFormErr::TFormErr(QWidget* owner, bool isError)
 
     ImageChyba = MakePicture(this, "ImageChyba", ":/dialogs/report-error.svg", kImageChyba);
 
-    LabelTovikHTTPLink = MakeLabel(this, "LabelTovikHTTPLink", QString::fromLatin1(kDownloadPage));
+    LabelTovikHTTPLink = new QtLinkLabel(QString::fromLatin1(kDownloadPage), this);
+    LabelTovikHTTPLink->setObjectName(QStringLiteral("LabelTovikHTTPLink"));
+    LabelTovikHTTPLink->setTextFormat(Qt::PlainText);
     QFont linkFont = windowFont;
     linkFont.setUnderline(true);
     LabelTovikHTTPLink->setFont(linkFont);
     QPalette linkPalette = LabelTovikHTTPLink->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
     LabelTovikHTTPLink->setPalette(linkPalette);
-    LabelTovikHTTPLink->setCursor(Qt::PointingHandCursor);
-    LabelTovikHTTPLink->installEventFilter(this);
+    connect(LabelTovikHTTPLink, &QtLinkLabel::clicked, this, &TFormErr::LabelTovikHTTPLinkClick);
 
     LabelStahnoutVerzi =
         MakeLabel(this, "LabelStahnoutVerzi",
@@ -147,13 +135,9 @@ TFormErr::TFormErr(QWidget* owner, bool isError)
 void TFormErr::SetMessage(const std::string& message) {
     MemoChyba->clear();
     MemoChyba->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    QString text = QString::fromUtf8(Cp1250::ToUtf8(message));
+    QString text = QtText::FromCp1250(message);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     MemoChyba->setPlainText(text);
-}
-
-void TFormErr::SetUrlOpener(UrlOpener opener) {
-    urlOpener_ = std::move(opener);
 }
 
 void TFormErr::showEvent(QShowEvent* event) {
@@ -164,18 +148,6 @@ void TFormErr::showEvent(QShowEvent* event) {
 void TFormErr::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     ArrangeAnchored();
-}
-
-bool TFormErr::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == LabelTovikHTTPLink && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            LabelTovikHTTPLink->rect().contains(mouse->position().toPoint())) {
-            LabelTovikHTTPLinkClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TFormErr::FormShow() {
@@ -190,9 +162,7 @@ void TFormErr::FormShow() {
 }
 
 void TFormErr::LabelTovikHTTPLinkClick() {
-    if (urlOpener_) {
-        urlOpener_(QUrl(QString::fromLatin1(kDownloadPage)));
-    }
+    seam_.openUrl(QUrl(QString::fromLatin1(kDownloadPage)));
 }
 
 void TFormErr::ArrangeAnchored() {

@@ -2,6 +2,8 @@
 // The report window: tells the pupil about a problem with a file, as an error (with the
 // download page of the complete program) or as information.
 
+#include "QtWindowSeam.h"
+
 #include <QDialog>
 #include <QUrl>
 
@@ -9,6 +11,7 @@
 #include <string>
 
 class QLabel;
+class QtLinkLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -16,25 +19,20 @@ class TFormErr : public QDialog {
     Q_OBJECT
 
 public:
-    using UrlOpener = std::function<void(const QUrl&)>;
-
     static constexpr const char* kDownloadPage = "https://klaptos.example.org/klaptos/index.htm";
 
     // `isError`: an error report, else an information report; it never changes afterwards.
-    TFormErr(QWidget* owner, bool isError);
+    // `seam`: what a click on the link does with the download page (the desktop opens it).
+    TFormErr(QWidget* owner, bool isError, QtWindowSeam seam = {});
 
     // The message in code page 1250; "\r\n" starts a new line, long lines are wrapped.
     void SetMessage(const std::string& message);
-
-    // What a click on the link does with the download page; by default the desktop opens it.
-    void SetUrlOpener(UrlOpener opener);
 
     const bool IsError;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
@@ -43,12 +41,12 @@ private:
     void ArrangeAnchored();
 
     QLabel* ImageChyba;
-    QLabel* LabelTovikHTTPLink;
+    QtLinkLabel* LabelTovikHTTPLink;
     QLabel* LabelStahnoutVerzi;
     QPlainTextEdit* MemoChyba;
     QPushButton* BitBtnZavritOkno;
     QLabel* ImageReport;
 
-    UrlOpener urlOpener_;
+    QtWindowSeam seam_;
     int widening_ = 0; // pixels the window is wider than designed, so that no label is cut off
 };

@@ -5,9 +5,7 @@
 #include "Lekce.h"
 
 #include "Cp1250.h"
-#include "FakeClock.h"
 #include "RecordingReporter.h"
-#include "SpeedMeter.h"
 
 #include <gtest/gtest.h>
 
@@ -225,10 +223,8 @@ protected:
         loaded = store.LoadLesson(GetParam().lesson, GetParam().layout == Layout::Qwertz);
     }
 
-    FakeClock clock;
-    SpeedMeter meter{clock};
     RecordingReporter reporter;
-    LEKCE store{KLAPTOS_BIN_DIR, reporter, meter};
+    LEKCE store{KLAPTOS_BIN_DIR, reporter};
     bool loaded = false;
 };
 

@@ -1,5 +1,7 @@
 #include "TFormAbout.h"
 
+#include "QtLinkLabel.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
@@ -12,8 +14,10 @@ struct Outside {
     QList<QUrl> opened;
     QStringList topics;
 
+    QtWindowSeam Seam() {
+        return {.openUrl = [this](const QUrl& url) { opened.append(url); }};
+    }
     void connect(TFormAbout& about) {
-        about.openUrl = [this](const QUrl& url) { opened.append(url); };
         about.showHelp = [this](const QString& topic) { topics.append(topic); };
     }
 };
@@ -69,8 +73,8 @@ void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen_data()
 void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
     QFETCH(bool, web);
     QFETCH(QUrl, target);
-    TFormAbout about;
     Outside outside;
+    TFormAbout about(nullptr, outside.Seam());
     outside.connect(about);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -83,8 +87,8 @@ void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
 }
 
 void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOpen() {
-    TFormAbout about;
     Outside outside;
+    TFormAbout about(nullptr, outside.Seam());
     outside.connect(about);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -97,8 +101,8 @@ void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOp
 }
 
 void TFormAboutQtTest::clicksBesideTheLinksOpenNothing() {
-    TFormAbout about;
     Outside outside;
+    TFormAbout about(nullptr, outside.Seam());
     outside.connect(about);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));

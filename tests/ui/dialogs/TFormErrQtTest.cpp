@@ -104,9 +104,8 @@ private slots:
     }
 
     void clickingTheLinkOpensTheDownloadPageAndKeepsTheWindowOpen() {
-        TFormErr w(nullptr, true);
         std::vector<QUrl> opened;
-        w.SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+        TFormErr w(nullptr, true, {.openUrl = [&](const QUrl& url) { opened.push_back(url); }});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
@@ -172,11 +171,14 @@ private slots:
         QWidget owner;
         QtReporter reporter;
         reporter.SetOwner(&owner);
-        reporter.SetDialogHook([&](TFormErr& w) {
-            QCOMPARE(w.parentWidget(), &owner);
+        reporter.SetSeam({.runModal = [&](QDialog& dialog) {
+            auto& w = static_cast<TFormErr&>(dialog);
+            w.show();
+            [&] { QCOMPARE(w.parentWidget(), &owner); }();
             seen.push_back({w.IsError, w.windowTitle(), Memo(w)->toPlainText(),
                             Label(w, "LabelTovikHTTPLink")->isVisible()});
-        });
+            return 0;
+        }});
         reporter.ReportError(Cp1250::FromUtf8("Chybí soubor s lekcemi."));
         reporter.ReportInfo(Cp1250::FromUtf8("Řádek 3 je delší než 69 znaků."));
 
@@ -197,7 +199,10 @@ private slots:
         reporter.SetOwner(owner);
         delete owner;
         bool noOwner = false;
-        reporter.SetDialogHook([&](TFormErr& w) { noOwner = w.parentWidget() == nullptr; });
+        reporter.SetSeam({.runModal = [&](QDialog& w) {
+            noOwner = w.parentWidget() == nullptr;
+            return 0;
+        }});
         reporter.ReportInfo("x");
         QVERIFY(noOwner);
     }
