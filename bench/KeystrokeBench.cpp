@@ -54,7 +54,7 @@ struct KeystrokeRig {
     SteadyClock clock;
     SpeedMeter meter{clock};
     NullReporter reporter;
-    LEKCE store{"", reporter, meter};
+    LEKCE store{"", reporter};
     ProgramOptions options;
     NullSound sound;
     NullCanvas canvas;

@@ -1,10 +1,8 @@
 // Loading the text store: the largest lesson from the lesson files, and a 10 MB user file.
 
 #include "Cp1250.h"
-#include "FakeClock.h"
 #include "Lekce.h"
 #include "RecordingReporter.h"
-#include "SpeedMeter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -79,10 +77,8 @@ int LargestLesson(LEKCE& store) {
 }
 
 void LoadOneLesson(benchmark::State& state, int n) {
-    FakeClock clock;
-    SpeedMeter meter(clock);
     RecordingReporter reporter;
-    LEKCE store(LessonDir(), reporter, meter);
+    LEKCE store(LessonDir(), reporter);
     if (n == 0) {
         n = LargestLesson(store);
     }
@@ -124,10 +120,8 @@ std::string TenMegabyteFile() {
 
 void LoadTenMegabyteUserFile(benchmark::State& state) {
     const std::string path = TenMegabyteFile();
-    FakeClock clock;
-    SpeedMeter meter(clock);
     RecordingReporter reporter;
-    LEKCE store("", reporter, meter);
+    LEKCE store("", reporter);
     for (auto _ : state) {
         benchmark::DoNotOptimize(store.LoadTextFile(path));
     }

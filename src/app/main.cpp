@@ -121,7 +121,7 @@ int main(int argc, char* argv[]) {
         QtSoundPlayer sound;
         QtReporter reporter;
         reporter.SetHelpFile(helpFile);
-        LEKCE store(places.DataDir(), reporter, meter);
+        LEKCE store(places.DataDir(), reporter);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),

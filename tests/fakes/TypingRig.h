@@ -59,11 +59,11 @@ struct TypingRig {
         return c == 0;
     }
     // One key-down event; true when the engine consumed it.
-    bool KeyDown(uint16_t key) {
+    bool KeyDown(VirtualKey key) {
         engine.FormKeyDown(key);
-        return key == 0;
+        return key == VirtualKey::None;
     }
-    bool Enter() { return KeyDown(TypingEngine::kVkReturn); }
+    bool Enter() { return KeyDown(VirtualKey::Return); }
     bool Backspace() { return Press(TypingEngine::kBackspace); }
 
     [[nodiscard]] int Pos() const { return line.typedPos; }
@@ -76,7 +76,7 @@ struct TypingRig {
     FakeClock clock;
     SpeedMeter meter{clock};
     RecordingReporter reporter;
-    LEKCE store{dir.Path(), reporter, meter};
+    LEKCE store{dir.Path(), reporter};
     ProgramOptions options;
     RecordingSound sound;
     RecordingDrawer drawer;

@@ -4,7 +4,6 @@
 #include "FuzzFiles.h"
 #include "Lekce.h"
 #include "Reporter.h"
-#include "SpeedMeter.h"
 
 #include <cstdlib>
 
@@ -20,9 +19,7 @@ void CheckStore(const LEKCE& store, bool loaded) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     WriteFuzzFile("KTOSCA.DAT", data, size);
     QuietReporter reporter;
-    StillClock clock;
-    SpeedMeter meter(clock);
-    LEKCE store(FuzzDir().string(), reporter, meter);
+    LEKCE store(FuzzDir().string(), reporter);
     for (int n : {1, 2, 11}) {
         const bool loaded = store.LoadLesson(n, true);
         CheckStore(store, loaded);

@@ -5,16 +5,13 @@
 #include "FuzzFiles.h"
 #include "Lekce.h"
 #include "Reporter.h"
-#include "SpeedMeter.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = WriteFuzzFile("own text.txt", data, size);
     QuietReporter reporter;
-    StillClock clock;
-    SpeedMeter meter(clock);
-    LEKCE store(FuzzDir().string(), reporter, meter);
+    LEKCE store(FuzzDir().string(), reporter);
     const bool loaded = store.LoadTextFile(path);
     if (loaded != (store.LineCount() > 0) || (loaded && store.CurrentLesson != -1)) {
         std::abort();

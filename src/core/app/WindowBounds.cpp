@@ -2,24 +2,20 @@
 
 #include "IniFile.h"
 
-namespace {
-const std::string kSection = "Window";
-}
-
 WindowBounds WindowBounds::Read(const IniFile& ini) {
     WindowBounds b;
-    b.left = ini.ReadInteger(kSection, "Left", kDefaultLeft);
-    b.top = ini.ReadInteger(kSection, "Top", kDefaultTop);
-    b.width = ini.ReadInteger(kSection, "Width", kDefaultWidth);
-    b.height = ini.ReadInteger(kSection, "Height", kDefaultHeight);
+    b.left = Settings::WindowLeft.ReadInteger(ini);
+    b.top = Settings::WindowTop.ReadInteger(ini);
+    b.width = Settings::WindowWidth.ReadInteger(ini);
+    b.height = Settings::WindowHeight.ReadInteger(ini);
     return b;
 }
 
 void WindowBounds::Write(IniFile& ini) const {
-    ini.WriteInteger(kSection, "Left", left);
-    ini.WriteInteger(kSection, "Top", top);
-    ini.WriteInteger(kSection, "Width", width);
-    ini.WriteInteger(kSection, "Height", height);
+    Settings::WindowLeft.WriteInteger(ini, left);
+    Settings::WindowTop.WriteInteger(ini, top);
+    Settings::WindowWidth.WriteInteger(ini, width);
+    Settings::WindowHeight.WriteInteger(ini, height);
 }
 
 WindowBounds WindowBounds::FittedToScreen(int screenWidth, int screenHeight) const {

@@ -2,18 +2,15 @@
 // The main window's saved position and size, and the corrections that keep a window
 // read from the settings file on the screen before the first layout.
 
+#include "Settings.h"
+
 class IniFile;
 
 struct WindowBounds {
-    static constexpr int kDefaultLeft = -1;
-    static constexpr int kDefaultTop = -1;
-    static constexpr int kDefaultWidth = 800;
-    static constexpr int kDefaultHeight = 600;
-
-    int left = kDefaultLeft;
-    int top = kDefaultTop;
-    int width = kDefaultWidth;
-    int height = kDefaultHeight;
+    int left = Settings::WindowLeft.def;
+    int top = Settings::WindowTop.def;
+    int width = Settings::WindowWidth.def;
+    int height = Settings::WindowHeight.def;
 
     // Section "Window"; missing keys keep their defaults.
     [[nodiscard]] static WindowBounds Read(const IniFile& ini);

@@ -1,6 +1,7 @@
 #include "Evaluation.h"
 
 #include "Cp1250.h"
+#include "LessonCount.h"
 
 #include <climits>
 #include <cstdint>
@@ -8,8 +9,6 @@
 #include <string>
 
 namespace {
-
-constexpr int kLastLesson = 44;
 
 // Speeds and frequencies come from statistics that the settings file may hold in any size;
 // a result beyond int is shown as the largest int rather than wrapping round.

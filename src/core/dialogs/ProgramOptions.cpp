@@ -4,71 +4,34 @@
 #include "IniFile.h"
 #include "SoundPlayer.h"
 
-namespace {
-
-const std::string kSection = "Options";
-
-// The speed bar's scale is kept in the file as an index into its three choices.
-int SpeedMaxFromIndex(int index) {
-    switch (index) {
-    case 1:
-        return 400;
-    case 2:
-        return 600;
-    default:
-        return 200;
-    }
+void ProgramOptions::ReadOptions(const IniFile& ini) {
+    IsMaximized = Settings::IsMaximized.ReadBool(ini);
+    ErrIsRep = Settings::ErrIsRep.ReadBool(ini);
+    ErrRep = Settings::ErrRep.ReadInteger(ini);
+    CharSpace = Settings::CharSpace.ReadInteger(ini);
+    ErrorBeep = Settings::ErrorBeep.ReadBool(ini);
+    Caret = Settings::Caret.ReadBool(ini);
+    Speed = Settings::Speed.ReadBool(ini);
+    MoveOnError = Settings::MoveOnError.ReadBool(ini);
+    AutoStop = Settings::AutoStop.ReadBool(ini);
+    SpeedMax = SpeedMaxFromIndex(Settings::SpeedIx.ReadInteger(ini));
+    CloseQuery = Settings::CloseQuery.ReadInteger(ini);
+    Sound = Settings::Sound.ReadInteger(ini);
 }
 
-int SpeedIndexFromMax(int speedMax) {
-    if (speedMax <= 200) {
-        return 0;
-    }
-    return speedMax >= 600 ? 2 : 1;
-}
-
-int InRangeOr(int value, int low, int high, int fallback) {
-    return value < low || value > high ? fallback : value;
-}
-
-} // namespace
-
-void ProgramOptions::ReadOptions(const IniFile* ini) {
-    if (ini == nullptr) {
-        return;
-    }
-    IsMaximized = ini->ReadBool(kSection, "IsMaximized", false);
-    ErrIsRep = ini->ReadBool(kSection, "ErrIsRep", true);
-    ErrRep = ini->ReadInteger(kSection, "ErrRep", 1);
-    CharSpace = InRangeOr(ini->ReadInteger(kSection, "CharSpace", 1), 0, 15, 1);
-    ErrorBeep = ini->ReadBool(kSection, "ErrorBeep", true);
-    Caret = ini->ReadBool(kSection, "Caret", true);
-    Speed = ini->ReadBool(kSection, "Speed", true);
-    // The record starts with it on, but a file without the key means off, so a first run has it
-    // off.
-    MoveOnError = ini->ReadBool(kSection, "MoveOnError", false);
-    AutoStop = ini->ReadBool(kSection, "AutoStop", true);
-    SpeedMax = SpeedMaxFromIndex(ini->ReadInteger(kSection, "SpeedIx", 0));
-    CloseQuery = InRangeOr(ini->ReadInteger(kSection, "CloseQuery", 2), 0, 2, 2);
-    Sound = InRangeOr(ini->ReadInteger(kSection, "Sound", 0), 0, kErrorSoundCount - 1, 0);
-}
-
-void ProgramOptions::WriteOptions(IniFile* ini) const {
-    if (ini == nullptr) {
-        return;
-    }
-    ini->WriteInteger(kSection, "SpeedIx", SpeedIndexFromMax(SpeedMax));
-    ini->WriteBool(kSection, "IsMaximized", IsMaximized);
-    ini->WriteInteger(kSection, "ErrRep", ErrRep);
-    ini->WriteBool(kSection, "ErrIsRep", ErrIsRep);
-    ini->WriteInteger(kSection, "CharSpace", CharSpace);
-    ini->WriteBool(kSection, "ErrorBeep", ErrorBeep);
-    ini->WriteBool(kSection, "Caret", Caret);
-    ini->WriteBool(kSection, "Speed", Speed);
-    ini->WriteBool(kSection, "MoveOnError", MoveOnError);
-    ini->WriteBool(kSection, "AutoStop", AutoStop);
-    ini->WriteInteger(kSection, "CloseQuery", CloseQuery);
-    ini->WriteInteger(kSection, "Sound", Sound);
+void ProgramOptions::WriteOptions(IniFile& ini) const {
+    Settings::SpeedIx.WriteInteger(ini, SpeedIndexFromMax(SpeedMax));
+    Settings::IsMaximized.WriteBool(ini, IsMaximized);
+    Settings::ErrRep.WriteInteger(ini, ErrRep);
+    Settings::ErrIsRep.WriteBool(ini, ErrIsRep);
+    Settings::CharSpace.WriteInteger(ini, CharSpace);
+    Settings::ErrorBeep.WriteBool(ini, ErrorBeep);
+    Settings::Caret.WriteBool(ini, Caret);
+    Settings::Speed.WriteBool(ini, Speed);
+    Settings::MoveOnError.WriteBool(ini, MoveOnError);
+    Settings::AutoStop.WriteBool(ini, AutoStop);
+    Settings::CloseQuery.WriteInteger(ini, CloseQuery);
+    Settings::Sound.WriteInteger(ini, Sound);
 }
 
 void PlayErrorSound(SoundPlayer& player, int sound) {

@@ -1,6 +1,8 @@
 #pragma once
 // The pupil's options: what the typing line shows, how errors sound and repeat, what closing asks.
 
+#include "Settings.h"
+
 #include <array>
 #include <string>
 
@@ -8,26 +10,38 @@ class IniFile;
 class SoundPlayer;
 
 struct ProgramOptions {
-    int CharSpace = 1;     // extra pixels between the characters of the typing line, 0..15
-    bool ErrorBeep = true; // sound on a wrong keystroke
-    bool Caret = true;     // draw the moving carriage
-    bool Speed = true;     // show the speed panel
-    int SpeedMax = 200;    // top of the speed bar: 200, 400 or 600 (stored as "SpeedIx")
-    int CloseQuery = 2;    // 0 close at once, 1 ask with Yes preselected, 2 ask with No
-    bool IsMaximized = false;
-    int Sound = 0;        // which error sound, 0..5
-    int ErrRep = 1;       // a line with more errors than this is repeated
-    bool ErrIsRep = true; // the line-repeat rule is on
-    bool MoveOnError =
-        true;             // a wrong character still moves the position on (its key defaults to off)
-    bool AutoStop = true; // STOP mode when another application takes the focus
+    // extra pixels between the characters of the typing line
+    int CharSpace = Settings::CharSpace.def;
+    bool ErrorBeep = Settings::ErrorBeep.def != 0; // sound on a wrong keystroke
+    bool Caret = Settings::Caret.def != 0;         // draw the moving carriage
+    bool Speed = Settings::Speed.def != 0;         // show the speed panel
+    // top of the speed bar: 200, 400 or 600 (stored as "SpeedIx")
+    int SpeedMax = SpeedMaxFromIndex(Settings::SpeedIx.def);
+    int CloseQuery = Settings::CloseQuery.def; // 0 close at once, 1 ask with Yes preselected, 2 No
+    bool IsMaximized = Settings::IsMaximized.def != 0;
+    int Sound = Settings::Sound.def;             // which error sound
+    int ErrRep = Settings::ErrRep.def;           // a line with more errors than this is repeated
+    bool ErrIsRep = Settings::ErrIsRep.def != 0; // the line-repeat rule is on
+    // A wrong character still moves the position on. On until the file is read: the file's
+    // default (a missing key) is off.
+    bool MoveOnError = true;
+    bool AutoStop =
+        Settings::AutoStop.def != 0; // STOP mode when another application takes the focus
 
-    // Section "Options"; both do nothing without a settings file.
-    void ReadOptions(const IniFile* ini);
-    void WriteOptions(IniFile* ini) const;
+    // Section "Options".
+    void ReadOptions(const IniFile& ini);
+    void WriteOptions(IniFile& ini) const;
+
+    // The speed bar's scale is kept in the file as an index into its three choices.
+    [[nodiscard]] static constexpr int SpeedMaxFromIndex(int index) {
+        return index == 1 ? 400 : index == 2 ? 600 : 200;
+    }
+    [[nodiscard]] static constexpr int SpeedIndexFromMax(int speedMax) {
+        return speedMax <= 200 ? 0 : speedMax >= 600 ? 2 : 1;
+    }
 };
 
-inline constexpr int kErrorSoundCount = 6;
+inline constexpr int kErrorSoundCount = Settings::Sound.high + 1;
 
 // Plays error sound `sound` (0..5); any other number plays nothing.
 void PlayErrorSound(SoundPlayer& player, int sound);

@@ -2,10 +2,11 @@
 
 #include "Cp1250.h"
 #include "IniFile.h"
+#include "LessonCount.h"
 #include "LineReader.h"
 #include "LineWrapper.h"
 #include "Reporter.h"
-#include "SpeedMeter.h"
+#include "Settings.h"
 #include "TextDecoder.h"
 
 #include <cerrno>
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int kLastLesson = 44;
 constexpr std::string_view kMarkerPrefix = "$LEKCE:";
 
 // A user file longer than this is cut: a million lines are months of typing, and the
@@ -24,9 +24,6 @@ constexpr std::size_t kMaxLines = 1'000'000;
 
 // A line of an own text longer than this is wrapped while it is read.
 constexpr std::size_t kWrapAhead = 4096;
-
-const std::string kSection = "Lekce";
-
 // Paths are file system bytes (UTF-8); a message shows them in the code page of the
 // rest of its text. Bytes that are not UTF-8 show as the unmappable character.
 std::string ForDisplay(const std::string& path) {
@@ -92,8 +89,8 @@ int32_t SumOfSizes(const std::vector<std::string>& lines, std::size_t count) {
 
 } // namespace
 
-LEKCE::LEKCE(std::string dataDir, Reporter& reporter, SpeedMeter& meter)
-    : dataDir_(std::move(dataDir)), reporter_(reporter), meter_(meter) {}
+LEKCE::LEKCE(std::string dataDir, Reporter& reporter)
+    : dataDir_(std::move(dataDir)), reporter_(reporter) {}
 
 void LEKCE::Clear() {
     Lines.clear();
@@ -346,26 +343,20 @@ bool LEKCE::LoadTextFile(const std::string& path) {
     return true;
 }
 
-void LEKCE::SavePosition(IniFile* ini) const {
-    if (ini == nullptr) {
-        return;
-    }
-    ini->WriteInteger(kSection, "Cislo", LessonNumber);
-    ini->WriteInteger(kSection, "CisloAkt", CurrentLesson);
-    ini->WriteString(kSection, "UzivSoubor", UserFileName);
-    ini->WriteInteger(kSection, "CisloRadku", LineNumber);
-    ini->WriteBool(kSection, "QWERTZ", Qwertz);
+void LEKCE::SavePosition(IniFile& ini) const {
+    Settings::LessonNumber.WriteInteger(ini, LessonNumber);
+    Settings::CurrentLesson.WriteInteger(ini, CurrentLesson);
+    Settings::UserFile.WriteString(ini, UserFileName);
+    Settings::LineNumber.WriteInteger(ini, LineNumber);
+    Settings::Qwertz.WriteBool(ini, Qwertz);
 }
 
-void LEKCE::RestorePosition(const IniFile* ini) {
-    if (ini == nullptr) {
-        return;
-    }
-    LessonNumber = ini->ReadInteger(kSection, "Cislo", 0);
-    const int current = ini->ReadInteger(kSection, "CisloAkt", 1);
-    UserFileName = ini->ReadString(kSection, "UzivSoubor", "");
-    SavedLineNumber = ini->ReadInteger(kSection, "CisloRadku", 1);
-    Qwertz = ini->ReadBool(kSection, "QWERTZ", true);
+bool LEKCE::RestorePosition(const IniFile& ini) {
+    LessonNumber = Settings::LessonNumber.ReadInteger(ini);
+    const int current = Settings::CurrentLesson.ReadInteger(ini);
+    UserFileName = Settings::UserFile.ReadString(ini);
+    SavedLineNumber = Settings::LineNumber.ReadInteger(ini);
+    Qwertz = Settings::Qwertz.ReadBool(ini);
 
     if (current == -1 && RegularFileAt(UserFileName)) {
         LoadTextFile(UserFileName);
@@ -377,7 +368,7 @@ void LEKCE::RestorePosition(const IniFile* ini) {
         // One line before the saved one: starting the text fetches the next line.
         LineNumber = SavedLineNumber - 1;
         Recount();
-    } else {
-        meter_.Clear();
+        return true;
     }
+    return false;
 }

@@ -3,20 +3,21 @@
 // loads it from the lesson files or a user's own file and remembers it across runs.
 // All texts are code page 1250 bytes.
 
+#include "LineWidth.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 class IniFile;
 class Reporter;
-class SpeedMeter;
 
 class LEKCE {
 public:
-    static constexpr int kLineWidth = 69; // the widest line the typing line can show
+    static constexpr int kLineWidth = ::kLineWidth; // the name the loaders and their tests use
 
     // `dataDir`: the directory of the lesson files (the program's directory).
-    LEKCE(std::string dataDir, Reporter& reporter, SpeedMeter& meter);
+    LEKCE(std::string dataDir, Reporter& reporter);
 
     std::vector<std::string> Lines;
     std::string IntroLine;
@@ -43,9 +44,10 @@ public:
     bool LoadLesson(int n, bool qwertz);
     bool LoadTextFile(const std::string& path);
 
-    // Section "Lekce"; both do nothing without a settings file.
-    void SavePosition(IniFile* ini) const;
-    void RestorePosition(const IniFile* ini);
+    // Section "Lekce". RestorePosition loads the saved text and returns true when it also
+    // found the saved line in it; otherwise the text's statistics no longer apply.
+    void SavePosition(IniFile& ini) const;
+    bool RestorePosition(const IniFile& ini);
 
     // The lesson file that holds lesson n on the given layout ("KTOSCA.DAT", ...).
     [[nodiscard]] static std::string LessonFileName(int n, bool qwertz);
@@ -56,5 +58,4 @@ private:
 
     std::string dataDir_;
     Reporter& reporter_;
-    SpeedMeter& meter_;
 };

@@ -36,12 +36,12 @@ void ErrorCounter::NextCharacter(unsigned char /*expected*/) {
     }
 }
 
-void ErrorCounter::LoadErrors(const IniFile* ini) {
+void ErrorCounter::LoadErrors(const IniFile& ini) {
     text_.Load(ini);
     line_.clear();
 }
 
-void ErrorCounter::SaveErrors(IniFile* ini) const {
+void ErrorCounter::SaveErrors(IniFile& ini) const {
     if (line_.empty()) {
         text_.Save(ini);
         return;

@@ -29,8 +29,8 @@ public:
 
     // Beside the meter's LoadStatistics and SaveStatistics: like them, what is saved is the
     // state at the start of the current line, where typing resumes after a restart.
-    void LoadErrors(const IniFile* ini);
-    void SaveErrors(IniFile* ini) const;
+    void LoadErrors(const IniFile& ini);
+    void SaveErrors(IniFile& ini) const;
 
 private:
     struct Keystroke {

@@ -2,6 +2,7 @@
 
 #include "HexDigit.h"
 #include "IniFile.h"
+#include "Settings.h"
 
 #include <algorithm>
 #include <string>
@@ -9,7 +10,6 @@
 
 namespace {
 
-constexpr const char* kCharactersKey = "Znaky";
 constexpr char kHex[] = "0123456789ABCDEF";
 
 std::string ByteName(unsigned char c) {
@@ -73,11 +73,8 @@ int KeyErrorCounts::TotalErrors() const {
     return total;
 }
 
-void KeyErrorCounts::Save(IniFile* ini) const {
-    if (ini == nullptr) {
-        return;
-    }
-    const std::string previous = ini->ReadString(kSection, kCharactersKey, "");
+void KeyErrorCounts::Save(IniFile& ini) const {
+    const std::string previous = Settings::ErrorCharacters.ReadString(ini);
     std::string characters;
     for (int c = 0; c < kBytes; ++c) {
         if (attempts_[c] <= 0) {
@@ -98,31 +95,28 @@ void KeyErrorCounts::Save(IniFile* ini) const {
             value += "," + ByteName(static_cast<unsigned char>(typed)) + ":" +
                      std::to_string(-negativeCount);
         }
-        ini->WriteString(kSection, ByteName(byte), value);
+        ini.WriteString(Settings::ErrorCharacters.section, ByteName(byte), value);
     }
     // IniFile cannot delete a key; an empty value reads as nothing counted.
     for (size_t i = 0; i + 1 < previous.size(); i += 2) {
         const int c = ReadByte(previous, i);
         if (c >= 0 && attempts_[c] <= 0) {
-            ini->WriteString(kSection, ByteName(static_cast<unsigned char>(c)), "");
+            ini.WriteString(Settings::ErrorCharacters.section, ByteName(static_cast<unsigned char>(c)), "");
         }
     }
-    ini->WriteString(kSection, kCharactersKey, characters);
+    Settings::ErrorCharacters.WriteString(ini, characters);
 }
 
-void KeyErrorCounts::Load(const IniFile* ini) {
+void KeyErrorCounts::Load(const IniFile& ini) {
     Clear();
-    if (ini == nullptr) {
-        return;
-    }
-    const std::string characters = ini->ReadString(kSection, kCharactersKey, "");
+    const std::string characters = Settings::ErrorCharacters.ReadString(ini);
     for (size_t i = 0; i + 1 < characters.size(); i += 2) {
         const int c = ReadByte(characters, i);
         if (c < 0) {
             break;
         }
         const std::string value =
-            ini->ReadString(kSection, ByteName(static_cast<unsigned char>(c)), "");
+            ini.ReadString(Settings::ErrorCharacters.section, ByteName(static_cast<unsigned char>(c)), "");
         size_t pos = 0;
         const int attempts = ReadNumber(value, pos);
         if (attempts < 0 || pos >= value.size() || value[pos] != ',') {

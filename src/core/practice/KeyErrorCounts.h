@@ -41,9 +41,9 @@ public:
     // "attempts,errors" followed by ",byte:count" for the wrong keys struck instead, the most
     // frequent first, at most kSavedWrongKeys of them. Keys of characters counted by an
     // earlier text are emptied. Both do nothing without a settings file.
-    void Save(IniFile* ini) const;
+    void Save(IniFile& ini) const;
     // Reads what Save wrote; a damaged value loses only its own character.
-    void Load(const IniFile* ini);
+    void Load(const IniFile& ini);
 
     bool operator==(const KeyErrorCounts&) const = default;
 

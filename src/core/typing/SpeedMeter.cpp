@@ -4,6 +4,7 @@
 #include "HexDigit.h"
 #include "IniFile.h"
 #include "ProgramOptions.h"
+#include "Settings.h"
 #include "SpeedDisplay.h"
 
 #include <algorithm>
@@ -22,13 +23,6 @@ constexpr int kAveragedStored = 9;
 constexpr int kMinKeystrokesForEstimate = 100;
 constexpr double kMinProgressForEstimate = 0.001;
 constexpr int64_t kSecondsShownAsMinutes = 120;
-
-const char* const kSection = "Statistika";
-const char* const kKeyErrors = "ChCelkem";
-const char* const kKeyMs = "MsCelkem";
-const char* const kKeyKeystrokes = "UhozyCelkem";
-const char* const kKeyCorrect = "UhozyOK";
-const char* const kKeyIntervals = "MsMem";
 
 // Every result of the meter is a 32-bit field; a value that would not fit (days of
 // hesitation, absurd totals from an edited settings file) stands at the limit instead of
@@ -207,30 +201,24 @@ void SpeedMeter::ShowSpeed(SpeedDisplay& display, const ProgramOptions& options,
     }
 }
 
-void SpeedMeter::SaveStatistics(IniFile* ini) const {
-    if (ini == nullptr) {
-        return;
-    }
+void SpeedMeter::SaveStatistics(IniFile& ini) const {
     // After a restart typing resumes at the start of the current line, so the line's own
     // share is left out.
-    ini->WriteInteger(kSection, kKeyErrors, ClampToInt32(int64_t{lessonErrors} - lineErrors));
-    ini->WriteInteger(kSection, kKeyMs, ClampToInt32(int64_t{lessonMs} - lineMs));
-    ini->WriteInteger(kSection, kKeyKeystrokes,
-                      ClampToInt32(int64_t{lessonKeystrokes} - lineKeystrokes));
-    ini->WriteInteger(kSection, kKeyCorrect, ClampToInt32(int64_t{lessonCorrect} - lineCorrect));
-    ini->WriteString(kSection, kKeyIntervals, IntervalsText());
+    Settings::LessonErrors.WriteInteger(ini, ClampToInt32(int64_t{lessonErrors} - lineErrors));
+    Settings::LessonMs.WriteInteger(ini, ClampToInt32(int64_t{lessonMs} - lineMs));
+    Settings::LessonKeystrokes.WriteInteger(
+        ini, ClampToInt32(int64_t{lessonKeystrokes} - lineKeystrokes));
+    Settings::LessonCorrect.WriteInteger(ini, ClampToInt32(int64_t{lessonCorrect} - lineCorrect));
+    Settings::Intervals.WriteString(ini, IntervalsText());
 }
 
-void SpeedMeter::LoadStatistics(const IniFile* ini) {
-    if (ini == nullptr) {
-        return;
-    }
+void SpeedMeter::LoadStatistics(const IniFile& ini) {
     Clear();
-    lessonErrors = std::max(ini->ReadInteger(kSection, kKeyErrors, 0), 0);
-    lessonMs = std::max(ini->ReadInteger(kSection, kKeyMs, 0), 0);
-    lessonKeystrokes = std::max(ini->ReadInteger(kSection, kKeyKeystrokes, 0), 0);
-    lessonCorrect = std::max(ini->ReadInteger(kSection, kKeyCorrect, 0), 0);
-    ParseIntervals(ini->ReadString(kSection, kKeyIntervals, ""));
+    lessonErrors = Settings::LessonErrors.ReadInteger(ini);
+    lessonMs = Settings::LessonMs.ReadInteger(ini);
+    lessonKeystrokes = Settings::LessonKeystrokes.ReadInteger(ini);
+    lessonCorrect = Settings::LessonCorrect.ReadInteger(ini);
+    ParseIntervals(Settings::Intervals.ReadString(ini));
 }
 
 std::string SpeedMeter::IntervalsText() const {

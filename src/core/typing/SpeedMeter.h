@@ -32,8 +32,8 @@ public:
     int32_t lessonCorrect = 0;                       // "UhozyOK"
     std::array<int32_t, kIntervalSlots> intervals{}; // newest first; "MsMem"
     int32_t intervalCount = 0;
-    int32_t pendingMs = 0;  // the running interval as the last refresh without a keystroke saw it
-    uint32_t lastTick = 0;  // milliseconds of the tick count: last keystroke, clear or resume
+    int32_t pendingMs = 0; // the running interval as the last refresh without a keystroke saw it
+    uint32_t lastTick = 0; // milliseconds of the tick count: last keystroke, clear or resume
 
     void Clear();
     void StartLine();
@@ -47,9 +47,9 @@ public:
     void ShowSpeed(SpeedDisplay& display, const ProgramOptions& options, bool stopMode,
                    double progress) const;
 
-    // Section "Statistika"; both do nothing without a settings file.
-    void SaveStatistics(IniFile* ini) const;
-    void LoadStatistics(const IniFile* ini);
+    // Section "Statistika".
+    void SaveStatistics(IniFile& ini) const;
+    void LoadStatistics(const IniFile& ini);
 
     // The "MsMem" list: each interval as lower-case hexadecimal followed by a comma.
     [[nodiscard]] std::string IntervalsText() const;

@@ -4,6 +4,7 @@
 #include "Cp1250.h"
 #include "Evaluation.h"
 #include "Lekce.h"
+#include "LessonCount.h"
 #include "LineDrawer.h"
 #include "MainWindowPort.h"
 #include "ProgramOptions.h"
@@ -13,13 +14,6 @@
 #include <algorithm>
 
 #include <string>
-
-namespace {
-
-constexpr int kFirstLesson = 1;
-constexpr int kLastLesson = 44;
-
-} // namespace
 
 TypingEngine::TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter,
                            const ProgramOptions& options, SoundPlayer& sound, LineDrawer& drawer,
@@ -65,21 +59,21 @@ void TypingEngine::FormKeyPress(unsigned char& key) {
     }
 }
 
-void TypingEngine::FormKeyDown(uint16_t& key) {
+void TypingEngine::FormKeyDown(VirtualKey& key) {
     window_.FocusLineNumberField();
     std::string text;
-    if (key == kVkDown && store_.NextLine(text)) {
+    if (key == VirtualKey::Down && store_.NextLine(text)) {
         StartLine();
         ShowLine(&text);
-        key = 0;
+        key = VirtualKey::None;
     }
-    if (key == kVkUp && store_.PreviousLine(text)) {
+    if (key == VirtualKey::Up && store_.PreviousLine(text)) {
         StartLine();
         ShowLine(&text);
-        key = 0;
+        key = VirtualKey::None;
     }
-    if (key == kVkReturn) {
-        key = 0;
+    if (key == VirtualKey::Return) {
+        key = VirtualKey::None;
         if (!stopMode) {
             Enter();
         }

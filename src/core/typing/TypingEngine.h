@@ -3,6 +3,7 @@
 // and wrong keystrokes, and at the end of a line fetches the same or the next line.
 
 #include "TypingLine.h"
+#include "VirtualKey.h"
 
 #include <cstdint>
 #include <string>
@@ -19,10 +20,7 @@ struct ProgramOptions;
 
 class TypingEngine {
 public:
-    // Key-down codes the engine handles.
-    static constexpr uint16_t kVkReturn = 13;
-    static constexpr uint16_t kVkUp = 38;
-    static constexpr uint16_t kVkDown = 40;
+    // The character Backspace sends.
     static constexpr unsigned char kBackspace = 8;
 
     TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter, const ProgramOptions& options,
@@ -38,8 +36,8 @@ public:
 
     // Character event; sets `key` to 0 when it consumes it.
     void FormKeyPress(unsigned char& key);
-    // Key-down event (13 Enter, 38 Up, 40 Down); sets `key` to 0 when it consumes it.
-    void FormKeyDown(uint16_t& key);
+    // Key-down event (Return, Up, Down); sets `key` to None when it consumes it.
+    void FormKeyDown(VirtualKey& key);
 
     void SetPattern(std::string_view text) { line_.SetPattern(text); }
     void ClearPattern() { line_.ClearPattern(); }

@@ -2,13 +2,15 @@
 // The line being copied and what has been typed of it, byte for byte in code page 1250.
 // Positions run 0..69: up to 69 characters and the end-of-line marker after them.
 
+#include "LineWidth.h"
+
 #include <array>
 #include <cstdint>
 #include <string_view>
 
 struct TypingLine {
     static constexpr int kBufferSize = 128;
-    static constexpr int kLastPos = 69;
+    static constexpr int kLastPos = kLineWidth;
     static constexpr unsigned char kEndOfLine = 10;
 
     // The line's characters, the marker at patternLen, then zero bytes.

@@ -5,6 +5,7 @@
 
 #include "Canvas.h"
 #include "LineDrawer.h"
+#include "LineWidth.h"
 
 #include <array>
 #include <string_view>
@@ -29,9 +30,9 @@ public:
     // The font's part of SetTypingFont: the sample line measured cx wide and cy high.
     void SetMetrics(int sampleWidth, int sampleHeight);
 
-    [[nodiscard]] int CellLeft(int i) const { return i * cellWidth + leftMargin; }       // X(i)
-    [[nodiscard]] int CellCentre(int i) const { return CellLeft(i) + glyphWidth / 2; }   // C(i)
-    [[nodiscard]] int ViewWidth() const { return 69 * cellWidth + 2 * leftMargin; }
+    [[nodiscard]] int CellLeft(int i) const { return i * cellWidth + leftMargin; }     // X(i)
+    [[nodiscard]] int CellCentre(int i) const { return CellLeft(i) + glyphWidth / 2; } // C(i)
+    [[nodiscard]] int ViewWidth() const { return kLineWidth * cellWidth + 2 * leftMargin; }
     [[nodiscard]] int ViewHeight() const { return 6 * lineHeight; }
 
     // The full paint of a view `width` x `height` pixels.

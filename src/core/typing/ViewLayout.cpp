@@ -43,6 +43,13 @@ LayoutResult LayoutTypingView(const LayoutInput& in) {
         out.clientHeight = out.viewTop + in.viewHeight + belowView;
     }
 
+    // Never larger than the screen's available area, whatever the font.
+    if (!in.maximized && in.screenWidth > 0 && in.screenHeight > 0) {
+        out.clientWidth = std::min(out.clientWidth, std::max(in.screenWidth - in.frameWidth, 0));
+        out.clientHeight =
+            std::min(out.clientHeight, std::max(in.screenHeight - in.frameHeight, 0));
+    }
+
     out.panelTop = out.viewTop + in.viewHeight;
     out.panelLeft = (out.clientWidth - in.panelWidth) / 2;
 

@@ -4,50 +4,41 @@
 // that saves it. Every keystroke of the window and its controls reaches the typing engine.
 
 #include "Commands.h"
-#include "LessonCommands.h"
+#include "FeatureList.h"
 #include "MainWindowPort.h"
-#include "QtModalRunner.h"
+#include "QtWindowSeam.h"
 #include "TypingLine.h"
 
 #include <QFont>
 #include <QMainWindow>
-#include <QPointer>
-#include <QSet>
-#include <QTimer>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 class Clock;
-class IniFile;
+class KeyRouter;
+class LessonCommands;
+class MainWindowDialogs;
 class LEKCE;
+class MainWindowFeature;
+class MainWindowLayout;
+struct MainWindowControls;
+struct MainWindowMenus;
 class PaintBoxType;
+class SessionSettings;
 class PauseCommands;
 class SoundPlayer;
 class SpeedMeter;
-class TFormHelp;
 class TypingEngine;
 struct ProgramOptions;
-class QAction;
 class QFileDialog;
 class QFontDialog;
-class QFrame;
-class QInputMethodEvent;
-class QKeyEvent;
-class QGroupBox;
-class QLabel;
-class QtField;
-class QtSpeedBar;
-class QMenu;
-class QPushButton;
-class QStatusBar;
+class QTimer;
 
-class TFormHOknoPM final : public QMainWindow,
-                           public MainWindowPort,
-                           public Commands,
-                           public LessonDialogs {
+class TFormHOknoPM final : public QMainWindow, public MainWindowPort, public Commands {
     Q_OBJECT
 
 public:
@@ -67,15 +58,18 @@ public:
     // `helpFile`: the help shown by F1 and by the About window.
     // The settings file is read here (FormCreate); the last text is restored at the first
     // resize, when the window is shown.
+    // `features`: what joins the designed window (see MainWindowFeature); they must outlive it.
     TFormHOknoPM(const Model& model, const QString& settingsFile, const QString& textDir,
-                 QString helpFile, QWidget* parent = nullptr);
+                 QString helpFile, std::vector<MainWindowFeature*> features = {},
+                 QWidget* parent = nullptr);
     // Writes the whole settings file (FormDestroy).
     ~TFormHOknoPM() override;
     TFormHOknoPM(const TFormHOknoPM&) = delete;
     TFormHOknoPM& operator=(const TFormHOknoPM&) = delete;
 
-    // Every modal window of the main window runs through this; tests answer dialogs here.
-    QtModalRunner modalRunner = QtExecModal;
+    // Every modal window of the main window runs, and every link opens, through this seam;
+    // tests answer dialogs here.
+    void SetSeam(QtWindowSeam seam);
 
     // Commands: each executes its action as if chosen from the menu.
     void ActionPause() override;
@@ -84,11 +78,6 @@ public:
     void ActionOpenFile() override;
     void ActionResetLekci() override;
     void ActionClose() override;
-
-    // LessonDialogs
-    bool ChooseLesson(int& lesson, bool& qwertz) override;
-    bool ChooseTextFile(const std::string& fileName, const std::string& initialDir,
-                        std::string& chosen) override;
 
     // MainWindowPort
     void ShowLineErrors(int count, bool emphasized) override;
@@ -118,15 +107,6 @@ public:
     void SetTypingFont(const QFont& font);
     void LayoutTypingView();
     [[nodiscard]] bool IsWindowMaximized() const;
-    void SetSpeedScale(int max);
-
-    // The keystroke handlers with Qt's events: what reaches the typing engine, and whether
-    // it consumed the key.
-    bool FormKeyDown(const QKeyEvent& event);
-    bool FormKeyPress(const QKeyEvent& event);
-    bool FormInputMethod(const QInputMethodEvent& event);
-    // Each character of `text` as one character event; true when any was consumed.
-    bool TypeText(const QString& text);
 
     [[nodiscard]] const QString& iniFileName() const { return iniFileName_; }
     [[nodiscard]] const QFont& TypingFont() const { return typingFont; }
@@ -135,88 +115,32 @@ public:
     [[nodiscard]] bool StopMode() const;
     [[nodiscard]] QString StatusHint() const;
 
-    // The command list.
-    struct ActionList {
-        QAction* ActionClose = nullptr;
-        QAction* ActionOpenFile = nullptr;
-        QAction* ActionFont = nullptr;
-        QAction* ActionOptions = nullptr;
-        QAction* ActionLekce = nullptr;
-        QAction* ActionPause = nullptr;
-        QAction* ActionContinue = nullptr;
-        QAction* ActionMenuPauseContinue = nullptr;
-        QAction* ActionResetLekci = nullptr;
-    } ActionList1;
-    QAction* Napoveda11 = nullptr;
-    QAction* MenuOaplikaci = nullptr;
-
-    QMenu* Soubor1 = nullptr;
-    QMenu* MenuPsani = nullptr;
-    QMenu* MenuProgram = nullptr;
-    QMenu* Help1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-
-    PaintBoxType* paintBoxType = nullptr;
-    QFrame* Panel1 = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    std::array<QLabel*, 2> statusPanels{};
-    QtField* EditNapoveda = nullptr;
-    QPushButton* BitBtnPause = nullptr;
-    QPushButton* BitBtnContinue = nullptr;
-    QtField* EditChybyRadek = nullptr;
-    QtField* EditChybyLekce = nullptr;
-    QtField* EditChybyFreq = nullptr;
-    QtField* EditCisloRadku = nullptr;
-    QtField* EditPocetRadku = nullptr;
-    QtField* EditDobaPsani = nullptr;
-    QtField* EditDobaDoKonce = nullptr;
-    QPushButton* ButtonShowSpeed = nullptr;
-    QGroupBox* GroupBoxSpeed = nullptr;
-    QtField* EditRychlostMin = nullptr;
-    QtField* EditRychlostPrumer = nullptr;
-    QtField* EditRychlostMax = nullptr;
-    QtField* EditRychlostAbsPrumer = nullptr;
-    QPushButton* ButtonNoSpeed = nullptr;
-    QtSpeedBar* ProgressBarRychlostPrumer = nullptr;
-    std::array<QLabel*, 9> LabelSpeed{};
-    QFileDialog* OpenDialogFile = nullptr; // built on first use, see OpenDialog()
-    QTimer TimerSec;
-
 signals:
     // The window has closed for good: the program ends.
     void Closed();
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateActions();
-    void CreateMenus();
-    void CreateControls();
-    void RouteKeystrokes();
-    QFileDialog& OpenDialog();
+    void WireCommands();
 
     void FormCreate();
     void FormResize();
     void FormPaint();
     [[nodiscard]] bool FormCloseQuery();
     void FormDestroy();
-    void ReadTypingFont(const IniFile& ini);
 
     void ActionFontExecute();
     void FontDialog1Show(QFontDialog& dialog);
     void ActionOptionsExecute();
-    void Napoveda11Click();
     void MenuOaplikaciClick();
     void ApplicationStateChanged(Qt::ApplicationState state);
 
-    [[nodiscard]] int MenuBarHeight() const;
-    [[nodiscard]] int ClientHeight() const;
-    [[nodiscard]] QRect ScreenArea() const;
+    [[nodiscard]] SessionSettings Session() const;
 
     LEKCE& store_;
     SpeedMeter& meter_;
@@ -230,19 +154,22 @@ private:
     std::unique_ptr<TypingEngine> engine_;
     std::unique_ptr<PauseCommands> pause_;
     std::unique_ptr<LessonCommands> lessons_;
-    QPointer<TFormHelp> helpWindow_;
+    std::unique_ptr<MainWindowDialogs> dialogs_;
+
+    FeatureList features_;
+    std::unique_ptr<MainWindowMenus> menus_;
+    std::unique_ptr<MainWindowControls> controls_;
+    std::unique_ptr<MainWindowLayout> layout_;
+    KeyRouter* keys_ = nullptr;
+    QTimer* TimerSec = nullptr; // the clock of the status line and the time fields
 
     QString iniFileName_;
     QFont typingFont;
     bool initDone = false;
     bool firstPaintDone = false;
-    int frameExtraWidth = 0;
-    int viewHomeLeft = 0;
-    int viewHomeTop = 0;
     bool layoutInProgress_ = false; // the one re-entry guard of the program
     bool closeQueryRunning_ = false;
     QRect closedFrame_; // the bounds when the close was accepted; a window manager may report
                         // other ones once it has taken the frame off the hidden window
     std::string statusText_;
-    QSet<QObject*> keyControls_; // the controls whose keystrokes go to the typing engine
 };

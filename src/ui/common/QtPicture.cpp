@@ -5,14 +5,15 @@
 
 namespace QtPicture {
 
-QPixmap Render(const QString& resource, QSize size) {
-    QPixmap pixmap(size);
+QPixmap Render(const QString& resource, QSize size, qreal pixelRatio) {
+    QPixmap pixmap(size * pixelRatio);
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     if (renderer.isValid()) {
         QPainter painter(&pixmap);
         renderer.render(&painter);
     }
+    pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
 }
 

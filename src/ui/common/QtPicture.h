@@ -8,8 +8,9 @@
 
 namespace QtPicture {
 
-// An empty pixmap of that size when the resource is missing or not a picture.
-[[nodiscard]] QPixmap Render(const QString& resource, QSize size);
+// An empty pixmap of that size when the resource is missing or not a picture. `pixelRatio`:
+// the screen's device pixel ratio, so that the picture stays sharp on a high-density screen.
+[[nodiscard]] QPixmap Render(const QString& resource, QSize size, qreal pixelRatio = 1.0);
 
 // An icon with the picture at 16, 24 and 32 pixels.
 [[nodiscard]] QIcon Icon(const QString& resource);

@@ -14,8 +14,8 @@ void QtReporter::SetOwner(QWidget* owner) {
     owner_ = [guarded = QPointer<QWidget>(owner)]() -> QWidget* { return guarded.data(); };
 }
 
-void QtReporter::SetDialogHook(DialogHook hook) {
-    hook_ = std::move(hook);
+void QtReporter::SetSeam(QtWindowSeam seam) {
+    seam_ = std::move(seam);
 }
 
 void QtReporter::SetHelpFile(const QString& helpFile) {
@@ -35,7 +35,7 @@ void QtReporter::ReportInfoUtf8(const std::string& message) {
 }
 
 void QtReporter::Report(const std::string& utf8, bool isError) {
-    TFormErr window(owner_ ? owner_() : nullptr, isError);
+    TFormErr window(owner_ ? owner_() : nullptr, isError, seam_);
     window.SetMessageUtf8(utf8);
     // A help window of the report window itself, which the modal report would block otherwise.
     window.SetHelpOpener([&window, helpFile = helpFile_](const QString& topic) {
@@ -43,10 +43,5 @@ void QtReporter::Report(const std::string& utf8, bool isError) {
         help->setAttribute(Qt::WA_DeleteOnClose);
         help->ShowTopic(topic);
     });
-    if (hook_) {
-        window.show();
-        hook_(window);
-        return;
-    }
-    window.exec();
+    seam_.runModal(window);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Shows the loaders' reports in the report window, modally over the main window.
 
+#include "QtWindowSeam.h"
 #include "Reporter.h"
 
 #include <QPointer>
@@ -17,13 +18,12 @@ public:
     // The owner is asked for each report, because the main window is created after the
     // lesson store that reports through this object.
     using OwnerGetter = std::function<QWidget*()>;
-    // Takes the place of the modal loop: gets the shown window and returns when it is done.
-    using DialogHook = std::function<void(TFormErr&)>;
 
     explicit QtReporter(OwnerGetter owner = {});
 
     void SetOwner(QWidget* owner);
-    void SetDialogHook(DialogHook hook);
+    // How the report window runs and opens its link; tests answer it here.
+    void SetSeam(QtWindowSeam seam);
     // The help file a report window's link shows while the project has no web page.
     void SetHelpFile(const QString& helpFile);
 
@@ -35,6 +35,6 @@ private:
     void Report(const std::string& utf8, bool isError);
 
     OwnerGetter owner_;
-    DialogHook hook_;
+    QtWindowSeam seam_;
     QString helpFile_;
 };

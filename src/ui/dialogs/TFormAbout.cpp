@@ -1,16 +1,14 @@
 #include "TFormAbout.h"
 
 #include "QtDesignFont.h"
+#include "QtLinkLabel.h"
+#include "QtPicture.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
-#include <QSvgRenderer>
 #include <QUrl>
 
 #include <utility>
@@ -28,23 +26,11 @@ void setTextColour(QLabel* label, const QColor& colour) {
     label->setPalette(palette);
 }
 
-// Renders at the device pixel ratio, so that the picture stays sharp on a high-density screen.
-QPixmap svgPixmap(const QString& resource, QSize size, qreal ratio) {
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
-}
-
 } // namespace
 
-TFormAbout::TFormAbout(QWidget* parent, ProgramAddresses addresses)
+TFormAbout::TFormAbout(QWidget* parent, QtWindowSeam seam, ProgramAddresses addresses)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }),
-      addresses_(std::move(addresses)) {
+      seam_(std::move(seam)), addresses_(std::move(addresses)) {
     setWindowTitle(QString::fromUtf8("O programu"));
     setFixedSize(432, 246);
     setFont(QtDesignFont(13, false));
@@ -75,13 +61,13 @@ TFormAbout::TFormAbout(QWidget* parent, ProgramAddresses addresses)
     Label6->setGeometry(16, 90, 400, 18);
     Label6->setAlignment(Qt::AlignCenter);
 
-    Label10 = new QLabel(QString::fromUtf8("Podmínky licence"), this);
+    Label10 = new QtLinkLabel(QString::fromUtf8("Podmínky licence"), this);
 
     Image1 = new QLabel(this);
     Image1->setGeometry(41, 149, 41, 40);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Image1->setPixmap(svgPixmap(QStringLiteral(":/dialogs/about-hardhat.svg"), QSize(32, 32),
-                                devicePixelRatio()));
+    Image1->setPixmap(QtPicture::Render(QStringLiteral(":/dialogs/about-hardhat.svg"),
+                                        QSize(32, 32), devicePixelRatio()));
 
     Label3 = new QLabel(QString::fromUtf8("Autor:"), this);
     Label3->setGeometry(93, 151, 49, 16);
@@ -94,13 +80,13 @@ TFormAbout::TFormAbout(QWidget* parent, ProgramAddresses addresses)
     setTextColour(Label4, kNavy);
 
     LabelTovikHTTPLink =
-        new QLabel(addresses_.homepage.isEmpty() ? QString::fromUtf8("Jak získat program")
-                                                 : addresses_.HomepageShown(),
-                   this);
+        new QtLinkLabel(addresses_.homepage.isEmpty() ? QString::fromUtf8("Jak získat program")
+                                                      : addresses_.HomepageShown(),
+                        this);
     Label9 = new QLabel(QString::fromUtf8("e-mail:"), this);
     Label9->setGeometry(182, 173, 60, 16);
     Label9->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label8 = new QLabel(addresses_.contactEmail, this);
+    Label8 = new QtLinkLabel(addresses_.contactEmail, this);
     Label9->setVisible(!addresses_.contactEmail.isEmpty());
     Label8->setVisible(!addresses_.contactEmail.isEmpty());
 
@@ -108,16 +94,16 @@ TFormAbout::TFormAbout(QWidget* parent, ProgramAddresses addresses)
     QFont linkFont = QtDesignFont(13, false);
     linkFont.setUnderline(true);
     const QFontMetrics linkMetrics(linkFont);
-    auto placeLink = [&](QLabel* link, int left, int top) {
+    auto placeLink = [&](QtLinkLabel* link, int left, int top, void (TFormAbout::*click)()) {
         link->setFont(linkFont);
         setTextColour(link, kLinkBlue);
         link->setCursor(Qt::PointingHandCursor);
         link->setGeometry(left, top, linkMetrics.horizontalAdvance(link->text()) + 2, 16);
-        link->installEventFilter(this);
+        connect(link, &QtLinkLabel::clicked, this, click);
     };
-    placeLink(LabelTovikHTTPLink, 248, 151);
-    placeLink(Label8, 248, 172);
-    placeLink(Label10, 0, 110);
+    placeLink(LabelTovikHTTPLink, 248, 151, &TFormAbout::LabelTovikHTTPLinkClick);
+    placeLink(Label8, 248, 172, &TFormAbout::LabelTovikMailLinkClick);
+    placeLink(Label10, 0, 110, &TFormAbout::Label10Click);
     Label10->move((width() - Label10->width()) / 2, Label10->y());
 
     BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton),
@@ -147,14 +133,14 @@ void TFormAbout::LabelTovikHTTPLinkClick() {
         if (showHelp) {
             showHelp(QString::fromLatin1(ProgramAddresses::kRestoreTopic));
         }
-    } else if (openUrl) {
-        openUrl(QUrl(addresses_.homepage));
+    } else {
+        seam_.openUrl(QUrl(addresses_.homepage));
     }
 }
 
 void TFormAbout::LabelTovikMailLinkClick() {
-    if (openUrl && !addresses_.contactEmail.isEmpty()) {
-        openUrl(QUrl(QStringLiteral("mailto:") + addresses_.contactEmail));
+    if (!addresses_.contactEmail.isEmpty()) {
+        seam_.openUrl(QUrl(QStringLiteral("mailto:") + addresses_.contactEmail));
     }
 }
 
@@ -162,24 +148,4 @@ void TFormAbout::Label10Click() {
     if (showHelp) {
         showHelp(QString::fromUtf8(kLicenceTopic));
     }
-}
-
-bool TFormAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        auto* link = qobject_cast<QLabel*>(watched);
-        // A press that is dragged off the link before release is no click.
-        if (mouse->button() == Qt::LeftButton && link != nullptr &&
-            link->rect().contains(mouse->position().toPoint())) {
-            if (link == LabelTovikHTTPLink) {
-                LabelTovikHTTPLinkClick();
-            } else if (link == Label8) {
-                LabelTovikMailLinkClick();
-            } else if (link == Label10) {
-                Label10Click();
-            }
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }

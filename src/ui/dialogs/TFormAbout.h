@@ -4,11 +4,14 @@
 
 #include "ProgramAddresses.h"
 
+#include "QtWindowSeam.h"
+
 #include <QDialog>
 
 #include <functional>
 
 class QLabel;
+class QtLinkLabel;
 class QPushButton;
 class QUrl;
 
@@ -18,14 +21,12 @@ class TFormAbout : public QDialog {
 public:
     // Without a web page the web link leads to the help; without an address the e-mail line
     // is hidden.
-    explicit TFormAbout(QWidget* parent = nullptr,
+    explicit TFormAbout(QWidget* parent = nullptr, QtWindowSeam seam = {},
                         ProgramAddresses addresses = ProgramAddresses::OfBuild());
 
     // Shows the settings file's path as a line of the window.
     void SetSettingsFile(const QString& path);
 
-    // The ways out of the window; replaceable so that nothing real opens in tests.
-    std::function<void(const QUrl&)> openUrl; // the desktop's browser or mail program
     // The help window, nothing when empty. While the About window is modal it blocks every
     // other window of the program except its own children, so the help must be one of them.
     std::function<void(const QString& topic)> showHelp;
@@ -38,19 +39,17 @@ public:
     QLabel* Label1;
     QLabel* Label5;
     QLabel* Label6;
-    QLabel* Label10;
+    QtLinkLabel* Label10;
     QLabel* Image1;
     QLabel* Label3;
     QLabel* Label4;
-    QLabel* LabelTovikHTTPLink;
+    QtLinkLabel* LabelTovikHTTPLink;
     QLabel* Label9;
-    QLabel* Label8;
+    QtLinkLabel* Label8;
     QPushButton* BitBtn1;
     QLabel* LabelSettings;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
+    QtWindowSeam seam_;
     ProgramAddresses addresses_;
 };

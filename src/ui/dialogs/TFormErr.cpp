@@ -1,16 +1,15 @@
 #include "TFormErr.h"
 
 #include "Cp1250.h"
+#include "QtLinkLabel.h"
+#include "QtPicture.h"
+#include "QtText.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QLabel>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <utility>
@@ -39,25 +38,14 @@ constexpr int FromBottom(const QRect& design) {
     return kDesignHeight - design.top();
 }
 
-QPixmap Picture(const char* resource, qreal pixelRatio) {
-    const int side = qRound(kPictureSide * pixelRatio);
-    QPixmap pixmap(side, side);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer{QString::fromLatin1(resource)};
-    if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
-    }
-    pixmap.setDevicePixelRatio(pixelRatio);
-    return pixmap;
-}
-
 QLabel* MakePicture(QWidget* parent, const char* name, const char* resource, const QRect& place) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setGeometry(place);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setPixmap(Picture(resource, parent->devicePixelRatioF()));
+    label->setPixmap(QtPicture::Render(QString::fromLatin1(resource),
+                                       QSize(kPictureSide, kPictureSide),
+                                       parent->devicePixelRatioF()));
     return label;
 }
 
@@ -82,10 +70,10 @@ bool SplashIsUp() {
 
 } // namespace
 
-TFormErr::TFormErr(QWidget* owner, bool isError, const ProgramAddresses& addresses)
+TFormErr::TFormErr(QWidget* owner, bool isError, QtWindowSeam seam,
+                   const ProgramAddresses& addresses)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), IsError(isError),
-      downloadPage_(addresses.homepage),
-      urlOpener_([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+      seam_(std::move(seam)), downloadPage_(addresses.homepage) {
     setObjectName(QStringLiteral("FormErr"));
     setWindowTitle(QString::fromUtf8("Nalezena chyba"));
     // The splash stays on top for up to 7 s; a report during start-up (a missing lesson
@@ -109,17 +97,18 @@ TFormErr::TFormErr(QWidget* owner, bool isError, const ProgramAddresses& address
 
     ImageChyba = MakePicture(this, "ImageChyba", ":/dialogs/report-error.svg", kImageChyba);
 
-    LabelTovikHTTPLink = MakeLabel(
-        this, "LabelTovikHTTPLink",
-        downloadPage_.isEmpty() ? QString::fromUtf8("Obnovení souborů programu") : downloadPage_);
+    LabelTovikHTTPLink = new QtLinkLabel(
+        downloadPage_.isEmpty() ? QString::fromUtf8("Obnovení souborů programu") : downloadPage_,
+        this);
+    LabelTovikHTTPLink->setObjectName(QStringLiteral("LabelTovikHTTPLink"));
+    LabelTovikHTTPLink->setTextFormat(Qt::PlainText);
     QFont linkFont = windowFont;
     linkFont.setUnderline(true);
     LabelTovikHTTPLink->setFont(linkFont);
     QPalette linkPalette = LabelTovikHTTPLink->palette();
     linkPalette.setColor(QPalette::WindowText, Qt::blue);
     LabelTovikHTTPLink->setPalette(linkPalette);
-    LabelTovikHTTPLink->setCursor(Qt::PointingHandCursor);
-    LabelTovikHTTPLink->installEventFilter(this);
+    connect(LabelTovikHTTPLink, &QtLinkLabel::clicked, this, &TFormErr::LabelTovikHTTPLinkClick);
 
     LabelStahnoutVerzi =
         MakeLabel(this, "LabelStahnoutVerzi",
@@ -174,14 +163,9 @@ void TFormErr::SetMessageUtf8(const std::string& utf8) {
     MemoChyba->setPlainText(text);
 }
 
-void TFormErr::SetUrlOpener(UrlOpener opener) {
-    urlOpener_ = std::move(opener);
-}
-
 void TFormErr::SetHelpOpener(HelpOpener opener) {
     helpOpener_ = std::move(opener);
 }
-
 void TFormErr::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
@@ -190,18 +174,6 @@ void TFormErr::showEvent(QShowEvent* event) {
 void TFormErr::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
     ArrangeAnchored();
-}
-
-bool TFormErr::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == LabelTovikHTTPLink && event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() == Qt::LeftButton &&
-            LabelTovikHTTPLink->rect().contains(mouse->position().toPoint())) {
-            LabelTovikHTTPLinkClick();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TFormErr::FormShow() {
@@ -221,8 +193,8 @@ void TFormErr::LabelTovikHTTPLinkClick() {
         if (helpOpener_) {
             helpOpener_(QString::fromLatin1(ProgramAddresses::kRestoreTopic));
         }
-    } else if (urlOpener_) {
-        urlOpener_(QUrl(downloadPage_));
+    } else {
+        seam_.openUrl(QUrl(downloadPage_));
     }
 }
 

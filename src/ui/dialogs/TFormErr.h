@@ -4,6 +4,8 @@
 
 #include "ProgramAddresses.h"
 
+#include "QtWindowSeam.h"
+
 #include <QDialog>
 #include <QUrl>
 
@@ -11,6 +13,7 @@
 #include <string>
 
 class QLabel;
+class QtLinkLabel;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -18,12 +21,12 @@ class TFormErr : public QDialog {
     Q_OBJECT
 
 public:
-    using UrlOpener = std::function<void(const QUrl&)>;
     using HelpOpener = std::function<void(const QString& topic)>;
 
     // `isError`: an error report, else an information report; it never changes afterwards.
-    // Without a web page in `addresses` the link leads to the help.
-    TFormErr(QWidget* owner, bool isError,
+    // `seam`: what a click on the link does with the web page (the desktop opens it); without
+    // a web page in `addresses` the link leads to the help.
+    TFormErr(QWidget* owner, bool isError, QtWindowSeam seam = {},
              const ProgramAddresses& addresses = ProgramAddresses::OfBuild());
 
     // The message in code page 1250; "\r\n" starts a new line, long lines are wrapped.
@@ -31,17 +34,13 @@ public:
     // The same for a message in UTF-8.
     void SetMessageUtf8(const std::string& utf8);
 
-    // What a click on the link does with the download page; by default the desktop opens it.
-    void SetUrlOpener(UrlOpener opener);
     // What a click on the link does while there is no web page: show the help at a topic.
     void SetHelpOpener(HelpOpener opener);
-
     const bool IsError;
 
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormShow();
@@ -50,14 +49,14 @@ private:
     void ArrangeAnchored();
 
     QLabel* ImageChyba;
-    QLabel* LabelTovikHTTPLink;
+    QtLinkLabel* LabelTovikHTTPLink;
     QLabel* LabelStahnoutVerzi;
     QPlainTextEdit* MemoChyba;
     QPushButton* BitBtnZavritOkno;
     QLabel* ImageReport;
 
+    QtWindowSeam seam_;
     QString downloadPage_; // empty: the link leads to the help
-    UrlOpener urlOpener_;
     HelpOpener helpOpener_;
     int widening_ = 0; // pixels the window is wider than designed, so that no label is cut off
 };

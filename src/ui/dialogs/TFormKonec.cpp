@@ -1,6 +1,7 @@
 #include "TFormKonec.h"
 
 #include "Cp1250.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -45,7 +46,7 @@ constexpr int kButtonHeight = 25;
 constexpr int kButtonLeft[] = {8, 153, 297};
 
 QString Text(const std::string& cp1250) {
-    return QString::fromUtf8(Cp1250::ToUtf8(cp1250));
+    return QtText::FromCp1250(cp1250);
 }
 
 QPushButton* AddButton(QWidget* parent, const char* name, const std::string& caption, int left) {

@@ -1,9 +1,8 @@
 #include "TFormOptions.h"
 
-#include "Cp1250.h"
 #include "ProgramOptions.h"
 #include "QtDesignFont.h"
-
+#include "QtText.h"
 #include "SoundPlayer.h"
 
 #include <QApplication>
@@ -87,7 +86,7 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
     };
 
     // The arrows stand on the left of the number, as the label to its right reads on from them.
-    UpDownCharSpace = upDown(this, 15, EditCharSpace);
+    UpDownCharSpace = upDown(this, Settings::CharSpace.high, EditCharSpace);
     UpDownCharSpace->setLayoutDirection(Qt::RightToLeft);
     UpDownCharSpace->setGeometry(kLeft, 10, 44, 22);
     Label2 = new QLabel(QString::fromUtf8("[pixel] rozšířená mezera mezi znaky psaného textu pro "
@@ -101,7 +100,7 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
     CheckBoxErrorBeep = checkBox("Generuj zvuk při chybě", 77, 158);
     ComboBoxZvuk = new QComboBox(this);
     for (const std::string& item : SoundItemCaptions()) {
-        ComboBoxZvuk->addItem(QString::fromStdString(Cp1250::ToUtf8(item)));
+        ComboBoxZvuk->addItem(QtText::FromCp1250(item));
     }
     ComboBoxZvuk->setGeometry(174, 65, 174, 24);
     BitBtnText = new QPushButton(style()->standardIcon(QStyle::SP_MediaVolume),
@@ -111,7 +110,7 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
     connect(BitBtnText, &QPushButton::clicked, this, &TFormOptions::BitBtnTextClick);
 
     CheckBoxOpakuj = checkBox("Opakuj řádek při počtu chyb větším než", 105, 250);
-    UpDownOpakuj = upDown(this, 99, EditOpakuj);
+    UpDownOpakuj = upDown(this, Settings::ErrRep.high, EditOpakuj);
     UpDownOpakuj->setGeometry(266, 94, 48, 22);
 
     CheckBoxPosunPriChybe = checkBox(
@@ -141,13 +140,7 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
 }
 
 void TFormOptions::FormShow() {
-    int speedItem = 1;
-    if (options_.SpeedMax <= 200) {
-        speedItem = 0;
-    } else if (options_.SpeedMax >= 600) {
-        speedItem = 2;
-    }
-    speedItems->button(speedItem)->setChecked(true);
+    speedItems->button(ProgramOptions::SpeedIndexFromMax(options_.SpeedMax))->setChecked(true);
     UpDownCharSpace->setValue(options_.CharSpace);
     UpDownOpakuj->setValue(options_.ErrRep);
     CheckBoxOpakuj->setChecked(options_.ErrIsRep);
@@ -178,17 +171,7 @@ void TFormOptions::BitBtnOptionOKClick() {
     if (ComboBoxZvuk->currentIndex() >= 0) {
         options_.Sound = ComboBoxZvuk->currentIndex();
     }
-    switch (speedItems->checkedId()) {
-    case 1:
-        options_.SpeedMax = 400;
-        break;
-    case 2:
-        options_.SpeedMax = 600;
-        break;
-    default:
-        options_.SpeedMax = 200;
-        break;
-    }
+    options_.SpeedMax = ProgramOptions::SpeedMaxFromIndex(speedItems->checkedId());
     accept();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 // Lets the pupil choose one of the 44 built-in lessons and the keyboard layout to type it on.
 
+#include "LessonCount.h"
+
 #include <QDialog>
 
 class QButtonGroup;
@@ -11,7 +13,7 @@ class TFormLekce : public QDialog {
     Q_OBJECT
 
 public:
-    static constexpr int kLessonCount = 44;
+    static constexpr int kLessonCount = ::kLessonCount;
 
     explicit TFormLekce(QWidget* parent = nullptr);
 

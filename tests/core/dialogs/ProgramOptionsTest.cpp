@@ -33,7 +33,7 @@ protected:
     [[nodiscard]] ProgramOptions Read() const {
         const IniFile ini(path_);
         ProgramOptions options;
-        options.ReadOptions(&ini);
+        options.ReadOptions(ini);
         return options;
     }
 
@@ -90,15 +90,6 @@ TEST(ProgramOptions, TheRecordStartsWithMoveOnErrorOnUntilTheFileIsRead) {
     EXPECT_TRUE(ProgramOptions{}.MoveOnError);
 }
 
-TEST(ProgramOptions, WithoutASettingsFileNothingIsReadOrWritten) {
-    ProgramOptions options;
-    options.CharSpace = 7;
-    options.ReadOptions(nullptr);
-    options.WriteOptions(nullptr);
-    EXPECT_EQ(options.CharSpace, 7);
-    EXPECT_TRUE(options.MoveOnError);
-}
-
 TEST_F(ProgramOptionsFile, IntegerValuesOutOfRangeAreCorrected) {
     struct Row {
         const char* line;
@@ -125,8 +116,13 @@ TEST_F(ProgramOptionsFile, IntegerValuesOutOfRangeAreCorrected) {
         {"SpeedIx=0", &ProgramOptions::SpeedMax, 200},
         {"SpeedIx=5", &ProgramOptions::SpeedMax, 200},
         {"SpeedIx=-1", &ProgramOptions::SpeedMax, 200},
-        {"ErrRep=500", &ProgramOptions::ErrRep, 500},
-        {"ErrRep=-3", &ProgramOptions::ErrRep, -3},
+        // A negative count would repeat even a line without errors, for ever.
+        {"ErrRep=-1", &ProgramOptions::ErrRep, 1},
+        {"ErrRep=-3", &ProgramOptions::ErrRep, 1},
+        {"ErrRep=100", &ProgramOptions::ErrRep, 1},
+        {"ErrRep=500", &ProgramOptions::ErrRep, 1},
+        {"ErrRep=0", &ProgramOptions::ErrRep, 0},
+        {"ErrRep=99", &ProgramOptions::ErrRep, 99},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
@@ -149,16 +145,17 @@ TEST_F(ProgramOptionsFile, FlagsAreReadFromTheFile) {
 }
 
 TEST_F(ProgramOptionsFile, CorrectedValuesAreWhatIsWrittenBack) {
-    WriteFile("CharSpace=20\r\nCloseQuery=7\r\nSound=-1\r\nSpeedIx=5\r\n");
+    WriteFile("CharSpace=20\r\nCloseQuery=7\r\nSound=-1\r\nSpeedIx=5\r\nErrRep=-1\r\n");
     const ProgramOptions options = Read();
     {
         IniFile ini(path_);
-        options.WriteOptions(&ini);
+        options.WriteOptions(ini);
     }
     EXPECT_EQ(WrittenValue("CharSpace"), "1");
     EXPECT_EQ(WrittenValue("CloseQuery"), "2");
     EXPECT_EQ(WrittenValue("Sound"), "0");
     EXPECT_EQ(WrittenValue("SpeedIx"), "0");
+    EXPECT_EQ(WrittenValue("ErrRep"), "1");
 }
 
 TEST_F(ProgramOptionsFile, SpeedBarScaleIsWrittenAsItsIndex) {
@@ -169,7 +166,7 @@ TEST_F(ProgramOptionsFile, SpeedBarScaleIsWrittenAsItsIndex) {
         ProgramOptions options;
         options.SpeedMax = speedMax;
         IniFile ini(path_);
-        options.WriteOptions(&ini);
+        options.WriteOptions(ini);
         EXPECT_EQ(WrittenValue("SpeedIx"), index);
     }
 }
@@ -180,7 +177,7 @@ TEST_F(ProgramOptionsFile, ANewFileHoldsTheKeysInTheirWritingOrder) {
     options.MoveOnError = false;
     {
         IniFile ini(path_);
-        options.WriteOptions(&ini);
+        options.WriteOptions(ini);
     }
     EXPECT_EQ(WrittenOptions(),
               (std::vector<std::string>{"SpeedIx=0", "IsMaximized=0", "ErrRep=3", "ErrIsRep=1",

@@ -62,7 +62,7 @@ TEST_F(HistoryRules, AFinishedTextIsRecordedWithTheFiguresAndGradesOfItsEvaluati
     FakeClock clock;
     RecordingReporter reporter;
     SpeedMeter meter(clock);
-    LEKCE store("", reporter, meter);
+    LEKCE store("", reporter);
     ListHistoryStore history;
     HistoryRecorder recorder(history, meter, store, [] { return kMarch12; });
 

@@ -26,7 +26,7 @@ struct Loaded {
     FakeClock clock;
     SpeedMeter meter{clock};
     RecordingReporter reporter;
-    LEKCE store{KLAPTOS_BIN_DIR, reporter, meter};
+    LEKCE store{KLAPTOS_BIN_DIR, reporter};
 };
 
 // Fingers counted from the left hand's little finger, as FingerWord gives them.

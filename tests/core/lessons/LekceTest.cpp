@@ -1,8 +1,6 @@
 #include "Lekce.h"
 
-#include "FakeClock.h"
 #include "RecordingReporter.h"
-#include "SpeedMeter.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +26,8 @@ protected:
         return {store.LineNumber, store.CharsBefore, store.LineSize};
     }
 
-    FakeClock clock;
-    SpeedMeter meter{clock};
     RecordingReporter reporter;
-    LEKCE store{"", reporter, meter};
+    LEKCE store{"", reporter};
     std::string text = "untouched";
 };
 

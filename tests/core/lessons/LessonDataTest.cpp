@@ -6,9 +6,7 @@
 #include "Lekce.h"
 
 #include "Cp1250.h"
-#include "FakeClock.h"
 #include "RecordingReporter.h"
-#include "SpeedMeter.h"
 
 #include <gtest/gtest.h>
 
@@ -326,10 +324,8 @@ protected:
         loaded = store.LoadLesson(GetParam().lesson, GetParam().layout == Layout::Qwertz);
     }
 
-    FakeClock clock;
-    SpeedMeter meter{clock};
     RecordingReporter reporter;
-    LEKCE store{KLAPTOS_BIN_DIR, reporter, meter};
+    LEKCE store{KLAPTOS_BIN_DIR, reporter};
     bool loaded = false;
 };
 
@@ -453,10 +449,8 @@ TEST(LessonWords, FromLesson17OnAreMostlyWordsOfTheCzechDictionary) {
     std::set<std::string> all{"kůň", "kdfjů"}; // one word the dictionary knows, one it cannot
     for (int n = kWordsFrom; n <= kLessons; ++n) {
         for (const Layout layout : {Layout::Qwertz, Layout::Qwerty}) {
-            FakeClock clock;
-            SpeedMeter meter{clock};
             RecordingReporter reporter;
-            LEKCE store{KLAPTOS_BIN_DIR, reporter, meter};
+            LEKCE store{KLAPTOS_BIN_DIR, reporter};
             ASSERT_TRUE(store.LoadLesson(n, layout == Layout::Qwertz)) << "lesson " << n;
             std::vector<std::string>& words =
                 lessons[(n < 10 ? "0" : "") + std::to_string(n) +

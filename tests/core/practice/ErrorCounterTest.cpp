@@ -75,9 +75,9 @@ TEST_F(ErrorsPerKey, ARestartResumesWithTheCountsOfTheFinishedLinesAsTheMeterDoe
     const std::string iniPath = iniDir.Path() + "klaptos.ini";
     {
         IniFile ini(iniPath);
-        rig.meter.SaveStatistics(&ini);
-        rig.store.SavePosition(&ini);
-        counter.SaveErrors(&ini);
+        rig.meter.SaveStatistics(ini);
+        rig.store.SavePosition(ini);
+        counter.SaveErrors(ini);
     }
 
     TypingRig after;
@@ -85,9 +85,9 @@ TEST_F(ErrorsPerKey, ARestartResumesWithTheCountsOfTheFinishedLinesAsTheMeterDoe
     ErrorCounter restored{after.meter};
     after.engine.AddObserver(restored);
     const IniFile ini(iniPath);
-    after.meter.LoadStatistics(&ini);
-    restored.LoadErrors(&ini);
-    after.store.RestorePosition(&ini);
+    after.meter.LoadStatistics(ini);
+    restored.LoadErrors(ini);
+    after.store.RestorePosition(ini);
     after.engine.BeginText();
 
     KeyErrorCounts finished;
@@ -101,7 +101,7 @@ TEST_F(ErrorsPerKey, ARestartResumesWithTheCountsOfTheFinishedLinesAsTheMeterDoe
 
 TEST_F(ErrorsPerKey, CountsAreClearedExactlyWhenTheMeterIsCleared) {
     rig.Type("xř");
-    rig.KeyDown(TypingEngine::kVkDown); // another line: the text's counts stay
+    rig.KeyDown(VirtualKey::Down); // another line: the text's counts stay
     EXPECT_EQ(counter.Counts().Attempts(Byte("ř")), 2);
 
     rig.pause.ActionResetLekci(); // "Začít znovu"

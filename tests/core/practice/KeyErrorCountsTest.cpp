@@ -25,12 +25,12 @@ TEST(KeyErrorCounts, ASavedTableReadsBackAsItWasAndForgetsAnEarlierText) {
     current.Add(' ', ' ', true);
     {
         IniFile ini(path);
-        earlier.Save(&ini);
-        current.Save(&ini);
+        earlier.Save(ini);
+        current.Save(ini);
     }
     KeyErrorCounts loaded;
     const IniFile ini(path);
-    loaded.Load(&ini);
+    loaded.Load(ini);
 
     EXPECT_EQ(loaded.Attempts('a'), 0);
     EXPECT_EQ(loaded.Attempts(0xF8), 0);
@@ -71,7 +71,7 @@ TEST(KeyErrorCounts, ADamagedValueLosesOnlyItsOwnCharacter) {
     }
     KeyErrorCounts loaded;
     const IniFile ini(path);
-    loaded.Load(&ini);
+    loaded.Load(ini);
     EXPECT_EQ(loaded, expected);
 }
 

@@ -43,7 +43,7 @@ TEST_F(Practice, StartsAPracticeTextOfTaughtKeysAsAnOwnTextThatARestartBringsBac
               "Procvičení: u r – slova s Vašimi nejčastějšími chybami");
 
     // An own file that is not the practice text keeps its usual caption.
-    LEKCE other{rig.dir.Path(), rig.reporter, rig.meter};
+    LEKCE other{rig.dir.Path(), rig.reporter};
     other.CurrentLesson = -1;
     other.IntroLine = rig.store.IntroLine;
     other.UserFileName = rig.dir.Path() + "jiny.txt";

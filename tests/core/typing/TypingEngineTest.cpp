@@ -100,7 +100,7 @@ TEST_F(Keystrokes, EveryKeyAsksForTheFocusEvenWhenItIsIgnored) {
     rig.Press('\t');
     rig.Type("a");
     rig.Enter();
-    rig.KeyDown(37); // Left
+    rig.KeyDown(VirtualKey::Left);
     EXPECT_EQ(rig.window.focusRequests - before, 4);
 }
 
@@ -398,22 +398,22 @@ protected:
 };
 
 TEST_F(Arrows, DownShowsTheNextLineAndConsumesTheKey) {
-    EXPECT_TRUE(rig.KeyDown(TypingEngine::kVkDown));
+    EXPECT_TRUE(rig.KeyDown(VirtualKey::Down));
     EXPECT_EQ(rig.store.LineNumber, 2);
     EXPECT_EQ(rig.PatternUtf8(), "cd");
     EXPECT_EQ(rig.window.lineNumber, 2);
 }
 
 TEST_F(Arrows, UpShowsThePreviousLineAndConsumesTheKey) {
-    rig.KeyDown(TypingEngine::kVkDown);
-    EXPECT_TRUE(rig.KeyDown(TypingEngine::kVkUp));
+    rig.KeyDown(VirtualKey::Down);
+    EXPECT_TRUE(rig.KeyDown(VirtualKey::Up));
     EXPECT_EQ(rig.store.LineNumber, 1);
     EXPECT_EQ(rig.PatternUtf8(), "ab");
 }
 
 TEST_F(Arrows, ZeroTheLineCountersButKeepWhatWasTyped) {
     rig.Type("ax");
-    rig.KeyDown(TypingEngine::kVkDown);
+    rig.KeyDown(VirtualKey::Down);
     EXPECT_EQ(rig.meter.lineErrors, 0);
     EXPECT_EQ(rig.meter.lineCorrect, 0);
     EXPECT_EQ(rig.meter.lineKeystrokes, 0);
@@ -425,9 +425,9 @@ TEST_F(Arrows, ZeroTheLineCountersButKeepWhatWasTyped) {
 }
 
 TEST_F(Arrows, UpZeroesTheLineCountersToo) {
-    rig.KeyDown(TypingEngine::kVkDown);
+    rig.KeyDown(VirtualKey::Down);
     rig.Type("cx");
-    rig.KeyDown(TypingEngine::kVkUp);
+    rig.KeyDown(VirtualKey::Up);
     EXPECT_EQ(rig.meter.lineErrors, 0);
     EXPECT_EQ(rig.meter.lineCorrect, 0);
     EXPECT_EQ(rig.meter.lessonErrors, 1);
@@ -437,7 +437,7 @@ TEST_F(Arrows, UpZeroesTheLineCountersToo) {
 TEST_F(Arrows, WorkInStopModeAndResetTheLineCounters) {
     rig.Type("x");
     rig.pause.ActionPause();
-    EXPECT_TRUE(rig.KeyDown(TypingEngine::kVkDown));
+    EXPECT_TRUE(rig.KeyDown(VirtualKey::Down));
     EXPECT_EQ(rig.store.LineNumber, 2);
     EXPECT_EQ(rig.meter.lineErrors, 0);
     EXPECT_TRUE(rig.engine.stopMode);
@@ -445,17 +445,17 @@ TEST_F(Arrows, WorkInStopModeAndResetTheLineCounters) {
 
 TEST_F(Arrows, UpOnTheFirstLineIsLeftUnconsumed) {
     rig.Type("a");
-    EXPECT_FALSE(rig.KeyDown(TypingEngine::kVkUp));
+    EXPECT_FALSE(rig.KeyDown(VirtualKey::Up));
     EXPECT_EQ(rig.store.LineNumber, 1);
     EXPECT_EQ(rig.Pos(), 1);
     EXPECT_EQ(rig.meter.lineCorrect, 1);
 }
 
 TEST_F(Arrows, DownOnTheLastLineIsLeftUnconsumed) {
-    rig.KeyDown(TypingEngine::kVkDown);
-    rig.KeyDown(TypingEngine::kVkDown);
+    rig.KeyDown(VirtualKey::Down);
+    rig.KeyDown(VirtualKey::Down);
     rig.Type("e");
-    EXPECT_FALSE(rig.KeyDown(TypingEngine::kVkDown));
+    EXPECT_FALSE(rig.KeyDown(VirtualKey::Down));
     EXPECT_EQ(rig.store.LineNumber, 3);
     EXPECT_EQ(rig.Pos(), 1);
 }

@@ -33,6 +33,7 @@
 #include <QSignalSpy>
 #include <QStatusTipEvent>
 #include <QTest>
+#include <QTimer>
 
 #include <deque>
 #include <filesystem>
@@ -52,6 +53,15 @@ std::string ReadFile(const std::string& path) {
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// A control of the window, found by its design name; the test fails when it is missing.
+template <typename T> T* Child(const QObject* parent, const char* name) {
+    T* child = parent->findChild<T*>(QLatin1String(name));
+    if (child == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return child;
 }
 
 // The section names of an INI text, in file order.
@@ -81,12 +91,12 @@ struct Session {
     using Reply = std::function<int(QDialog&)>;
 
     explicit Session(TempLessonDir& dir, bool show = true)
-        : directory(dir), meter(clock), store(dir.Path(), reporter, meter) {
+        : directory(dir), meter(clock), store(dir.Path(), reporter) {
         window =
             std::make_unique<TFormHOknoPM>(TFormHOknoPM::Model{store, meter, options, sound, clock},
                                            QString::fromStdString(dir.Path() + "klaptos.ini"),
                                            QString::fromStdString(dir.Path()), QString());
-        window->modalRunner = [this](QDialog& dialog) {
+        window->SetSeam({.runModal = [this](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
             if (answers.empty()) {
                 qWarning("a dialog nobody answers: %s", dialog.metaObject()->className());
@@ -95,7 +105,7 @@ struct Session {
             const Reply answer = answers.front();
             answers.pop_front();
             return answer(dialog);
-        };
+        }});
         if (show) {
             Show();
         }
@@ -109,7 +119,7 @@ struct Session {
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         // The blinking of the STOP mark is tested on its own; elsewhere it would only make
         // the status text depend on how long a test takes.
-        window->TimerSec.stop();
+        Child<QTimer>(window.get(), "TimerSec")->stop();
     }
 
     void Answer(int result) {
@@ -175,42 +185,61 @@ private slots:
         Session s(*dir);
         QCOMPARE(s.store.CurrentLesson, 1);
         QVERIFY(s.store.Qwertz);
-        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("1"));
-        QCOMPARE(s.window->EditPocetRadku->text(), QStringLiteral("3"));
-        QCOMPARE(s.window->EditNapoveda->text(), QStringLiteral("Lekce 1: d f j k"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditPocetRadku")->text(), QStringLiteral("3"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditNapoveda")->text(),
+                 QStringLiteral("Lekce 1: d f j k"));
         QVERIFY(s.window->StopMode());
         QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
         QCOMPARE(s.window->windowTitle(), QStringLiteral("Klaptos lekce 1 (QWERTZ)"));
-        QCOMPARE(s.window->EditDobaPsani->text(), QStringLiteral("0:00"));
-        QCOMPARE(s.window->EditDobaDoKonce->text(), QStringLiteral("-?-"));
-        QVERIFY(s.window->BitBtnContinue->isVisible());
-        QVERIFY(!s.window->BitBtnPause->isVisible());
-        QCOMPARE(s.window->BitBtnContinue->text(), U("Pokračovat"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditDobaPsani")->text(), QStringLiteral("0:00"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditDobaDoKonce")->text(), QStringLiteral("-?-"));
+        QVERIFY(Child<QPushButton>(s.window.get(), "BitBtnContinue")->isVisible());
+        QVERIFY(!Child<QPushButton>(s.window.get(), "BitBtnPause")->isVisible());
+        QCOMPARE(Child<QPushButton>(s.window.get(), "BitBtnContinue")->text(), U("Pokračovat"));
         QVERIFY(s.shown.isEmpty());
     }
 
     void windowIsLaidOutAroundTheTypingLineAndThePanel() {
         Session s(*dir);
-        const int viewWidth = s.window->paintBoxType->View().ViewWidth();
-        QCOMPARE(s.window->paintBoxType->width(), viewWidth);
-        QCOMPARE(s.window->paintBoxType->height(), s.window->paintBoxType->View().ViewHeight());
-        QCOMPARE(s.window->width(), std::max(viewWidth + 1, s.window->Panel1->width()));
-        QCOMPARE(s.window->Panel1->y(),
-                 s.window->paintBoxType->y() + s.window->paintBoxType->height());
-        QCOMPARE(s.window->Panel1->x(), (s.window->width() - s.window->Panel1->width()) / 2);
+        // A font whose typing line fits the offscreen screen's 800 pixels.
+        QFont font = s.window->TypingFont();
+        font.setPointSize(9);
+        s.window->SetTypingFont(font);
+        auto* view = Child<PaintBoxType>(s.window.get(), "paintBoxType");
+        const auto* panel = Child<QFrame>(s.window.get(), "Panel1");
+        const int viewWidth = view->View().ViewWidth();
+        QCOMPARE(view->width(), viewWidth);
+        QCOMPARE(view->height(), view->View().ViewHeight());
+        QCOMPARE(s.window->width(), std::max(viewWidth + 1, panel->width()));
+        QCOMPARE(panel->y(), view->y() + view->height());
+        QCOMPARE(panel->x(), (s.window->width() - panel->width()) / 2);
+    }
+
+    // The largest accepted font makes a typing line wider than any screen; the window stays
+    // within the screen's available area all the same.
+    void windowNeverOutgrowsTheScreen() {
+        Session s(*dir);
+        QFont font = s.window->TypingFont();
+        font.setPointSize(72);
+        s.window->SetTypingFont(font);
+        const QRect area = s.window->screen()->availableGeometry();
+        QVERIFY(Child<PaintBoxType>(s.window.get(), "paintBoxType")->width() > area.width());
+        QVERIFY(s.window->frameGeometry().width() <= area.width());
+        QVERIFY(s.window->frameGeometry().height() <= area.height());
     }
 
     void functionKeysSwitchBetweenStopModeAndTyping() {
         Session s(*dir);
-        QAction* startStop = s.window->ActionList1.ActionMenuPauseContinue;
+        QAction* startStop = Child<QAction>(s.window.get(), "ActionMenuPauseContinue");
 
         QTest::keyClick(s.window.get(), Qt::Key_F9);
         QVERIFY(!s.window->StopMode());
         QCOMPARE(s.Status(), U("* PSANÍ"));
         QCOMPARE(startStop->text(), U("&Přerušit psaní"));
-        QVERIFY(s.window->BitBtnPause->isVisible());
-        QVERIFY(!s.window->BitBtnContinue->isVisible());
-        QCOMPARE(s.window->BitBtnPause->text(), U("Přerušit psaní"));
+        QVERIFY(Child<QPushButton>(s.window.get(), "BitBtnPause")->isVisible());
+        QVERIFY(!Child<QPushButton>(s.window.get(), "BitBtnContinue")->isVisible());
+        QCOMPARE(Child<QPushButton>(s.window.get(), "BitBtnPause")->text(), U("Přerušit psaní"));
 
         QTest::keyClick(s.window.get(), Qt::Key_F10);
         QVERIFY(s.window->StopMode());
@@ -224,15 +253,17 @@ private slots:
         QTest::keyClick(s.window.get(), Qt::Key_F8);
         QVERIFY(s.window->StopMode());
         QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
-        QVERIFY(s.window->BitBtnContinue->isVisible());
+        QVERIFY(Child<QPushButton>(s.window.get(), "BitBtnContinue")->isVisible());
     }
 
     void typedKeysReachTheEngineWhicheverControlHasTheFocus() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        const QList<QWidget*> controls{s.window->EditNapoveda, s.window->BitBtnPause,
-                                       s.window->ButtonNoSpeed, s.window->EditRychlostAbsPrumer,
-                                       s.window->EditChybyLekce};
+        const QList<QWidget*> controls{Child<QtField>(s.window.get(), "EditNapoveda"),
+                                       Child<QPushButton>(s.window.get(), "BitBtnPause"),
+                                       Child<QPushButton>(s.window.get(), "ButtonNoSpeed"),
+                                       Child<QtField>(s.window.get(), "EditRychlostAbsPrumer"),
+                                       Child<QtField>(s.window.get(), "EditChybyLekce")};
         int expectedPos = 0;
         for (QWidget* control : controls) {
             control->setFocus();
@@ -240,13 +271,13 @@ private slots:
             ++expectedPos;
             QCOMPARE(s.Line().typedPos, expectedPos);
             // The field that no button press can come from takes the focus.
-            QCOMPARE(QApplication::focusWidget(), s.window->EditCisloRadku);
+            QCOMPARE(QApplication::focusWidget(), Child<QtField>(s.window.get(), "EditCisloRadku"));
         }
         QCOMPARE(s.meter.lessonCorrect, expectedPos);
         QCOMPARE(s.meter.lessonErrors, 0);
         // Space on the pause button is a typed character, not a press of the button.
-        s.window->BitBtnPause->setFocus();
-        QTest::keyClick(s.window->BitBtnPause, Qt::Key_Space);
+        Child<QPushButton>(s.window.get(), "BitBtnPause")->setFocus();
+        QTest::keyClick(Child<QPushButton>(s.window.get(), "BitBtnPause"), Qt::Key_Space);
         QVERIFY(!s.window->StopMode());
         QCOMPARE(s.meter.lessonKeystrokes, expectedPos + 1);
     }
@@ -254,13 +285,13 @@ private slots:
     void wrongKeyCountsAnErrorAndBackspaceGoesBack() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        s.TypeRight(s.window->EditCisloRadku);
-        s.TypeByte(s.window->EditCisloRadku, 'x');
+        s.TypeRight(Child<QtField>(s.window.get(), "EditCisloRadku"));
+        s.TypeByte(Child<QtField>(s.window.get(), "EditCisloRadku"), 'x');
         QCOMPARE(s.Line().typedPos, 1);
-        QCOMPARE(s.window->EditChybyRadek->text(), QStringLiteral("1"));
-        QCOMPARE(s.window->EditChybyLekce->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditChybyRadek")->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditChybyLekce")->text(), QStringLiteral("1"));
         QCOMPARE(s.sound.played.size(), size_t{1});
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Backspace);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Backspace);
         QCOMPARE(s.Line().typedPos, 0);
         QCOMPARE(s.meter.lessonKeystrokes, 3);
     }
@@ -269,7 +300,7 @@ private slots:
         Session s(*dir);
         s.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
-        QtField* field = s.window->EditChybyRadek;
+        QtField* field = Child<QtField>(s.window.get(), "EditChybyRadek");
         const QPalette system = QApplication::palette();
         s.window->ShowLineErrors(4, true);
         QCOMPARE(field->palette().color(QPalette::Base), system.color(QPalette::Highlight));
@@ -291,10 +322,12 @@ private slots:
     void commandShortcutsAndModifierKeysNeverReachTheEngine() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Shift);
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_F, Qt::AltModifier);
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_F9);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Shift);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_A,
+                        Qt::ControlModifier);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_F,
+                        Qt::AltModifier);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_F9);
         QCOMPARE(s.meter.lessonKeystrokes, 0);
         QCOMPARE(s.Line().typedPos, 0);
         QVERIFY(!s.window->StopMode());
@@ -304,12 +337,12 @@ private slots:
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
         QInputMethodQueryEvent query(Qt::ImEnabled);
-        QApplication::sendEvent(s.window->EditCisloRadku, &query);
+        QApplication::sendEvent(Child<QtField>(s.window.get(), "EditCisloRadku"), &query);
         QVERIFY(query.value(Qt::ImEnabled).toBool());
 
         QInputMethodEvent dead;
         dead.setCommitString(U("ď"));
-        QApplication::sendEvent(s.window->EditCisloRadku, &dead);
+        QApplication::sendEvent(Child<QtField>(s.window.get(), "EditCisloRadku"), &dead);
         QCOMPARE(s.meter.lessonKeystrokes, 1);
         QCOMPARE(s.Line().typedLine[0], static_cast<unsigned char>(Cp1250::FromUtf8("ď")[0]));
         QCOMPARE(s.meter.lessonErrors, 1);
@@ -319,43 +352,44 @@ private slots:
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
         while (s.Expected() != TypingLine::kEndOfLine) {
-            s.TypeRight(s.window->EditCisloRadku);
+            s.TypeRight(Child<QtField>(s.window.get(), "EditCisloRadku"));
         }
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
-        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("2"));
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Down);
-        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("3"));
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Up);
-        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("2"));
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Return);
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("2"));
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Down);
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("3"));
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Up);
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("2"));
     }
 
     void ctrlF2StartsTheTextAgainInStopModeWithClearedStatistics() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Down);
-        s.TypeByte(s.window->EditCisloRadku, 'x');
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Down);
+        s.TypeByte(Child<QtField>(s.window.get(), "EditCisloRadku"), 'x');
         s.clock.Advance(2000);
-        s.TypeRight(s.window->EditCisloRadku);
+        s.TypeRight(Child<QtField>(s.window.get(), "EditCisloRadku"));
 
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_F2, Qt::ControlModifier);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_F2,
+                        Qt::ControlModifier);
         QVERIFY(s.window->StopMode());
-        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("1"));
         QCOMPARE(s.Line().typedPos, 0);
         QCOMPARE(s.meter.lessonKeystrokes, 0);
-        QCOMPARE(s.window->EditChybyLekce->text(), QStringLiteral("0"));
-        QCOMPARE(s.window->EditDobaPsani->text(), QStringLiteral("0:00"));
-        QCOMPARE(s.window->EditDobaDoKonce->text(), QStringLiteral("-?-"));
-        QVERIFY(s.window->EditRychlostPrumer->text().isEmpty());
+        QCOMPARE(Child<QtField>(s.window.get(), "EditChybyLekce")->text(), QStringLiteral("0"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditDobaPsani")->text(), QStringLiteral("0:00"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditDobaDoKonce")->text(), QStringLiteral("-?-"));
+        QVERIFY(Child<QtField>(s.window.get(), "EditRychlostPrumer")->text().isEmpty());
     }
 
     void theStopMarkBlinksEachSecondButTypingShowsNoBlink() {
         Session s(*dir);
-        QMetaObject::invokeMethod(&s.window->TimerSec, "timeout");
+        QMetaObject::invokeMethod(Child<QTimer>(s.window.get(), "TimerSec"), "timeout");
         QCOMPARE(s.Status(), U("  STOP - stiskněte F9"));
-        QMetaObject::invokeMethod(&s.window->TimerSec, "timeout");
+        QMetaObject::invokeMethod(Child<QTimer>(s.window.get(), "TimerSec"), "timeout");
         QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        QMetaObject::invokeMethod(&s.window->TimerSec, "timeout");
+        QMetaObject::invokeMethod(Child<QTimer>(s.window.get(), "TimerSec"), "timeout");
         QCOMPARE(s.Status(), U("* PSANÍ"));
     }
 
@@ -405,13 +439,13 @@ private slots:
             Session s(*dir);
             QTest::keyClick(s.window.get(), Qt::Key_F9);
             while (s.Expected() != TypingLine::kEndOfLine) {
-                s.TypeRight(s.window->EditCisloRadku);
+                s.TypeRight(Child<QtField>(s.window.get(), "EditCisloRadku"));
             }
-            s.TypeByte(s.window->EditCisloRadku, 'x');
-            QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
-            QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("2"));
+            s.TypeByte(Child<QtField>(s.window.get(), "EditCisloRadku"), 'x');
+            QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Return);
+            QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("2"));
             // A wrong Enter on line 2: what is saved is the state at the start of the line.
-            QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
+            QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Return);
             s.CloseAndDestroy();
             const std::string ini = s.Ini();
             QCOMPARE(Sections(ini),
@@ -442,9 +476,9 @@ private slots:
         }
         // The next start comes back on line 2 with the statistics of the text.
         Session again(*dir);
-        QCOMPARE(again.window->EditCisloRadku->text(), QStringLiteral("2"));
+        QCOMPARE(Child<QtField>(again.window.get(), "EditCisloRadku")->text(), QStringLiteral("2"));
         QCOMPARE(again.meter.lessonKeystrokes, 7);
-        QCOMPARE(again.window->EditChybyLekce->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QtField>(again.window.get(), "EditChybyLekce")->text(), QStringLiteral("1"));
     }
 
     void closingWhileMaximizedStoresIsMaximizedAndTheRestoredBounds() {
@@ -470,35 +504,58 @@ private slots:
                  "[Font]\r\nName=No Such Font At All\r\nSize=14\r\nBold=1\r\n");
         Session s(*dir);
         QCOMPARE(s.window->windowTitle(), QStringLiteral("Klaptos lekce 5 (QWERTY)"));
-        QCOMPARE(s.window->EditChybyLekce->text(), QStringLiteral("4"));
-        QCOMPARE(s.window->LabelSpeed[8]->text(), QStringLiteral("600"));
-        QCOMPARE(s.window->LabelSpeed[1]->text(), QStringLiteral("75"));
-        QVERIFY(s.window->GroupBoxSpeed->isHidden());
-        QVERIFY(s.window->ButtonShowSpeed->isVisible());
+        QCOMPARE(Child<QtField>(s.window.get(), "EditChybyLekce")->text(), QStringLiteral("4"));
+        QCOMPARE(Child<QLabel>(s.window.get(), "LabelSpeed8")->text(), QStringLiteral("600"));
+        QCOMPARE(Child<QLabel>(s.window.get(), "LabelSpeed1")->text(), QStringLiteral("75"));
+        QVERIFY(Child<QGroupBox>(s.window.get(), "GroupBoxSpeed")->isHidden());
+        QVERIFY(Child<QPushButton>(s.window.get(), "ButtonShowSpeed")->isVisible());
         QCOMPARE(s.window->TypingFont().family(), QStringLiteral("Courier New"));
         QCOMPARE(s.window->TypingFont().pointSize(), 14);
         QVERIFY(s.window->TypingFont().bold());
     }
 
+    // A size outside 6..72 points is corrected to the default, from the file and from the
+    // font dialog alike (2000 points once took gigabytes before the window appeared).
+    void fontSizesOutsideTheAcceptedRangeAreCorrected() {
+        for (const auto& [written, used] : std::vector<std::pair<int, int>>{
+                 {2000, 12}, {73, 12}, {5, 12}, {-1, 12}, {6, 6}, {72, 72}}) {
+            WriteIni("[Font]\r\nSize=" + std::to_string(written) + "\r\n");
+            Session s(*dir, false);
+            QCOMPARE(s.window->TypingFont().pointSize(), used);
+        }
+        Session s(*dir);
+        QFont huge = s.window->TypingFont();
+        huge.setPointSize(100);
+        s.answers.push_back([&](QDialog& dialog) {
+            static_cast<QFontDialog&>(dialog).setCurrentFont(huge);
+            return static_cast<int>(QDialog::Accepted);
+        });
+        QTest::keyClick(s.window.get(), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(s.window->TypingFont().pointSize(), 12);
+        s.CloseAndDestroy();
+        QCOMPARE(Value(s.Ini(), QStringLiteral("Size")), QStringLiteral("12"));
+    }
+
     void hidingAndShowingTheSpeedPanelSetsTheOption() {
         Session s(*dir);
-        QTest::mouseClick(s.window->ButtonNoSpeed, Qt::LeftButton);
-        QVERIFY(s.window->GroupBoxSpeed->isHidden());
+        QTest::mouseClick(Child<QPushButton>(s.window.get(), "ButtonNoSpeed"), Qt::LeftButton);
+        QVERIFY(Child<QGroupBox>(s.window.get(), "GroupBoxSpeed")->isHidden());
         QVERIFY(!s.options.Speed);
-        QTest::mouseClick(s.window->ButtonShowSpeed, Qt::LeftButton);
-        QVERIFY(!s.window->GroupBoxSpeed->isHidden());
+        QTest::mouseClick(Child<QPushButton>(s.window.get(), "ButtonShowSpeed"), Qt::LeftButton);
+        QVERIFY(!Child<QGroupBox>(s.window.get(), "GroupBoxSpeed")->isHidden());
         QVERIFY(s.options.Speed);
     }
 
     void hintsShowTheirLongPartInTheStatusBar() {
         Session s(*dir);
-        QCOMPARE(s.window->EditNapoveda->toolTip(), U("Úvodní řádek soubor/lekce "));
-        QStatusTipEvent tip(s.window->EditNapoveda->statusTip());
-        QApplication::sendEvent(s.window->EditNapoveda, &tip);
+        QCOMPARE(Child<QtField>(s.window.get(), "EditNapoveda")->toolTip(),
+                 U("Úvodní řádek soubor/lekce "));
+        QStatusTipEvent tip(Child<QtField>(s.window.get(), "EditNapoveda")->statusTip());
+        QApplication::sendEvent(Child<QtField>(s.window.get(), "EditNapoveda"), &tip);
         QCOMPARE(s.window->StatusHint(),
                  U(" Úvodní řádek soubor/lekce s popisem či návodem k cvičení"));
         QStatusTipEvent none{QString()};
-        QApplication::sendEvent(s.window->EditNapoveda, &none);
+        QApplication::sendEvent(Child<QtField>(s.window.get(), "EditNapoveda"), &none);
         QVERIFY(s.window->StatusHint().isEmpty());
     }
 
@@ -535,25 +592,25 @@ private slots:
         QTest::keyClick(s.window.get(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(s.window->windowTitle(),
                  QStringLiteral("Klaptos soubor: ") + QString::fromStdString(path));
-        QCOMPARE(s.window->EditNapoveda->text(), U("Můj text"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditNapoveda")->text(), U("Můj text"));
 
         QTest::keyClick(s.window.get(), Qt::Key_F9);
         while (s.Expected() != TypingLine::kEndOfLine) {
-            s.TypeRight(s.window->EditCisloRadku);
+            s.TypeRight(Child<QtField>(s.window.get(), "EditCisloRadku"));
         }
         s.Answer(TFormKonec::kResultRepeat);
-        QTest::keyClick(s.window->EditCisloRadku, Qt::Key_Return);
+        QTest::keyClick(Child<QtField>(s.window.get(), "EditCisloRadku"), Qt::Key_Return);
         QCOMPARE(s.shown, (QStringList{"QFileDialog", "TFormKonec"}));
         // Repeat: the same text from its first line, in STOP mode, statistics cleared.
         QVERIFY(s.window->StopMode());
-        QCOMPARE(s.window->EditCisloRadku->text(), QStringLiteral("1"));
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QStringLiteral("1"));
         QCOMPARE(s.meter.lessonKeystrokes, 0);
     }
 
     void fontDialogAppliedThenCancelledKeepsTheFontAndTheLineBeingTyped() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        s.TypeRight(s.window->EditCisloRadku);
+        s.TypeRight(Child<QtField>(s.window.get(), "EditCisloRadku"));
         const TypingLine before = s.Line();
         QFont chosen = s.window->TypingFont();
         chosen.setPointSize(20);
@@ -569,11 +626,11 @@ private slots:
             buttons->button(QDialogButtonBox::Apply)->click();
             return static_cast<int>(QDialog::Rejected);
         });
-        const int viewWidthBefore = s.window->paintBoxType->width();
+        const int viewWidthBefore = Child<PaintBoxType>(s.window.get(), "paintBoxType")->width();
         QTest::keyClick(s.window.get(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(sawPreview);
         QCOMPARE(s.window->TypingFont().pointSize(), 20);
-        QVERIFY(s.window->paintBoxType->width() > viewWidthBefore);
+        QVERIFY(Child<PaintBoxType>(s.window.get(), "paintBoxType")->width() > viewWidthBefore);
         QCOMPARE(s.Line().typedPos, before.typedPos);
         QCOMPARE(s.Line().patternLine, before.patternLine);
         QCOMPARE(s.Line().typedLine, before.typedLine);
@@ -583,7 +640,7 @@ private slots:
     void optionsAcceptedApplyTheCharacterSpaceAndTheScaleAndResumeTyping() {
         Session s(*dir);
         QTest::keyClick(s.window.get(), Qt::Key_F9);
-        const int cellWidth = s.window->paintBoxType->View().cellWidth;
+        const int cellWidth = Child<PaintBoxType>(s.window.get(), "paintBoxType")->View().cellWidth;
         s.answers.push_back([&s](QDialog&) {
             // What the dialog's OK does to the options.
             s.options.CharSpace = 5;
@@ -592,8 +649,9 @@ private slots:
         });
         QTest::keyClick(s.window.get(), Qt::Key_N, Qt::ControlModifier);
         QCOMPARE(s.shown, QStringList{QStringLiteral("TFormOptions")});
-        QCOMPARE(s.window->paintBoxType->View().cellWidth, cellWidth + 4);
-        QCOMPARE(s.window->LabelSpeed[8]->text(), QStringLiteral("400"));
+        QCOMPARE(Child<PaintBoxType>(s.window.get(), "paintBoxType")->View().cellWidth,
+                 cellWidth + 4);
+        QCOMPARE(Child<QLabel>(s.window.get(), "LabelSpeed8")->text(), QStringLiteral("400"));
         QVERIFY(!s.window->StopMode());
     }
 
@@ -627,7 +685,7 @@ private slots:
             stoppedMeanwhile = s.window->StopMode();
             return static_cast<int>(QDialog::Accepted);
         });
-        s.window->MenuOaplikaci->trigger();
+        Child<QAction>(s.window.get(), "MenuOaplikaci")->trigger();
         QCOMPARE(s.shown, QStringList{QStringLiteral("TFormAbout")});
         QVERIFY(stoppedMeanwhile);
         QVERIFY(!s.window->StopMode());
@@ -653,7 +711,7 @@ private slots:
         QVERIFY(windowTopMeanwhile >= 0);
         QVERIFY(dialogPlace.bottom() < screen.height());
         // Centred under the typing line.
-        const QWidget* view = s.window->paintBoxType;
+        const QWidget* view = Child<PaintBoxType>(s.window.get(), "paintBoxType");
         const int left = s.window->frameGeometry().x() + view->x();
         QCOMPARE(dialogPlace.x(), (left * 2 + view->width() - dialogPlace.width()) / 2);
         QTRY_COMPARE(s.window->frameGeometry().y(), top);

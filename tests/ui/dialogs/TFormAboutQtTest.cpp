@@ -1,5 +1,7 @@
 #include "TFormAbout.h"
 
+#include "QtLinkLabel.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
@@ -12,8 +14,10 @@ struct Outside {
     QList<QUrl> opened;
     QStringList topics;
 
+    QtWindowSeam Seam() {
+        return {.openUrl = [this](const QUrl& url) { opened.append(url); }};
+    }
     void connect(TFormAbout& about) {
-        about.openUrl = [this](const QUrl& url) { opened.append(url); };
         about.showHelp = [this](const QString& topic) { topics.append(topic); };
     }
 };
@@ -42,7 +46,7 @@ private slots:
 
 void TFormAboutQtTest::noTextIsCutOffAndOnlyTheShadowOverlaps() {
     for (const ProgramAddresses& addresses : {kKnown, kUnknown}) {
-        TFormAbout about(nullptr, addresses);
+        TFormAbout about(nullptr, {}, addresses);
         about.SetSettingsFile(QStringLiteral("/home/anezka.novakova/.config/klaptos/"
                                              "podslozka-s-velmi-dlouhym-nazvem/klaptos.ini"));
         QCOMPARE(about.Label2->geometry().topLeft() - about.Label1->geometry().topLeft(),
@@ -94,8 +98,8 @@ void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
     QFETCH(bool, web);
     QFETCH(QList<QUrl>, opened);
     QFETCH(QStringList, topics);
-    TFormAbout about(nullptr, known ? kKnown : kUnknown);
     Outside outside;
+    TFormAbout about(nullptr, outside.Seam(), known ? kKnown : kUnknown);
     outside.connect(about);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -108,7 +112,7 @@ void TFormAboutQtTest::eachAddressLinkOpensItsTargetAndTheWindowStaysOpen() {
 }
 
 void TFormAboutQtTest::withoutAddressesNoPlaceholderIsShownButTheSettingsFileIs() {
-    TFormAbout about(nullptr, kUnknown);
+    TFormAbout about(nullptr, {}, kUnknown);
     about.SetSettingsFile(QStringLiteral("/home/eva/.config/klaptos/klaptos.ini"));
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -128,8 +132,8 @@ void TFormAboutQtTest::withoutAddressesNoPlaceholderIsShownButTheSettingsFileIs(
 }
 
 void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOpen() {
-    TFormAbout about;
     Outside outside;
+    TFormAbout about(nullptr, outside.Seam(), kKnown);
     outside.connect(about);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -142,8 +146,8 @@ void TFormAboutQtTest::theLicenceLinkOpensTheHelpAtTheLicenceAndTheWindowStaysOp
 }
 
 void TFormAboutQtTest::clicksBesideTheLinksOpenNothing() {
-    TFormAbout about(nullptr, kKnown);
     Outside outside;
+    TFormAbout about(nullptr, outside.Seam(), kKnown);
     outside.connect(about);
     about.show();
     QVERIFY(QTest::qWaitForWindowExposed(&about));

@@ -44,7 +44,7 @@ private:
 
 private slots:
     void errorReportShowsTheDownloadLineTheLinkAndTheSpanner() {
-        TFormErr w(nullptr, true, kKnown);
+        TFormErr w(nullptr, true, {}, kKnown);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QString::fromUtf8("Nalezena chyba"));
@@ -110,10 +110,10 @@ private slots:
     }
 
     void clickingTheLinkOpensTheDownloadPageAndKeepsTheWindowOpen() {
-        TFormErr w(nullptr, true, kKnown);
         std::vector<QUrl> opened;
         QStringList topics;
-        w.SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+        TFormErr w(nullptr, true, {.openUrl = [&](const QUrl& url) { opened.push_back(url); }},
+                   kKnown);
         w.SetHelpOpener([&](const QString& topic) { topics << topic; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -126,10 +126,10 @@ private slots:
     }
 
     void withoutAWebPageTheLinkTellsOfAndOpensTheHelpOnRestoringFiles() {
-        TFormErr w(nullptr, true, ProgramAddresses{});
         std::vector<QUrl> opened;
         QStringList topics;
-        w.SetUrlOpener([&](const QUrl& url) { opened.push_back(url); });
+        TFormErr w(nullptr, true, {.openUrl = [&](const QUrl& url) { opened.push_back(url); }},
+                   ProgramAddresses{});
         w.SetHelpOpener([&](const QString& topic) { topics << topic; });
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -150,19 +150,24 @@ private slots:
         QtReporter reporter;
         reporter.SetHelpFile(QStringLiteral(KLAPTOS_BIN_DIR "/napoveda.html"));
         QString shownTopicText;
-        reporter.SetDialogHook([&](TFormErr& w) {
-            if (Label(w, "LabelTovikHTTPLink")->text() !=
-                QString::fromUtf8("Obnovení souborů programu")) {
-                return; // a build that was given a web page
-            }
-            QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
-            auto* help = w.findChild<TFormHelp*>();
-            QVERIFY(help != nullptr && help->isVisible());
-            const QTextCursor found = help->TextBrowser->document()->find(
-                QString::fromUtf8("Jak program a jeho soubory obnovit"));
-            QVERIFY(!found.isNull());
-            shownTopicText = found.block().text();
-        });
+        reporter.SetSeam({.runModal = [&](QDialog& dialog) {
+            auto& w = static_cast<TFormErr&>(dialog);
+            w.show();
+            [&] {
+                if (Label(w, "LabelTovikHTTPLink")->text() !=
+                    QString::fromUtf8("Obnovení souborů programu")) {
+                    return; // a build that was given a web page
+                }
+                QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
+                auto* help = w.findChild<TFormHelp*>();
+                QVERIFY(help != nullptr && help->isVisible());
+                const QTextCursor found = help->TextBrowser->document()->find(
+                    QString::fromUtf8("Jak program a jeho soubory obnovit"));
+                QVERIFY(!found.isNull());
+                shownTopicText = found.block().text();
+            }();
+            return 0;
+        }});
         reporter.ReportError(Cp1250::FromUtf8("Chybí soubor s lekcemi."));
         if (!ProgramAddresses::OfBuild().homepage.isEmpty()) {
             QSKIP("this build has a web page");
@@ -226,11 +231,14 @@ private slots:
         QWidget owner;
         QtReporter reporter;
         reporter.SetOwner(&owner);
-        reporter.SetDialogHook([&](TFormErr& w) {
-            QCOMPARE(w.parentWidget(), &owner);
+        reporter.SetSeam({.runModal = [&](QDialog& dialog) {
+            auto& w = static_cast<TFormErr&>(dialog);
+            w.show();
+            [&] { QCOMPARE(w.parentWidget(), &owner); }();
             seen.push_back({w.IsError, w.windowTitle(), Memo(w)->toPlainText(),
                             Label(w, "LabelTovikHTTPLink")->isVisible()});
-        });
+            return 0;
+        }});
         reporter.ReportError(Cp1250::FromUtf8("Chybí soubor s lekcemi."));
         reporter.ReportInfo(Cp1250::FromUtf8("Řádek 3 je delší než 69 znaků."));
 
@@ -251,7 +259,10 @@ private slots:
         reporter.SetOwner(owner);
         delete owner;
         bool noOwner = false;
-        reporter.SetDialogHook([&](TFormErr& w) { noOwner = w.parentWidget() == nullptr; });
+        reporter.SetSeam({.runModal = [&](QDialog& w) {
+            noOwner = w.parentWidget() == nullptr;
+            return 0;
+        }});
         reporter.ReportInfo("x");
         QVERIFY(noOwner);
     }

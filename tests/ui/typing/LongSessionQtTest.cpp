@@ -87,7 +87,7 @@ void LongSessionQtTest::memoryStaysFlatOverALongSession() {
     SteppingClock clock;
     SpeedMeter meter(clock);
     SilentReporter reporter;
-    LEKCE store(KLAPTOS_BIN_DIR "/", reporter, meter);
+    LEKCE store(KLAPTOS_BIN_DIR "/", reporter);
     ProgramOptions options;
     options.MoveOnError = false;
     SilentSound sound;
@@ -121,7 +121,7 @@ void LongSessionQtTest::memoryStaysFlatOverALongSession() {
         }
         const int pos = line.typedPos;
         if (line.patternLine[pos] == TypingLine::kEndOfLine) {
-            uint16_t enter = TypingEngine::kVkReturn;
+            VirtualKey enter = VirtualKey::Return;
             engine.FormKeyDown(enter);
         } else {
             // Every 37th keystroke is a wrong one, corrected by typing the right key next.

@@ -13,7 +13,8 @@ class TypingEngine;
 class LessonDialogs {
 public:
     virtual ~LessonDialogs() = default;
-    // `lesson` (1..44) and `qwertz` come in preselected and go out chosen; false when cancelled.
+    // `lesson` (kFirstLesson..kLastLesson) and `qwertz` come in preselected and go out chosen;
+    // false when cancelled.
     virtual bool ChooseLesson(int& lesson, bool& qwertz) = 0;
     // Opens on `fileName` when it is not empty, else in `initialDir`; false when cancelled.
     virtual bool ChooseTextFile(const std::string& fileName, const std::string& initialDir,

@@ -1,18 +1,12 @@
 #include "LessonCommands.h"
 
-#include "Commands.h"
 #include "Lekce.h"
+#include "LessonCount.h"
+#include "ModalPause.h"
 #include "SpeedMeter.h"
 #include "TypingEngine.h"
 
 #include <utility>
-
-namespace {
-
-constexpr int kFirstLesson = 1;
-constexpr int kLastLesson = 44;
-
-} // namespace
 
 LessonCommands::LessonCommands(TypingEngine& engine, LEKCE& store, SpeedMeter& meter,
                                LessonDialogs& dialogs, Commands& commands, std::string programDir)
@@ -26,23 +20,19 @@ void LessonCommands::ActionLekce() {
     }
     bool qwertz = store_.Qwertz;
 
-    const bool wasStopped = engine_.stopMode;
-    commands_.ActionPause();
+    ModalPause pause(engine_, commands_);
     if (dialogs_.ChooseLesson(lesson, qwertz)) {
         // Started whatever the load returns: the loader has told the pupil what went wrong,
         // and BeginText copes with the old text as well as with an empty store.
+        pause.KeepStopped();
         store_.LoadLesson(lesson, qwertz);
         meter_.Clear();
         engine_.BeginText();
-    } else if (!wasStopped) {
-        commands_.ActionContinue();
     }
 }
 
 void LessonCommands::ActionOpenFile() {
-    const bool wasStopped = engine_.stopMode;
-    commands_.ActionPause();
-
+    ModalPause pause(engine_, commands_);
     std::string initialDir;
     if (dialogFileName_.empty()) {
         // First use in this run: open on the file of the last run, else beside the program.
@@ -55,11 +45,10 @@ void LessonCommands::ActionOpenFile() {
 
     std::string chosen;
     if (dialogs_.ChooseTextFile(dialogFileName_, initialDir, chosen)) {
+        pause.KeepStopped();
         dialogFileName_ = chosen;
         store_.LoadTextFile(chosen);
         meter_.Clear();
         engine_.BeginText();
-    } else if (!wasStopped) {
-        commands_.ActionContinue();
     }
 }

@@ -1,0 +1,52 @@
+#include "FeatureList.h"
+
+#include "KeyRouter.h"
+#include "MainWindowFeature.h"
+#include "TypingEngine.h"
+
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <utility>
+
+FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
+    : features_(std::move(features)) {}
+
+void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys) {
+    for (MainWindowFeature* feature : features_) {
+        if (QWidget* panel = feature->CreatePanel(window.centralWidget())) {
+            panels_.push_back(panel);
+            keys.Watch(panel);
+        }
+        for (const auto& [menuName, action] : feature->CreateActions(&window)) {
+            if (auto* menu = window.menuBar()->findChild<QMenu*>(menuName)) {
+                menu->addAction(action);
+            }
+            window.addAction(action);
+        }
+        if (TypingObserver* observer = feature->Observer()) {
+            engine.AddObserver(*observer);
+        }
+    }
+}
+
+void FeatureList::Leave(TypingEngine& engine) const {
+    for (MainWindowFeature* feature : features_) {
+        if (TypingObserver* observer = feature->Observer()) {
+            engine.RemoveObserver(*observer);
+        }
+    }
+}
+
+void FeatureList::ReadSettings(const IniFile& ini) const {
+    for (MainWindowFeature* feature : features_) {
+        feature->ReadSettings(ini);
+    }
+}
+
+void FeatureList::WriteSettings(IniFile& ini) const {
+    for (const MainWindowFeature* feature : features_) {
+        feature->WriteSettings(ini);
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The features that join the main window (MainWindowFeature), and how they join it: their
+// panels, their menu actions, their observers of the typing and their settings keys.
+
+#include <vector>
+
+class IniFile;
+class KeyRouter;
+class MainWindowFeature;
+class QMainWindow;
+class QWidget;
+class TypingEngine;
+
+class FeatureList {
+public:
+    explicit FeatureList(std::vector<MainWindowFeature*> features);
+
+    // Panels into the window's client area (their keystrokes go to the engine too), actions
+    // into the menus and the window, observers onto the engine.
+    void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys);
+    // Takes the observers off the engine again.
+    void Leave(TypingEngine& engine) const;
+
+    void ReadSettings(const IniFile& ini) const;
+    void WriteSettings(IniFile& ini) const;
+
+    // The panels in their order from the typing line down.
+    [[nodiscard]] const std::vector<QWidget*>& Panels() const { return panels_; }
+
+private:
+    std::vector<MainWindowFeature*> features_;
+    std::vector<QWidget*> panels_;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The main window's modal windows: the lesson and file dialogs, the font and options dialogs,
+// About, the evaluation, the close question and the write-error message, all run through one
+// seam (tests answer them there), and the help window.
+
+#include "LessonCommands.h"
+#include "QtWindowSeam.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class QFileDialog;
+class QFont;
+class QFontDialog;
+class QWidget;
+class SoundPlayer;
+class TFormHelp;
+enum class EvaluationAnswer;
+struct EvaluationInput;
+struct ProgramOptions;
+
+class MainWindowDialogs final : public LessonDialogs {
+public:
+    MainWindowDialogs(QWidget& window, QString helpFile);
+
+    void SetSeam(QtWindowSeam seam) { seam_ = std::move(seam); }
+
+    bool ChooseLesson(int& lesson, bool& qwertz) override;
+    bool ChooseTextFile(const std::string& fileName, const std::string& initialDir,
+                        std::string& chosen) override;
+
+    // The font dialog on `font`; `apply` gets each font applied or accepted (sizes corrected
+    // to the accepted range), `place` moves the dialog before it appears.
+    void ChooseFont(const QFont& font, const std::function<void(const QFont&)>& apply,
+                    const std::function<void(QFontDialog&)>& place);
+    // True when the pupil saved new options.
+    bool EditOptions(ProgramOptions& options, SoundPlayer& sound);
+    void ShowHelp();
+    // About, with the line that says where the settings file lies.
+    void ShowAbout(const QString& settingsFile);
+    [[nodiscard]] EvaluationAnswer ShowEvaluation(const EvaluationInput& input);
+    // True when the program may close (asks only when the options say so).
+    bool ConfirmClose(ProgramOptions& options);
+    void ShowWriteError(const QString& message);
+
+private:
+    QFileDialog& OpenDialog();
+
+    QWidget& window_;
+    QString helpFile_;
+    QtWindowSeam seam_;
+    QPointer<TFormHelp> helpWindow_;
+    QFileDialog* OpenDialogFile = nullptr; // built on first use, see OpenDialog()
+};

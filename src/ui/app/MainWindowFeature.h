@@ -1,0 +1,43 @@
+#pragma once
+// How a feature that is not part of the window's design joins the main window: a panel
+// below the typing line, actions in the window's menus, keys in the settings file and an
+// observer of the typing. The window is given its features at construction; without any it
+// is exactly the designed window.
+
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+class IniFile;
+class QAction;
+class QWidget;
+class TypingObserver;
+
+class MainWindowFeature {
+public:
+    virtual ~MainWindowFeature() = default;
+
+    // A panel to place between the typing line and the counters, made as a child of
+    // `parent`; the window grows by its height. nullptr for none.
+    virtual QWidget* CreatePanel(QWidget* parent) {
+        (void)parent;
+        return nullptr;
+    }
+
+    // Actions to append to the menus named by their design names ("Soubor1", "MenuPsani",
+    // "MenuProgram", "Help1"); the window takes their shortcuts too. Made as children of
+    // `window`.
+    virtual std::vector<std::pair<QString, QAction*>> CreateActions(QWidget* window) {
+        (void)window;
+        return {};
+    }
+
+    // Hears the typing engine from the window's start until it closes; nullptr for nothing.
+    virtual TypingObserver* Observer() { return nullptr; }
+
+    // The feature's own keys (declared in Settings.h): read at start after the window's own
+    // sections, written at the end after them, in the same batch.
+    virtual void ReadSettings(const IniFile& ini) { (void)ini; }
+    virtual void WriteSettings(IniFile& ini) const { (void)ini; }
+};

@@ -1,0 +1,110 @@
+#include "MainWindowLayout.h"
+
+#include "MainWindowControls.h"
+#include "PaintBoxType.h"
+#include "ViewLayout.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+
+#include <algorithm>
+
+MainWindowLayout::MainWindowLayout(QMainWindow& window, MainWindowControls& controls,
+                                   const std::vector<QWidget*>& featurePanels)
+    : window_(window), controls_(controls), featurePanels_(featurePanels) {}
+
+void MainWindowLayout::RememberHome() {
+    viewHomeLeft_ = controls_.paintBoxType->x();
+    viewHomeTop_ = controls_.paintBoxType->y();
+    frameExtraWidth_ = window_.width() - controls_.paintBoxType->width();
+}
+
+void MainWindowLayout::Apply() {
+    int featuresHeight = 0;
+    for (const QWidget* panel : featurePanels_) {
+        featuresHeight += panel->height();
+    }
+    PaintBoxType& view = *controls_.paintBoxType;
+    const QRect frame = window_.frameGeometry();
+    const QRect screen = ScreenArea();
+    LayoutInput in;
+    in.viewWidth = view.View().ViewWidth();
+    in.viewHeight = view.View().ViewHeight();
+    in.frameExtraWidth = frameExtraWidth_;
+    in.viewHomeLeft = viewHomeLeft_;
+    in.viewHomeTop = viewHomeTop_;
+    in.maximized = IsMaximized();
+    in.clientWidth = window_.width();
+    in.clientHeight = ClientHeight();
+    in.windowLeft = frame.x();
+    in.windowTop = frame.y();
+    in.frameWidth = frame.width() - window_.width();
+    in.frameHeight = frame.height() - ClientHeight();
+    in.panelWidth = controls_.Panel1->width();
+    in.panelHeight = controls_.Panel1->height() + featuresHeight;
+    in.statusBarHeight = controls_.StatusBar1->height();
+    in.screenWidth = screen.width();
+    in.screenHeight = screen.height();
+    const LayoutResult out = LayoutTypingView(in);
+
+    view.setGeometry(out.viewLeft, out.viewTop, in.viewWidth, in.viewHeight);
+    // The features' panels lie between the typing line and the designed panel.
+    int top = out.panelTop;
+    for (QWidget* panel : featurePanels_) {
+        panel->move((out.clientWidth - panel->width()) / 2, top);
+        top += panel->height();
+    }
+    controls_.Panel1->move(out.panelLeft, top);
+    if (!in.maximized) {
+        window_.resize(out.clientWidth, out.clientHeight + MenuBarHeight());
+        window_.move(out.windowLeft, out.windowTop);
+    }
+}
+
+QPoint MainWindowLayout::PlaceBelowTypingLine(const QRect& dialogFrame) {
+    const int w = dialogFrame.width();
+    const int h = dialogFrame.height();
+    const int screenHeight = ScreenArea().height();
+    const QWidget& view = *controls_.paintBoxType;
+    QRect window = window_.frameGeometry();
+    // The screen position of the typing line's lower edge.
+    const auto lowerEdge = [this, &view](const QRect& win) {
+        return win.y() + (win.height() - ClientHeight()) + view.y() + view.height();
+    };
+    int y = lowerEdge(window);
+    if (screenHeight < y + h) {
+        const int top = std::max(0, window.y() - (y + h - screenHeight));
+        window_.move(window.x(), top);
+        window.moveTop(top);
+        y = lowerEdge(window);
+        if (screenHeight < y + h) {
+            y = screenHeight - h;
+        }
+    }
+    return {((view.x() + window.x()) * 2 + view.width() - w) / 2, y};
+}
+
+bool MainWindowLayout::IsMaximized() const {
+    return (window_.windowState() & Qt::WindowMaximized) != 0;
+}
+
+int MainWindowLayout::MenuBarHeight() const {
+    const QMenuBar* bar = window_.menuBar();
+    return bar->isVisible() ? bar->height() : bar->sizeHint().height();
+}
+
+int MainWindowLayout::ClientHeight() const {
+    return window_.height() - MenuBarHeight();
+}
+
+QRect MainWindowLayout::ScreenArea() const {
+    const QScreen* s = window_.screen();
+    if (s == nullptr) {
+        s = QGuiApplication::primaryScreen();
+    }
+    return s != nullptr ? s->availableGeometry() : QRect(0, 0, 1024, 768);
+}

@@ -1,0 +1,39 @@
+#pragma once
+// Where the main window's parts go: the typing line, the features' panels and the designed
+// panel below it, and the window around them (ViewLayout's arithmetic on the window's
+// geometry), and where the font dialog goes so that the typing line stays visible.
+
+#include <QRect>
+
+#include <vector>
+
+class QMainWindow;
+class QWidget;
+struct MainWindowControls;
+
+class MainWindowLayout {
+public:
+    MainWindowLayout(QMainWindow& window, MainWindowControls& controls,
+                     const std::vector<QWidget*>& featurePanels);
+
+    // Notes the designed position of the typing line, before any layout moves it.
+    void RememberHome();
+    // Fits the window to the typing line (a maximized window keeps its size).
+    void Apply();
+    // Puts a dialog of `dialogFrame`'s size just below the typing line, centred on it, moving
+    // the window up when the dialog would leave the screen; returns the dialog's position.
+    [[nodiscard]] QPoint PlaceBelowTypingLine(const QRect& dialogFrame);
+
+    [[nodiscard]] bool IsMaximized() const;
+    [[nodiscard]] int MenuBarHeight() const;
+    [[nodiscard]] int ClientHeight() const;
+    [[nodiscard]] QRect ScreenArea() const;
+
+private:
+    QMainWindow& window_;
+    MainWindowControls& controls_;
+    const std::vector<QWidget*>& featurePanels_;
+    int frameExtraWidth_ = 0;
+    int viewHomeLeft_ = 0;
+    int viewHomeTop_ = 0;
+};

@@ -1,0 +1,7 @@
+#include "QtWindowSeam.h"
+
+#include <QDesktopServices>
+
+void QtWindowSeam::DesktopOpenUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
+}
