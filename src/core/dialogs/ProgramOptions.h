@@ -10,23 +10,21 @@ class IniFile;
 class SoundPlayer;
 
 struct ProgramOptions {
-    // extra pixels between the characters of the typing line
-    int CharSpace = Settings::CharSpace.def;
-    bool ErrorBeep = Settings::ErrorBeep.def != 0; // sound on a wrong keystroke
-    bool Caret = Settings::Caret.def != 0;         // draw the moving carriage
-    bool Speed = Settings::Speed.def != 0;         // show the speed panel
-    // top of the speed bar: 200, 400 or 600 (stored as "SpeedIx")
-    int SpeedMax = SpeedMaxFromIndex(Settings::SpeedIx.def);
+    // The defaults are the settings file's (Settings.h), but for MoveOnError.
+    int CharSpace = Settings::CharSpace.def; // extra pixels between the typing line's characters
+    bool ErrorBeep = Settings::ErrorBeep.def != 0;           // sound on a wrong keystroke
+    bool Caret = Settings::Caret.def != 0;                   // draw the moving carriage
+    bool Speed = Settings::Speed.def != 0;                   // show the speed panel
+    int SpeedMax = SpeedMaxFromIndex(Settings::SpeedIx.def); // top of the speed bar: 200, 400, 600
     int CloseQuery = Settings::CloseQuery.def; // 0 close at once, 1 ask with Yes preselected, 2 No
     bool IsMaximized = Settings::IsMaximized.def != 0;
     int Sound = Settings::Sound.def;             // which error sound
     int ErrRep = Settings::ErrRep.def;           // a line with more errors than this is repeated
     bool ErrIsRep = Settings::ErrIsRep.def != 0; // the line-repeat rule is on
-    // A wrong character still moves the position on. On until the file is read: the file's
-    // default (a missing key) is off.
+    bool AutoStop = Settings::AutoStop.def != 0; // STOP mode when another application is active
+    // A wrong character still moves the position on. On until the file is read, where a
+    // missing key means off.
     bool MoveOnError = true;
-    bool AutoStop =
-        Settings::AutoStop.def != 0; // STOP mode when another application takes the focus
 
     // Section "Options".
     void ReadOptions(const IniFile& ini);

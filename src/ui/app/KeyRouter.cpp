@@ -50,17 +50,18 @@ VirtualKey KeyRouter::KeyDownCode(int qtKey) {
     default:
         break;
     }
-    const auto offset = [](int from, int key) {
-        return static_cast<VirtualKey>(static_cast<int>(from) + key);
+    // The function keys, digits and letters each follow their first one.
+    const auto after = [](VirtualKey first, int steps) {
+        return static_cast<VirtualKey>(static_cast<int>(first) + steps);
     };
     if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F24) {
-        return offset(static_cast<int>(VirtualKey::F1), qtKey - Qt::Key_F1);
+        return after(VirtualKey::F1, qtKey - Qt::Key_F1);
     }
     if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9) {
-        return offset(static_cast<int>(VirtualKey::Digit0), qtKey - Qt::Key_0);
+        return after(VirtualKey::Digit0, qtKey - Qt::Key_0);
     }
     if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) {
-        return offset(static_cast<int>(VirtualKey::A), qtKey - Qt::Key_A);
+        return after(VirtualKey::A, qtKey - Qt::Key_A);
     }
     return VirtualKey::Other;
 }

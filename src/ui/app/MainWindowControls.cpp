@@ -231,26 +231,26 @@ MainWindowControls::MainWindowControls(QMainWindow& window, const TypingLine& li
         return on == On::Panel ? static_cast<QWidget*>(Panel1) : GroupBoxSpeed;
     };
 
-    for (const LabelSpec& spec : kLabels) {
-        auto* label = new QLabel(Utf8(spec.text), parentOf(spec.parent));
+    for (const LabelSpec& design : kLabels) {
+        auto* label = new QLabel(Utf8(design.text), parentOf(design.parent));
         label->setFont(QtDesignFont(11));
         label->adjustSize();
-        label->move(spec.rightAligned ? spec.x - label->width() : spec.x, spec.y);
+        label->move(design.rightAligned ? design.x - label->width() : design.x, design.y);
     }
     // The read-only fields only show numbers and texts, never take the focus by Tab, and pass
     // their keystrokes to the typing engine.
-    for (const FieldSpec& spec : kFields) {
-        auto* field = new QtField(parentOf(spec.parent));
-        field->setObjectName(QLatin1String(spec.name));
+    for (const FieldSpec& design : kFields) {
+        auto* field = new QtField(parentOf(design.parent));
+        field->setObjectName(QLatin1String(design.name));
         field->setFont(QtDesignFont(11));
-        field->setGeometry(spec.rect);
+        field->setGeometry(design.rect);
         field->setFocusPolicy(Qt::ClickFocus);
         field->setCursor(Qt::PointingHandCursor);
         // The window's context menu applies here too.
         field->setContextMenuPolicy(Qt::NoContextMenu);
         SetFieldColours(field, QPalette::Button, QPalette::ButtonText);
-        SetHint(field, Utf8(spec.hint));
-        this->*spec.member = field;
+        SetHint(field, Utf8(design.hint));
+        this->*design.member = field;
     }
     // The typing engine's keystrokes land here: a field that Space and Enter cannot press.
     EditCisloRadku->setAttribute(Qt::WA_InputMethodEnabled);

@@ -1,7 +1,8 @@
 #pragma once
-// The main window: the typing line, the counters and the speed display, the commands with
-// their menus and shortcuts, the start-up that restores the last session and the closing
-// that saves it. Every keystroke of the window and its controls reaches the typing engine.
+// The main window: wires the typing model to the window's parts (MainWindowMenus,
+// MainWindowControls, MainWindowLayout, MainWindowDialogs, KeyRouter, the features), shows
+// what the model writes to its ports, restores the last session at the start and saves it at
+// the close.
 
 #include "Commands.h"
 #include "FeatureList.h"
@@ -20,21 +21,19 @@
 
 class Clock;
 class KeyRouter;
+class LEKCE;
 class LessonCommands;
 class MainWindowDialogs;
-class LEKCE;
 class MainWindowFeature;
 class MainWindowLayout;
-struct MainWindowControls;
-struct MainWindowMenus;
-class PaintBoxType;
-class SessionSettings;
 class PauseCommands;
+class SessionSettings;
 class SoundPlayer;
 class SpeedMeter;
 class TypingEngine;
+struct MainWindowControls;
+struct MainWindowMenus;
 struct ProgramOptions;
-class QFileDialog;
 class QFontDialog;
 class QTimer;
 

@@ -2,7 +2,9 @@
 
 #include "Cp1250.h"
 #include "FakeClock.h"
+#include "IniFile.h"
 #include "Lekce.h"
+#include "MainWindowFeature.h"
 #include "PaintBoxType.h"
 #include "PaintCounter.h"
 #include "ProgramOptions.h"
@@ -18,6 +20,7 @@
 #include "TSOkno.h"
 #include "TempLessonDir.h"
 #include "TypingEngine.h"
+#include "TypingObserver.h"
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -28,6 +31,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -85,17 +89,46 @@ QString Value(const std::string& text, const QString& key) {
     return {};
 }
 
+// A feature as the coming ones join the window: a panel, a menu action, a key at the end of
+// [Options] and an observer of the typing.
+struct SampleFeature final : MainWindowFeature, TypingObserver {
+    QWidget* CreatePanel(QWidget* parent) override {
+        panel = new QWidget(parent);
+        panel->setFixedSize(300, 40);
+        return panel;
+    }
+    std::vector<std::pair<QString, QAction*>> CreateActions(QWidget* window) override {
+        action = new QAction(QStringLiteral("Sample"), window);
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+        return {{QStringLiteral("MenuPsani"), action}};
+    }
+    TypingObserver* Observer() override { return this; }
+    void ReadSettings(const IniFile& ini) override {
+        value = ini.ReadInteger("Options", "Sample", 0);
+    }
+    void WriteSettings(IniFile& ini) const override {
+        ini.WriteInteger("Options", "Sample", value + 1);
+    }
+    void TextBegun() override { ++textsBegun; }
+
+    QWidget* panel = nullptr;
+    QAction* action = nullptr;
+    int value = 0;
+    int textsBegun = 0;
+};
+
 // One run of the program: the long-lived objects, a program directory with small lesson
 // files, and the main window, whose modal dialogs are answered from a queue.
 struct Session {
     using Reply = std::function<int(QDialog&)>;
 
-    explicit Session(TempLessonDir& dir, bool show = true)
+    explicit Session(TempLessonDir& dir, bool show = true,
+                     std::vector<MainWindowFeature*> features = {})
         : directory(dir), meter(clock), store(dir.Path(), reporter) {
-        window =
-            std::make_unique<TFormHOknoPM>(TFormHOknoPM::Model{store, meter, options, sound, clock},
-                                           QString::fromStdString(dir.Path() + "klaptos.ini"),
-                                           QString::fromStdString(dir.Path()), QString());
+        window = std::make_unique<TFormHOknoPM>(
+            TFormHOknoPM::Model{store, meter, options, sound, clock},
+            QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
+            QString(), std::move(features));
         window->SetSeam({.runModal = [this](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
             if (answers.empty()) {
@@ -214,6 +247,33 @@ private slots:
         QCOMPARE(s.window->width(), std::max(viewWidth + 1, panel->width()));
         QCOMPARE(panel->y(), view->y() + view->height());
         QCOMPARE(panel->x(), (s.window->width() - panel->width()) / 2);
+    }
+
+    void aFeatureJoinsWithItsPanelMenuActionSettingsAndObserver() {
+        int designedHeight = 0;
+        {
+            Session plain(*dir);
+            designedHeight = plain.window->height();
+        }
+        SampleFeature feature;
+        Session s(*dir, true, {&feature});
+        QCOMPARE(feature.value, 0);
+        QCOMPARE(feature.textsBegun, 1);
+        const auto* view = Child<PaintBoxType>(s.window.get(), "paintBoxType");
+        QCOMPARE(feature.panel->y(), view->y() + view->height());
+        QCOMPARE(Child<QFrame>(s.window.get(), "Panel1")->y(), feature.panel->y() + 40);
+        QCOMPARE(s.window->height(), designedHeight + 40);
+        QVERIFY(Child<QMenu>(s.window.get(), "MenuPsani")->actions().contains(feature.action));
+        QSignalSpy triggered(feature.action, &QAction::triggered);
+        QTest::keyClick(s.window.get(), Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(triggered.count(), 1);
+        s.CloseAndDestroy();
+        // A new key lands at the end of its section, and is read at the next start.
+        QCOMPARE(Sections(s.Ini()).size(), 5);
+        QVERIFY(s.Ini().find("Sound=0\r\nSample=1\r\n[Statistika]") != std::string::npos);
+        SampleFeature again;
+        Session next(*dir, false, {&again});
+        QCOMPARE(again.value, 1);
     }
 
     // The largest accepted font makes a typing line wider than any screen; the window stays
