@@ -19,6 +19,9 @@ inline constexpr unsigned char kUnmappable = 0x98;
 
 [[nodiscard]] std::string ToUtf8(std::string_view bytes);
 
+// Appends the UTF-8 form of any Unicode code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Invalid UTF-8 sequences and characters outside the code page become kUnmappable.
 [[nodiscard]] std::string FromUtf8(std::string_view utf8);
 

@@ -14,24 +14,6 @@ bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // A character the pupil could not see in the message (a space of another width, a mark
 // without width, a control character) is named by its code.
 std::string Shown(char32_t codePoint, std::string_view form) {
@@ -41,7 +23,7 @@ std::string Shown(char32_t codePoint, std::string_view form) {
         std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
         return code;
     }
-    AppendUtf8(shown, codePoint);
+    Cp1250::AppendUtf8(shown, codePoint);
     return shown;
 }
 
