@@ -41,15 +41,6 @@ TEST(KeyboardFingerNames, NamesTheFingerThatStrikesTheCharactersKey) {
     EXPECT_EQ(fingers.FingerOf('\t'), "") << "no key writes a tab";
 }
 
-TEST(KeyboardFingerNames, QwertyMovesOnlyYAndZ) {
-    const KeyboardFingerNames qwertz(KeyboardLayout::Qwertz());
-    const KeyboardFingerNames qwerty(KeyboardLayout::Qwerty());
-    EXPECT_EQ(qwertz.FingerOf('z'), Name("pravý ukazováček"));
-    EXPECT_EQ(qwerty.FingerOf('z'), Name("levý malíček"));
-    EXPECT_EQ(qwerty.FingerOf('y'), Name("pravý ukazováček"));
-    EXPECT_EQ(qwerty.FingerOf('a'), qwertz.FingerOf('a'));
-}
-
 TEST(KeyboardFingerNames, TheRowTableAgreesWithTheKeyboardForEveryCharacterItKnows) {
     for (const bool isQwertz : {true, false}) {
         const CzechKeyRows rows(isQwertz);

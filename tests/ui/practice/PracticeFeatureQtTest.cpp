@@ -1,6 +1,7 @@
 // Errors per key joined to the main window: a lesson typed with wrong keys ranks them in the
 // evaluation, whose button starts the practice text with its caption; the counts survive a
-// restart in the middle of a text; without errors or without a word list nothing changes.
+// restart in the middle of a text; without errors the evaluation is the designed one. (Without a
+// word list: PracticeCommandTest and practice_e2e.sh.)
 
 #include "Cp1250.h"
 #include "FakeClock.h"
@@ -23,7 +24,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -202,30 +202,6 @@ private slots:
         run.TypeLine();
         QCOMPARE(size, QSize(424, 373));
         QVERIFY(!panel);
-    }
-
-    void withoutAWordListThePupilIsToldAndTheEvaluationStaysOpen() {
-        Run run(*dir, dir->Path() + "chybi.txt");
-        int resultAfterClick = -1;
-        run.evaluate = [&](TFormKonec& evaluation) {
-            evaluation.findChild<WeakKeysPanel*>()
-                ->findChild<QPushButton*>(QStringLiteral("ButtonProcvicit"))
-                ->click();
-            resultAfterClick = evaluation.result();
-            return TFormKonec::kResultRepeat;
-        };
-        QTest::keyClick(run.window.get(), Qt::Key_F9);
-        run.TypeLine({{'s', 'a'}, {'d', 'a'}, {'u', 'a'}});
-        run.TypeLine({{'s', 'a'}, {'d', 'a'}, {'u', 'a'}});
-        QCOMPARE(resultAfterClick, 0);
-        QCOMPARE(run.reporter.reports.size(), size_t{1});
-        QCOMPARE(QString::fromStdString(run.reporter.reports[0].Utf8()),
-                 QString::fromUtf8("Seznam slov pro procvičení (slova.txt) chybí. Text pro "
-                                   "procvičení chyb nelze sestavit."));
-        // The answer given afterwards acts as ever: the lesson again from its first line.
-        QCOMPARE(run.store.CurrentLesson, 5);
-        QCOMPARE(run.window->windowTitle(), QStringLiteral("Klaptos lekce 5 (QWERTZ)"));
-        QVERIFY(!std::filesystem::exists(dir->Path() + "data/procviceni.txt"));
     }
 };
 
