@@ -1,6 +1,7 @@
 #include "Clock.h"
 #include "KlaptosBuildInfo.h"
 #include "Lekce.h"
+#include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
 #include "QtPicture.h"
@@ -10,6 +11,7 @@
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TSOkno.h"
+#include "WordList.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -122,10 +124,12 @@ int main(int argc, char* argv[]) {
         QtReporter reporter;
         reporter.SetHelpFile(helpFile);
         LEKCE store(places.DataDir(), reporter);
+        PracticeFeature practice(store, meter, reporter, places.DataDir() + WordList::kFileName,
+                                 places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile);
+                                QtText::FromPath(places.TextDir()), helpFile, {&practice});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

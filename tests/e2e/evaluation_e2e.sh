@@ -87,7 +87,7 @@ sleep 0.3
 xdotool key Return
 wait_program_end
 # The sections this test wrote first keep their place; the others follow.
-[[ $(tr -d '\r' <"$INI" | grep -c '^\[') == 5 ]] || fail "not all five sections were written"
+[[ $(tr -d '\r' <"$INI" | grep -c '^\[') == 6 ]] || fail "not all six sections were written"
 expect_value UzivSoubor "$SECOND"
 
 echo "evaluation_e2e: all checks passed"

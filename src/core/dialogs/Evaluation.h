@@ -10,6 +10,8 @@ enum class EvaluationAnswer {
     Next,   // "&Přejít k další lekci" / "&Otevřít soubor"
     Repeat, // "&Opakovat lekci", also the window's close box
     Quit,   // "&Ukončit program"
+    // "Procvičit chyby" below the evaluation: the practice text has begun, in STOP mode.
+    Practice,
 };
 
 struct EvaluationInput {

@@ -231,5 +231,7 @@ void TypingEngine::EndOfText() {
     case EvaluationAnswer::Repeat:
         commands_.ActionResetLekci();
         break;
+    case EvaluationAnswer::Practice:
+        break;
     }
 }

@@ -50,3 +50,18 @@ void FeatureList::WriteSettings(IniFile& ini) const {
         feature->WriteSettings(ini);
     }
 }
+
+void FeatureList::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) const {
+    for (MainWindowFeature* feature : features_) {
+        feature->AddToEvaluation(evaluation, engine);
+    }
+}
+
+std::optional<std::string> FeatureList::CaptionSuffix() const {
+    for (const MainWindowFeature* feature : features_) {
+        if (auto suffix = feature->CaptionSuffix()) {
+            return suffix;
+        }
+    }
+    return std::nullopt;
+}

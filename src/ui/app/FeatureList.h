@@ -2,6 +2,8 @@
 // The features that join the main window (MainWindowFeature), and how they join it: their
 // panels, their menu actions, their observers of the typing and their settings keys.
 
+#include <optional>
+#include <string>
 #include <vector>
 
 class IniFile;
@@ -9,6 +11,7 @@ class KeyRouter;
 class MainWindowFeature;
 class QMainWindow;
 class QWidget;
+class TFormKonec;
 class TypingEngine;
 
 class FeatureList {
@@ -23,6 +26,10 @@ public:
 
     void ReadSettings(const IniFile& ini) const;
     void WriteSettings(IniFile& ini) const;
+
+    void AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) const;
+    // The first feature's caption suffix, if any has one.
+    [[nodiscard]] std::optional<std::string> CaptionSuffix() const;
 
     // The panels in their order from the typing line down.
     [[nodiscard]] const std::vector<QWidget*>& Panels() const { return panels_; }

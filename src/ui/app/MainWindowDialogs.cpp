@@ -153,8 +153,13 @@ void MainWindowDialogs::ShowAbout(const QString& settingsFile) {
     seam_.runModal(about);
 }
 
-EvaluationAnswer MainWindowDialogs::ShowEvaluation(const EvaluationInput& input) {
+EvaluationAnswer
+MainWindowDialogs::ShowEvaluation(const EvaluationInput& input,
+                                  const std::function<void(TFormKonec&)>& addParts) {
     TFormKonec dialog(Evaluate(input), &window_);
+    if (addParts) {
+        addParts(dialog);
+    }
     return TFormKonec::AnswerFromResult(seam_.runModal(dialog));
 }
 

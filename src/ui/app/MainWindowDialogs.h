@@ -17,6 +17,7 @@ class QFontDialog;
 class QWidget;
 class SoundPlayer;
 class TFormHelp;
+class TFormKonec;
 enum class EvaluationAnswer;
 struct EvaluationInput;
 struct ProgramOptions;
@@ -40,7 +41,10 @@ public:
     void ShowHelp();
     // About, with the line that says where the settings file lies.
     void ShowAbout(const QString& settingsFile);
-    [[nodiscard]] EvaluationAnswer ShowEvaluation(const EvaluationInput& input);
+    // `addParts` adds the features' parts to the window before it is shown.
+    [[nodiscard]] EvaluationAnswer
+    ShowEvaluation(const EvaluationInput& input,
+                   const std::function<void(TFormKonec&)>& addParts = {});
     // True when the program may close (asks only when the options say so).
     bool ConfirmClose(ProgramOptions& options);
     void ShowWriteError(const QString& message);

@@ -6,12 +6,16 @@
 
 #include <QString>
 
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 class IniFile;
 class QAction;
 class QWidget;
+class TFormKonec;
+class TypingEngine;
 class TypingObserver;
 
 class MainWindowFeature {
@@ -40,4 +44,15 @@ public:
     // sections, written at the end after them, in the same batch.
     virtual void ReadSettings(const IniFile& ini) { (void)ini; }
     virtual void WriteSettings(IniFile& ini) const { (void)ini; }
+
+    // Adds a part of its own below the evaluation window's content (TFormKonec::AddPart)
+    // before it is shown; `engine` begins a text the part starts, which then closes the
+    // window with TFormKonec::FinishWithPractice.
+    virtual void AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) {
+        (void)evaluation, (void)engine;
+    }
+
+    // What the caption says after "Klaptos" (and the title after "KTOS") instead of the
+    // engine's words for the current text, code page 1250; nullopt leaves them.
+    [[nodiscard]] virtual std::optional<std::string> CaptionSuffix() const { return std::nullopt; }
 };

@@ -23,6 +23,7 @@
 #include "SessionSettings.h"
 #include "SettingsReport.h"
 #include "SpeedMeter.h"
+#include "TFormKonec.h"
 #include "TSOkno.h"
 #include "TypingEngine.h"
 
@@ -438,6 +439,12 @@ void TFormHOknoPM::ShowIntroLine(const std::string& text) {
 }
 
 void TFormHOknoPM::SetCaption(const std::string& caption, const std::string& applicationTitle) {
+    // A feature's text (a practice text) names itself in place of the engine's words.
+    if (const std::optional<std::string> suffix = features_.CaptionSuffix()) {
+        setWindowTitle(QtText::FromCp1250("Klaptos" + *suffix));
+        QCoreApplication::setApplicationName(QtText::FromCp1250("KTOS" + *suffix));
+        return;
+    }
     setWindowTitle(QtText::FromCp1250(caption));
     // The desktop shows the window's title; the application's name carries the short title.
     QCoreApplication::setApplicationName(QtText::FromCp1250(applicationTitle));
@@ -489,7 +496,8 @@ EvaluationAnswer TFormHOknoPM::ShowEvaluation() {
     input.currentLesson = store_.CurrentLesson;
     input.totalChars = store_.TotalChars;
     input.displayFileName = Cp1250::FromUtf8(store_.DisplayFileName);
-    return dialogs_->ShowEvaluation(input);
+    return dialogs_->ShowEvaluation(
+        input, [this](TFormKonec& evaluation) { features_.AddToEvaluation(evaluation, *engine_); });
 }
 
 void TFormHOknoPM::SetSeam(QtWindowSeam seam) {

@@ -151,6 +151,8 @@ EvaluationAnswer TFormKonec::AnswerFromResult(int result) {
         return EvaluationAnswer::Next;
     case kResultQuit:
         return EvaluationAnswer::Quit;
+    case kResultPractice:
+        return EvaluationAnswer::Practice;
     default:
         return EvaluationAnswer::Repeat;
     }
@@ -206,6 +208,19 @@ void TFormKonec::FillEvaluation(const Evaluation& evaluation) {
         cursor.insertText(Text(line.text), format);
     }
     RichEditKonec->moveCursor(QTextCursor::Start);
+}
+
+void TFormKonec::AddPart(QWidget* part) {
+    const int top = height();
+    const int partHeight = part->sizeHint().height();
+    part->setParent(this);
+    part->setGeometry(0, top, kClientWidth, partHeight);
+    setFixedSize(kClientWidth, top + partHeight);
+    part->show();
+}
+
+void TFormKonec::FinishWithPractice() {
+    Finish(EvaluationAnswer::Practice, kResultPractice);
 }
 
 void TFormKonec::Finish(EvaluationAnswer answer, int result) {

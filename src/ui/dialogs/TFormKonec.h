@@ -21,12 +21,20 @@ public:
     static constexpr int kResultNext = 6;   // yes
     static constexpr int kResultRepeat = 4; // retry
     static constexpr int kResultQuit = 3;   // abort
+    // A part added below the window started a practice text; no design button has this result.
+    static constexpr int kResultPractice = 11;
 
     explicit TFormKonec(const Evaluation& evaluation, QWidget* owner = nullptr);
 
     // What the pupil chose; Repeat until a button other than repeat has been pressed.
     [[nodiscard]] EvaluationAnswer Answer() const { return answer_; }
     [[nodiscard]] static EvaluationAnswer AnswerFromResult(int result);
+
+    // Places `part` (a child of this window) below the window's content, across its width,
+    // and makes the window that much taller; the content above stays where it is.
+    void AddPart(QWidget* part);
+    // Closes the window after a part started a practice text, which replaces the answers.
+    void FinishWithPractice();
 
 private:
     QLineEdit* AddField(const char* name, int left, int top, const std::string& value);

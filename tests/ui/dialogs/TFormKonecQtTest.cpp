@@ -198,6 +198,31 @@ private slots:
         QCOMPARE(w.Answer(), EvaluationAnswer::Repeat);
         QCOMPARE(TFormKonec::AnswerFromResult(w.result()), EvaluationAnswer::Repeat);
     }
+
+    // A feature's part (the evaluation's "Nejčastější chyby") goes below the designed window,
+    // which stays pixel for pixel as it was, and may close it with the practice answer.
+    void aPartAddedBelowLeavesTheDesignedWindowAsItWas() {
+        TFormKonec plain(Evaluate(GoodLesson()));
+        plain.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&plain));
+        const QImage designed = plain.grab().toImage();
+
+        TFormKonec w(Evaluate(GoodLesson()));
+        auto* part = new QLabel(QStringLiteral("část"), &w);
+        part->setMinimumHeight(170);
+        w.AddPart(part);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.size(), QSize(424, 373 + part->height()));
+        QVERIFY(part->height() >= 170);
+        QCOMPARE(part->geometry().topLeft(), QPoint(0, 373));
+        QCOMPARE(w.grab().toImage().copy(0, 0, 424, 373), designed);
+
+        w.FinishWithPractice();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(w.Answer(), EvaluationAnswer::Practice);
+        QCOMPARE(TFormKonec::AnswerFromResult(w.result()), EvaluationAnswer::Practice);
+    }
 };
 
 QTEST_MAIN(TFormKonecQtTest)

@@ -1,0 +1,53 @@
+#include "PracticeFeature.h"
+
+#include "KeyboardFingerNames.h"
+#include "KeyboardLayout.h"
+#include "Lekce.h"
+#include "PracticeCommand.h"
+#include "TFormKonec.h"
+#include "WeakKeys.h"
+#include "WeakKeysPanel.h"
+
+#include <filesystem>
+#include <random>
+#include <system_error>
+#include <utility>
+
+PracticeFeature::PracticeFeature(LEKCE& store, SpeedMeter& meter, Reporter& reporter,
+                                 std::string wordListPath, std::string practicePath)
+    : store_(store), meter_(meter), reporter_(reporter), wordListPath_(std::move(wordListPath)),
+      practicePath_(std::move(practicePath)), errors_(meter) {}
+
+void PracticeFeature::ReadSettings(const IniFile& ini) {
+    errors_.LoadErrors(ini);
+}
+
+void PracticeFeature::WriteSettings(IniFile& ini) const {
+    errors_.SaveErrors(ini);
+}
+
+void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) {
+    const std::vector<WeakKey> weak = WeakKeys::Rank(errors_.Counts());
+    if (weak.empty()) {
+        return;
+    }
+    auto* panel = new WeakKeysPanel(&evaluation);
+    panel->SetWeakKeys(weak, KeyboardFingerNames(KeyboardLayout::Of(store_.Qwertz)));
+    evaluation.AddPart(panel);
+    QObject::connect(panel, &WeakKeysPanel::practiseRequested, &evaluation,
+                     [this, panel, &evaluation, &engine] {
+                         // A folder that cannot be made shows up as the file's write error.
+                         std::error_code ignored;
+                         std::filesystem::create_directories(
+                             std::filesystem::path(practicePath_).parent_path(), ignored);
+                         PracticeCommand practice(store_, meter_, engine, reporter_, wordListPath_,
+                                                  practicePath_);
+                         if (practice.Start(panel->Keys(), std::random_device{}())) {
+                             evaluation.FinishWithPractice();
+                         }
+                     });
+}
+
+std::optional<std::string> PracticeFeature::CaptionSuffix() const {
+    return PracticeCommand::CaptionSuffix(store_, practicePath_);
+}
