@@ -148,6 +148,7 @@ private:
     const Clock& clock_;
     QString textDir_;
     QString helpFile_;
+    QString iniFileName_;
 
     TypingLine line_;
     std::unique_ptr<TypingEngine> engine_;
@@ -162,7 +163,6 @@ private:
     KeyRouter* keys_ = nullptr;
     QTimer* TimerSec = nullptr; // the clock of the status line and the time fields
 
-    QString iniFileName_;
     QFont typingFont;
     bool initDone = false;
     bool firstPaintDone = false;
