@@ -33,6 +33,7 @@ class PauseCommands;
 class SoundPlayer;
 class SpeedMeter;
 class TypingEngine;
+class WindowLossGuard;
 struct ProgramOptions;
 class QFileDialog;
 class QFontDialog;
@@ -122,6 +123,7 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -133,6 +135,7 @@ private:
     void FormPaint();
     [[nodiscard]] bool FormCloseQuery();
     void FormDestroy();
+    void WindowLost(bool displayGone);
 
     void ActionFontExecute();
     void FontDialog1Show(QFontDialog& dialog);
@@ -160,6 +163,7 @@ private:
     std::unique_ptr<MainWindowMenus> menus_;
     std::unique_ptr<MainWindowControls> controls_;
     std::unique_ptr<MainWindowLayout> layout_;
+    std::unique_ptr<WindowLossGuard> lossGuard_;
     KeyRouter* keys_ = nullptr;
     QTimer* TimerSec = nullptr; // the clock of the status line and the time fields
 
@@ -169,7 +173,9 @@ private:
     bool firstPaintDone = false;
     bool layoutInProgress_ = false; // the one re-entry guard of the program
     bool closeQueryRunning_ = false;
-    QRect closedFrame_; // the bounds when the close was accepted; a window manager may report
-                        // other ones once it has taken the frame off the hidden window
+    QRect closedBounds_; // the bounds when the close was accepted; a window manager may
+                         // report other ones once it has taken the frame off the hidden window
+    bool settingsWritten_ = false;
+    bool displayGone_ = false; // no window can be shown any more: errors are not reported
     std::string statusText_;
 };
