@@ -40,7 +40,6 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
-#include <QWindow>
 #include <QWindowStateChangeEvent>
 
 #include <utility>
@@ -317,8 +316,9 @@ void TFormHOknoPM::ActionFontExecute() {
 }
 
 void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
-    // On X11 the dialog gets its frame only on the screen: until then the main window's frame,
-    // from the same window manager, stands for it, and the window manager places the frame.
+    // On X11 the dialog gets its frame only on the screen, and a window not yet framed is
+    // placed by its inside: the main window's frame, from the same window manager, stands for
+    // the dialog's until then.
     const bool frameKnown = dialog.frameGeometry() != dialog.geometry();
     const QRect outer = frameGeometry();
     const QRect inner = geometry();
@@ -329,11 +329,7 @@ void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
         return;
     }
     const QPoint framePosition = layout_->PlaceBelowTypingLine(rect);
-    if (QWindow* handle = dialog.windowHandle(); handle != nullptr && !frameKnown) {
-        handle->setFramePosition(framePosition);
-    } else {
-        dialog.move(framePosition);
-    }
+    dialog.move(frameKnown ? framePosition : framePosition + QPoint(frame.left(), frame.top()));
 }
 
 void TFormHOknoPM::ActionOptionsExecute() {
@@ -357,6 +353,11 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
     // Pending messages run during the close query; a second close request meanwhile waits.
     if (closeQueryRunning_) {
         event->ignore();
+        return;
+    }
+    if (windowGone_) {
+        event->accept(); // nobody is left to answer a question
+        emit Closed();
         return;
     }
     closeQueryRunning_ = true;
@@ -388,7 +389,7 @@ bool TFormHOknoPM::FormCloseQuery() {
 // program ends as after one. With the display gone the settings are written at once, since
 // the process ends right after.
 void TFormHOknoPM::WindowLost(bool displayGone) {
-    displayGone_ = true;
+    windowGone_ = true;
     if (!closedBounds_.isValid()) {
         options_.IsMaximized = IsWindowMaximized();
         closedBounds_ = layout_->NormalBounds();
@@ -396,7 +397,7 @@ void TFormHOknoPM::WindowLost(bool displayGone) {
     if (displayGone) {
         FormDestroy();
     } else {
-        emit Closed();
+        close();
     }
 }
 
@@ -415,7 +416,7 @@ void TFormHOknoPM::FormDestroy() {
         Session().WriteAll(ini, bounds, QtTypingFont::ToSettings(typingFont),
                            [this](IniFile& file) { features_.WriteSettings(file); });
     } catch (const IniWriteError& error) {
-        if (!displayGone_) {
+        if (!windowGone_) {
             dialogs_->ShowWriteError(QString::fromLocal8Bit(error.what()));
         }
     }

@@ -176,6 +176,6 @@ private:
     QRect closedBounds_; // the bounds when the close was accepted; a window manager may
                          // report other ones once it has taken the frame off the hidden window
     bool settingsWritten_ = false;
-    bool displayGone_ = false; // no window can be shown any more: errors are not reported
+    bool windowGone_ = false; // destroyed by the X server: no question, no error shown
     std::string statusText_;
 };

@@ -32,6 +32,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -562,6 +563,30 @@ private slots:
         QTest::mouseClick(Child<QPushButton>(s.window.get(), "ButtonShowSpeed"), Qt::LeftButton);
         QVERIFY(!Child<QGroupBox>(s.window.get(), "GroupBoxSpeed")->isHidden());
         QVERIFY(s.options.Speed);
+    }
+
+    void lineFieldsHoldSevenDigitsAndShowNothingWithoutAText() {
+        Session s(*dir);
+        auto* count = Child<QtField>(s.window.get(), "EditPocetRadku");
+        s.window->ShowLineCount(1000000);
+        QCOMPARE(count->text(), QStringLiteral("1000000"));
+        const int frame = count->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        QVERIFY(count->fontMetrics().horizontalAdvance(count->text()) + 2 * frame + 4 <=
+                count->width());
+        // The caption after it still stands clear of it.
+        for (const QLabel* label : count->parentWidget()->findChildren<QLabel*>()) {
+            if (label->text() == U("Doba psaní ")) {
+                QVERIFY(count->geometry().right() < label->x());
+            }
+        }
+        if (const QString shots = qEnvironmentVariable("KLAPTOS_SCREENSHOT_DIR");
+            !shots.isEmpty()) {
+            s.window->grab().save(shots + QStringLiteral("/line-count-seven-digits.png"));
+        }
+        s.window->ShowLineNumber(0);
+        s.window->ShowLineCount(0);
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QString());
+        QCOMPARE(count->text(), QString());
     }
 
     void hintsShowTheirLongPartInTheStatusBar() {
