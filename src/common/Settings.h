@@ -9,7 +9,8 @@
 
 namespace Settings {
 
-// [Window]: the main window's outer rectangle; corrected against the screen, not here.
+// [Window]: the main window's inside (menu bar to status bar), restored; corrected against the
+// screen, not here.
 inline constexpr Setting WindowLeft{.section = "Window", .key = "Left", .def = -1};
 inline constexpr Setting WindowTop{.section = "Window", .key = "Top", .def = -1};
 inline constexpr Setting WindowWidth{.section = "Window", .key = "Width", .def = 800};

@@ -8,9 +8,6 @@
 # KLAPTOS_SCREENSHOT_DIR: when set, screenshots of the main window go there.
 set -euo pipefail
 
-# Bare Xvfb for now: under a window manager the restart check below finds the window's
-# size creeping from run to run (806x400, then 804x375), a placement fault of its own.
-E2E_WINDOW_MANAGER=none
 . "$(dirname "$0")/e2e-common.sh"
 
 # --- Run 1: lesson 1 from the staged lesson file, first line with one wrong key ---------

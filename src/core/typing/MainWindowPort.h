@@ -8,6 +8,7 @@
 
 class MainWindowPort : public SpeedDisplay {
 public:
+    // 0: no text (an empty store); the field shows nothing.
     virtual void ShowLineNumber(int lineNumber) = 0;
     virtual void ShowLineCount(int lineCount) = 0;
     virtual void ShowIntroLine(const std::string& text) = 0;

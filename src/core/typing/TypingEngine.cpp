@@ -101,6 +101,9 @@ void TypingEngine::BeginText() {
     if (store_.NextLine(text)) {
         ShowLine(&text);
         StartLine();
+    } else {
+        // An emptied store (a failed load) leaves no line of the old text on the screen.
+        ShowLine(nullptr);
     }
 }
 

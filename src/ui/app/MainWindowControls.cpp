@@ -71,7 +71,8 @@ const FieldSpec kFields[] = {
     {&MainWindowControls::EditPocetRadku,
      "EditPocetRadku",
      On::Panel,
-     {119, 123, 36, 21},
+     // Wide enough for seven digits: a text may have up to 1,000,000 lines.
+     {119, 123, 52, 21},
      "Celkový počet řádků v lekci/souboru"},
     {&MainWindowControls::EditDobaPsani,
      "EditDobaPsani",

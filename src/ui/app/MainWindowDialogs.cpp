@@ -10,6 +10,7 @@
 #include "TFormKonec.h"
 #include "TFormLekce.h"
 #include "TFormOptions.h"
+#include "TextFileDialog.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -85,10 +86,9 @@ bool MainWindowDialogs::ChooseTextFile(const std::string& fileName, const std::s
 // folder and its size.
 QFileDialog& MainWindowDialogs::OpenDialog() {
     if (OpenDialogFile == nullptr) {
-        OpenDialogFile = new QFileDialog(&window_, QStringLiteral("Otevrit textovy soubor"));
+        OpenDialogFile = new TextFileDialog(&window_, QStringLiteral("Otevrit textovy soubor"));
         OpenDialogFile->setNameFilters(
             {QStringLiteral("Text (*.txt)"), QString::fromUtf8("Všechny soubory (*)")});
-        OpenDialogFile->setDefaultSuffix(QStringLiteral("txt"));
         OpenDialogFile->setFileMode(QFileDialog::ExistingFile);
         OpenDialogFile->setAcceptMode(QFileDialog::AcceptOpen);
         OpenDialogFile->setOption(QFileDialog::ReadOnly, true);

@@ -60,9 +60,33 @@ void MainWindowLayout::Apply() {
     }
     controls_.Panel1->move(out.panelLeft, top);
     if (!in.maximized) {
-        window_.resize(out.clientWidth, out.clientHeight + MenuBarHeight());
-        window_.move(out.windowLeft, out.windowTop);
+        normalSize_ = QSize(out.clientWidth, out.clientHeight + MenuBarHeight());
+        window_.resize(normalSize_);
+        // Only a real move: moving a window not yet on the screen would make its restored
+        // position the frame's, which the window manager adds only later.
+        if (out.windowLeft != frame.x() || out.windowTop != frame.y()) {
+            window_.move(out.windowLeft, out.windowTop);
+        }
     }
+    NoteBounds();
+}
+
+void MainWindowLayout::NoteBounds() {
+    const Qt::WindowStates notRestored =
+        Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+    if ((window_.windowState() & notRestored) == 0 && window_.size() == normalSize_) {
+        normalBounds_ = window_.geometry();
+    }
+}
+
+void MainWindowLayout::StateChanged(Qt::WindowStates oldState) {
+    if ((oldState & Qt::WindowMaximized) != 0 && !IsMaximized() && normalBounds_.isValid()) {
+        window_.setGeometry(normalBounds_);
+    }
+}
+
+QRect MainWindowLayout::NormalBounds() const {
+    return normalBounds_.isValid() ? normalBounds_ : window_.geometry();
 }
 
 QPoint MainWindowLayout::PlaceBelowTypingLine(const QRect& dialogFrame) {

@@ -4,6 +4,7 @@
 // geometry), and where the font dialog goes so that the typing line stays visible.
 
 #include <QRect>
+#include <QSize>
 
 #include <vector>
 
@@ -24,6 +25,17 @@ public:
     // the window up when the dialog would leave the screen; returns the dialog's position.
     [[nodiscard]] QPoint PlaceBelowTypingLine(const QRect& dialogFrame);
 
+    // Notes the window's bounds when they are its restored ones: not maximized, and of the
+    // size the layout gave it (a window manager may report a maximized size before the state).
+    void NoteBounds();
+    // The window's inside (menu bar to status bar) when it was last restored, in screen
+    // coordinates: what is saved and restored, since the frame is the window manager's and
+    // unknown before the window is on the screen.
+    [[nodiscard]] QRect NormalBounds() const;
+    // A window leaving the maximized state goes back to its restored bounds itself: a window
+    // manager that maximized it before placing it would put it at the screen's corner.
+    void StateChanged(Qt::WindowStates oldState);
+
     [[nodiscard]] bool IsMaximized() const;
     [[nodiscard]] int MenuBarHeight() const;
     [[nodiscard]] int ClientHeight() const;
@@ -36,4 +48,6 @@ private:
     int frameExtraWidth_ = 0;
     int viewHomeLeft_ = 0;
     int viewHomeTop_ = 0;
+    QSize normalSize_; // the size Apply gave a restored window
+    QRect normalBounds_;
 };

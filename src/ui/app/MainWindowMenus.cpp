@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShortcut>
 
 namespace {
 
@@ -45,6 +46,19 @@ const ActionSpec kActions[] = {
      "Začít psát otevřený soubor nebo lekci od začátku"},
 };
 
+// Qt switches off the shortcut of a hidden action, but a command runs by its key whatever
+// the state (F8 in STOP mode, F9 while typing): while the action is hidden, a shortcut of the
+// window with the same key triggers it. Only then, or the key would be ambiguous.
+void KeepShortcutWhenHidden(QMainWindow& window, QAction* action) {
+    auto* shortcut = new QShortcut(action->shortcut(), &window);
+    shortcut->setObjectName(action->objectName() + QStringLiteral("Hidden"));
+    shortcut->setContext(action->shortcutContext());
+    QObject::connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+    const auto sync = [shortcut, action] { shortcut->setEnabled(!action->isVisible()); };
+    sync();
+    QObject::connect(action, &QAction::changed, shortcut, sync);
+}
+
 } // namespace
 
 MainWindowMenus::MainWindowMenus(QMainWindow& window) {
@@ -58,6 +72,7 @@ MainWindowMenus::MainWindowMenus(QMainWindow& window) {
         }
         SetHint(action, QString::fromUtf8(spec.hint));
         window.addAction(action);
+        KeepShortcutWhenHidden(window, action);
         this->*spec.member = action;
     }
     Napoveda11 = new QAction(QStringLiteral("&Napoveda"), &window);

@@ -26,6 +26,7 @@
 #include "TFormKonec.h"
 #include "TSOkno.h"
 #include "TypingEngine.h"
+#include "WindowLossGuard.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +41,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
+#include <QWindowStateChangeEvent>
 
 #include <utility>
 
@@ -90,10 +92,13 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     features_.Join(*this, *engine_, *keys_);
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
+    lossGuard_ = std::make_unique<WindowLossGuard>(
+        *this, [this] { WindowLost(false); }, [this] { WindowLost(true); });
     FormCreate();
 }
 
 TFormHOknoPM::~TFormHOknoPM() {
+    lossGuard_.reset();
     TimerSec->stop();
     FormDestroy();
     features_.Leave(*engine_);
@@ -144,8 +149,8 @@ void TFormHOknoPM::FormCreate() {
 
     const QRect screen = layout_->ScreenArea();
     const WindowBounds bounds = start.bounds.FittedToScreen(screen.width(), screen.height());
-    move(bounds.left, bounds.top);
-    resize(bounds.width, bounds.height);
+    // The inside's bounds, as they are saved: the window manager adds its frame around them.
+    setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
 }
 
 SessionSettings TFormHOknoPM::Session() const {
@@ -155,6 +160,11 @@ SessionSettings TFormHOknoPM::Session() const {
 void TFormHOknoPM::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     FormResize();
+}
+
+void TFormHOknoPM::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    layout_->NoteBounds();
 }
 
 void TFormHOknoPM::FormResize() {
@@ -239,6 +249,9 @@ bool TFormHOknoPM::event(QEvent* event) {
         controls_->statusPanels[1]->setText(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
+    if (event->type() == QEvent::WindowStateChange) {
+        layout_->StateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+    }
     return QMainWindow::event(event);
 }
 
@@ -304,10 +317,20 @@ void TFormHOknoPM::ActionFontExecute() {
 }
 
 void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
-    const QRect rect = dialog.frameGeometry();
-    if (rect.width() >= 10 && rect.height() >= 10) {
-        dialog.move(layout_->PlaceBelowTypingLine(rect));
+    // On X11 the dialog gets its frame only on the screen, and a window not yet framed is
+    // placed by its inside: the main window's frame, from the same window manager, stands for
+    // the dialog's until then.
+    const bool frameKnown = dialog.frameGeometry() != dialog.geometry();
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                         outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    const QRect rect = frameKnown ? dialog.frameGeometry() : dialog.geometry().marginsAdded(frame);
+    if (rect.width() < 10 || rect.height() < 10) {
+        return;
     }
+    const QPoint framePosition = layout_->PlaceBelowTypingLine(rect);
+    dialog.move(frameKnown ? framePosition : framePosition + QPoint(frame.left(), frame.top()));
 }
 
 void TFormHOknoPM::ActionOptionsExecute() {
@@ -333,6 +356,11 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    if (windowGone_) {
+        event->accept(); // nobody is left to answer a question
+        emit Closed();
+        return;
+    }
     closeQueryRunning_ = true;
     const bool canClose = FormCloseQuery();
     closeQueryRunning_ = false;
@@ -340,7 +368,7 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    closedFrame_ = frameGeometry();
+    closedBounds_ = layout_->NormalBounds();
     event->accept();
     emit Closed();
 }
@@ -358,19 +386,40 @@ bool TFormHOknoPM::FormCloseQuery() {
     return canClose;
 }
 
+// The window is gone without a close: what the close would have kept is kept, and the
+// program ends as after one. With the display gone the settings are written at once, since
+// the process ends right after.
+void TFormHOknoPM::WindowLost(bool displayGone) {
+    windowGone_ = true;
+    if (!closedBounds_.isValid()) {
+        options_.IsMaximized = IsWindowMaximized();
+        closedBounds_ = layout_->NormalBounds();
+    }
+    if (displayGone) {
+        FormDestroy();
+    } else {
+        close();
+    }
+}
+
 void TFormHOknoPM::FormDestroy() {
+    if (std::exchange(settingsWritten_, true)) {
+        return;
+    }
     try {
         IniFile ini(QtText::ToPath(iniFileName_));
-        const QRect frame = closedFrame_.isValid() ? closedFrame_ : frameGeometry();
+        const QRect saved = closedBounds_.isValid() ? closedBounds_ : layout_->NormalBounds();
         WindowBounds bounds;
-        bounds.left = frame.x();
-        bounds.top = frame.y();
-        bounds.width = frame.width();
-        bounds.height = frame.height();
+        bounds.left = saved.x();
+        bounds.top = saved.y();
+        bounds.width = saved.width();
+        bounds.height = saved.height();
         Session().WriteAll(ini, bounds, QtTypingFont::ToSettings(typingFont),
                            [this](IniFile& file) { features_.WriteSettings(file); });
     } catch (const IniWriteError& error) {
-        dialogs_->ShowWriteError(QString::fromLocal8Bit(error.what()));
+        if (!windowGone_) {
+            dialogs_->ShowWriteError(QString::fromLocal8Bit(error.what()));
+        }
     }
 }
 
@@ -427,11 +476,11 @@ void TFormHOknoPM::ShowTimeLeft(const std::string& text) {
 }
 
 void TFormHOknoPM::ShowLineNumber(int lineNumber) {
-    controls_->EditCisloRadku->setText(QString::number(lineNumber));
+    controls_->EditCisloRadku->setText(lineNumber > 0 ? QString::number(lineNumber) : QString());
 }
 
 void TFormHOknoPM::ShowLineCount(int lineCount) {
-    controls_->EditPocetRadku->setText(QString::number(lineCount));
+    controls_->EditPocetRadku->setText(lineCount > 0 ? QString::number(lineCount) : QString());
 }
 
 void TFormHOknoPM::ShowIntroLine(const std::string& text) {

@@ -31,8 +31,7 @@ class SessionSettings;
 class SoundPlayer;
 class SpeedMeter;
 class TypingEngine;
-struct MainWindowControls;
-struct MainWindowMenus;
+class WindowLossGuard;
 struct ProgramOptions;
 class QFontDialog;
 class QTimer;
@@ -121,6 +120,7 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -132,6 +132,7 @@ private:
     void FormPaint();
     [[nodiscard]] bool FormCloseQuery();
     void FormDestroy();
+    void WindowLost(bool displayGone);
 
     void ActionFontExecute();
     void FontDialog1Show(QFontDialog& dialog);
@@ -160,6 +161,7 @@ private:
     std::unique_ptr<MainWindowMenus> menus_;
     std::unique_ptr<MainWindowControls> controls_;
     std::unique_ptr<MainWindowLayout> layout_;
+    std::unique_ptr<WindowLossGuard> lossGuard_;
     KeyRouter* keys_ = nullptr;
     QTimer* TimerSec = nullptr; // the clock of the status line and the time fields
 
@@ -168,7 +170,9 @@ private:
     bool firstPaintDone = false;
     bool layoutInProgress_ = false; // the one re-entry guard of the program
     bool closeQueryRunning_ = false;
-    QRect closedFrame_; // the bounds when the close was accepted; a window manager may report
-                        // other ones once it has taken the frame off the hidden window
+    QRect closedBounds_; // the bounds when the close was accepted; a window manager may
+                         // report other ones once it has taken the frame off the hidden window
+    bool settingsWritten_ = false;
+    bool windowGone_ = false; // destroyed by the X server: no question, no error shown
     std::string statusText_;
 };

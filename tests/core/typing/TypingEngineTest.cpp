@@ -480,14 +480,17 @@ TEST(BeginText, StartsInStopModeOnTheFirstLineWithABlankSpeedDisplay) {
     EXPECT_EQ(rig.window.lineErrors, 0);
 }
 
-TEST(BeginText, WithAnEmptyStoreAsksForALessonAndKeepsTheLineShown) {
+TEST(BeginText, WithAnEmptyStoreAsksForALessonAndClearsTheLine) {
     TypingRig rig;
-    const std::string shown = "old";
-    rig.engine.ShowLine(&shown);
+    rig.dir.AddLesson(1, "intro", {"old", "lines"});
+    rig.StartLesson(1);
+    rig.store.Clear(); // as a failed load leaves it
     rig.engine.BeginText();
     EXPECT_TRUE(rig.engine.stopMode);
     EXPECT_EQ(rig.window.StatusUtf8(), "# STOP - zvolte lekci!");
-    EXPECT_EQ(rig.PatternUtf8(), "old");
+    EXPECT_EQ(rig.PatternUtf8(), "");
+    EXPECT_EQ(rig.window.lineNumber, 0);
+    EXPECT_EQ(rig.window.lineCount, 0);
     EXPECT_EQ(rig.window.CaptionUtf8(), "Klaptos");
 }
 

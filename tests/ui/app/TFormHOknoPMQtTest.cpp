@@ -36,6 +36,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QTest>
 #include <QTimer>
 
@@ -314,6 +315,18 @@ private slots:
         QVERIFY(s.window->StopMode());
         QCOMPARE(s.Status(), U("# STOP - stiskněte F9"));
         QVERIFY(Child<QPushButton>(s.window.get(), "BitBtnContinue")->isVisible());
+
+        // A command runs by its key while its menu item is hidden: F8 in STOP mode, F9 while
+        // typing, each exactly once.
+        QSignalSpy pauses(Child<QAction>(s.window.get(), "ActionPause"), &QAction::triggered);
+        QSignalSpy continues(Child<QAction>(s.window.get(), "ActionContinue"), &QAction::triggered);
+        QTest::keyClick(s.window.get(), Qt::Key_F8);
+        QCOMPARE(pauses.count(), 1);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QTest::keyClick(s.window.get(), Qt::Key_F9);
+        QCOMPARE(continues.count(), 2);
+        QVERIFY(!s.window->StopMode());
+        QCOMPARE(s.Status(), U("* PSANÍ"));
     }
 
     void typedKeysReachTheEngineWhicheverControlHasTheFocus() {
@@ -542,19 +555,25 @@ private slots:
     }
 
     void closingWhileMaximizedStoresIsMaximizedAndTheRestoredBounds() {
-        int restoredWidth = 0;
+        QRect restored;
         {
             Session s(*dir);
-            restoredWidth = s.window->frameGeometry().width();
+            // The window's inside is saved: the frame is the window manager's.
+            restored = s.window->geometry();
             s.window->showMaximized();
             QTRY_VERIFY(s.window->IsWindowMaximized());
             s.CloseAndDestroy();
             const std::string ini = s.Ini();
             QCOMPARE(Value(ini, "IsMaximized"), QStringLiteral("1"));
-            QCOMPARE(Value(ini, "Width").toInt(), restoredWidth);
+            QCOMPARE(QRect(Value(ini, "Left").toInt(), Value(ini, "Top").toInt(),
+                           Value(ini, "Width").toInt(), Value(ini, "Height").toInt()),
+                     restored);
         }
         Session again(*dir);
         QTRY_VERIFY(again.window->IsWindowMaximized());
+        // Leaving the maximized state gives back the saved bounds.
+        again.window->showNormal();
+        QTRY_COMPARE(again.window->geometry(), restored);
     }
 
     void savedSettingsAreReadAtStartUp() {
@@ -604,6 +623,30 @@ private slots:
         QTest::mouseClick(Child<QPushButton>(s.window.get(), "ButtonShowSpeed"), Qt::LeftButton);
         QVERIFY(!Child<QGroupBox>(s.window.get(), "GroupBoxSpeed")->isHidden());
         QVERIFY(s.options.Speed);
+    }
+
+    void lineFieldsHoldSevenDigitsAndShowNothingWithoutAText() {
+        Session s(*dir);
+        auto* count = Child<QtField>(s.window.get(), "EditPocetRadku");
+        s.window->ShowLineCount(1000000);
+        QCOMPARE(count->text(), QStringLiteral("1000000"));
+        const int frame = count->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        QVERIFY(count->fontMetrics().horizontalAdvance(count->text()) + 2 * frame + 4 <=
+                count->width());
+        // The caption after it still stands clear of it.
+        for (const QLabel* label : count->parentWidget()->findChildren<QLabel*>()) {
+            if (label->text() == U("Doba psaní ")) {
+                QVERIFY(count->geometry().right() < label->x());
+            }
+        }
+        if (const QString shots = qEnvironmentVariable("KLAPTOS_SCREENSHOT_DIR");
+            !shots.isEmpty()) {
+            s.window->grab().save(shots + QStringLiteral("/line-count-seven-digits.png"));
+        }
+        s.window->ShowLineNumber(0);
+        s.window->ShowLineCount(0);
+        QCOMPARE(Child<QtField>(s.window.get(), "EditCisloRadku")->text(), QString());
+        QCOMPARE(count->text(), QString());
     }
 
     void hintsShowTheirLongPartInTheStatusBar() {
