@@ -32,6 +32,8 @@ class SoundPlayer;
 class SpeedMeter;
 class TypingEngine;
 class WindowLossGuard;
+struct MainWindowControls;
+struct MainWindowMenus;
 struct ProgramOptions;
 class QFontDialog;
 class QTimer;
