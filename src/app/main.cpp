@@ -1,8 +1,10 @@
 #include "Clock.h"
+#include "HistoryFeature.h"
 #include "KlaptosBuildInfo.h"
 #include "Lekce.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "QtHistoryStore.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -122,10 +124,14 @@ int main(int argc, char* argv[]) {
         QtReporter reporter;
         reporter.SetHelpFile(helpFile);
         LEKCE store(places.DataDir(), reporter);
+        // The history opens its database when first needed, not at start. The practice
+        // feature's error counter, once it is made here, goes in place of nullptr.
+        QtHistoryStore history(places.PupilDataDir(), reporter);
+        HistoryFeature historyFeature(history, meter, store, reporter, nullptr);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile);
+                                QtText::FromPath(places.TextDir()), helpFile, {&historyFeature});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

@@ -9,6 +9,7 @@ class KeyRouter;
 class MainWindowFeature;
 class QMainWindow;
 class QWidget;
+class TFormLekce;
 class TypingEngine;
 
 class FeatureList {
@@ -21,6 +22,7 @@ public:
     // Takes the observers off the engine again.
     void Leave(TypingEngine& engine) const;
 
+    void PrepareLessonDialog(TFormLekce& dialog) const;
     void ReadSettings(const IniFile& ini) const;
     void WriteSettings(IniFile& ini) const;
 

@@ -12,6 +12,7 @@
 class IniFile;
 class QAction;
 class QWidget;
+class TFormLekce;
 class TypingObserver;
 
 class MainWindowFeature {
@@ -32,6 +33,9 @@ public:
         (void)window;
         return {};
     }
+
+    // Adds the feature's marks to the lesson dialog each time before it opens.
+    virtual void PrepareLessonDialog(TFormLekce& dialog) { (void)dialog; }
 
     // Hears the typing engine from the window's start until it closes; nullptr for nothing.
     virtual TypingObserver* Observer() { return nullptr; }
