@@ -68,6 +68,14 @@ close_lesson_dialog() {
     sleep 0.2
 }
 
+# The settings file as ever: the [Options] this test wrote first keeps its place.
+expect_settings_written() {
+    local sections
+    sections=$(tr -d '\r' <"$INI" | grep '^\[' | tr '\n' ' ')
+    [[ $sections == "[Options] [Window] [Font] [Statistika] [Lekce] " ]] ||
+        fail "sections are '$sections'"
+}
+
 report_shown() {
     xdotool search --onlyvisible --name '^Nalezena chyba$'
 }
@@ -94,8 +102,14 @@ sleep 0.5
 xdotool key Return
 CSV=$WORK/app/historie-klaptos.csv
 wait_for 50 test -s "$CSV" || fail "no CSV file written"
-xdotool windowfocus --sync "$PROGRESS"
-xdotool key alt+z
+wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Uložit historii'" ||
+    fail "the save dialog stayed open"
+sleep 0.5
+# "Zavřít" by the mouse: after the save dialog the window manager leaves the keyboard focus
+# where Alt+Z does not reach the window. The button sits in the bottom right corner.
+SIZE=$(xdotool getwindowgeometry --shell "$PROGRESS" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+eval "$SIZE"
+xdotool mousemove --window "$PROGRESS" $((WIDTH - 52)) $((HEIGHT - 27)) click 1
 wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
     fail "the progress window stayed open"
 xdotool windowfocus --sync "$WINDOW"
@@ -110,7 +124,7 @@ screenshot history-lesson-dialog
 close_lesson_dialog
 close_program
 
-expect_sections_in_order
+expect_settings_written
 expect_value UhozyCelkem 0
 ROWS=$(sqlite3 "$DB" 'SELECT lesson, qwertz, keystrokes, errors, passed FROM texts ORDER BY id')
 EXPECTED="1|1|$((KEYS + WRONG * COUNT))|$((WRONG * COUNT))|0
@@ -150,14 +164,14 @@ faulty_run() {
     xdotool key Return
     sleep 0.3
     close_program
-    expect_sections_in_order
+    expect_settings_written
     expect_value CisloRadku 2
     expect_value UhozyCelkem $((${#FIRST_LINE} + 1))
     expect_value ChCelkem 0
 }
 
 rm -f "$DB" "$DB-wal" "$DB-shm"
-yes 'to není databáze' | head -c 5000 >"$DB"
+printf 'to není databáze\n%.0s' {1..300} >"$DB"
 cp "$DB" "$WORK/garbage"
 faulty_run garbage
 ASIDE=$(ls "$WORK/app" | grep '^historie\.sqlite\.poskozena-' || true)
