@@ -1,9 +1,11 @@
 #include "Clock.h"
+#include "HistoryFeature.h"
 #include "KlaptosBuildInfo.h"
 #include "Lekce.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "QtHistoryStore.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -126,10 +128,16 @@ int main(int argc, char* argv[]) {
         LEKCE store(places.DataDir(), reporter);
         PracticeFeature practice(store, meter, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
+        // The history opens its database when first needed, not at start; it keeps the errors
+        // per character that the practice feature counted.
+        QtHistoryStore history(places.PupilDataDir(), reporter);
+        HistoryFeature historyFeature(history, meter, store, reporter,
+                                      &practice.Errors().Counts());
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile, {&practice});
+                                QtText::FromPath(places.TextDir()), helpFile,
+                                {&practice, &historyFeature});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

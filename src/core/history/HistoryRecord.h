@@ -3,6 +3,7 @@
 // and grades of its evaluation.
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 class LEKCE;
@@ -23,8 +24,9 @@ struct HistoryRecord {
     int errorGrade = 1;    // 1..5, the evaluation's A
     int speedGrade = 1;    // 1..5, the evaluation's D
     bool passed = false;   // the evaluation recommended going on to the next lesson
-    // Room for the per-character error counts: they will live in a child table of a later
-    // schema version, keyed by `id`, so this record and its table need not change.
+    // Wrong keystrokes by the character that was expected (a code page 1250 byte, Enter as
+    // line feed), only characters with errors; empty when they were not counted.
+    std::map<unsigned char, int> keyErrors;
 
     // The text that has just ended, from the totals of the meter and the store, judged by
     // the same evaluation the pupil sees.

@@ -1,5 +1,6 @@
 #include "HistoryRecorder.h"
 
+#include "KeyErrorCounts.h"
 #include "Lekce.h"
 #include "SpeedMeter.h"
 
@@ -7,8 +8,8 @@
 #include <utility>
 
 HistoryRecorder::HistoryRecorder(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
-                                 WallClock now)
-    : history_(history), meter_(meter), store_(store), now_(std::move(now)) {
+                                 const KeyErrorCounts* keyErrors, WallClock now)
+    : history_(history), meter_(meter), store_(store), keyErrors_(keyErrors), now_(std::move(now)) {
     if (!now_) {
         now_ = [] { return static_cast<int64_t>(std::time(nullptr)); };
     }
@@ -18,5 +19,13 @@ void HistoryRecorder::TextFinished() {
     if (store_.CurrentLesson == 0) {
         return; // nothing was loaded, so nothing was typed
     }
-    history_.Record(HistoryRecord::OfFinishedText(meter_, store_, now_()));
+    HistoryRecord record = HistoryRecord::OfFinishedText(meter_, store_, now_());
+    if (keyErrors_ != nullptr) {
+        for (int c = 0; c < KeyErrorCounts::kBytes; ++c) {
+            if (const int errors = keyErrors_->Errors(static_cast<unsigned char>(c)); errors > 0) {
+                record.keyErrors.emplace(static_cast<unsigned char>(c), errors);
+            }
+        }
+    }
+    history_.Record(record);
 }

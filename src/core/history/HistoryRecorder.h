@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 
+class KeyErrorCounts;
 class LEKCE;
 class SpeedMeter;
 
@@ -15,8 +16,10 @@ public:
     // Seconds since 1970-01-01 UTC; tests set it.
     using WallClock = std::function<int64_t()>;
 
+    // `keyErrors`: the text's errors per character when they are counted (an error
+    // analysis), else nullptr; read when the text ends, before the next text clears them.
     HistoryRecorder(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
-                    WallClock now = {});
+                    const KeyErrorCounts* keyErrors = nullptr, WallClock now = {});
 
     void TextFinished() override;
 
@@ -24,5 +27,6 @@ private:
     HistoryStore& history_;
     const SpeedMeter& meter_;
     const LEKCE& store_;
+    const KeyErrorCounts* keyErrors_;
     WallClock now_;
 };

@@ -39,6 +39,12 @@ void FeatureList::Leave(TypingEngine& engine) const {
     }
 }
 
+void FeatureList::PrepareLessonDialog(TFormLekce& dialog) const {
+    for (MainWindowFeature* feature : features_) {
+        feature->PrepareLessonDialog(dialog);
+    }
+}
+
 void FeatureList::ReadSettings(const IniFile& ini) const {
     for (MainWindowFeature* feature : features_) {
         feature->ReadSettings(ini);

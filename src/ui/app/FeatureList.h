@@ -12,6 +12,7 @@ class MainWindowFeature;
 class QMainWindow;
 class QWidget;
 class TFormKonec;
+class TFormLekce;
 class TypingEngine;
 
 class FeatureList {
@@ -24,6 +25,7 @@ public:
     // Takes the observers off the engine again.
     void Leave(TypingEngine& engine) const;
 
+    void PrepareLessonDialog(TFormLekce& dialog) const;
     void ReadSettings(const IniFile& ini) const;
     void WriteSettings(IniFile& ini) const;
 

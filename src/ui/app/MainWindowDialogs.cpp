@@ -52,6 +52,9 @@ MainWindowDialogs::MainWindowDialogs(QWidget& window, QString helpFile)
 bool MainWindowDialogs::ChooseLesson(int& lesson, bool& qwertz) {
     TFormLekce dialog(&window_);
     dialog.Select(lesson, qwertz);
+    if (lessonDialogHook_) {
+        lessonDialogHook_(dialog);
+    }
     if (seam_.runModal(dialog) != QDialog::Accepted) {
         return false;
     }

@@ -18,6 +18,7 @@ class QWidget;
 class SoundPlayer;
 class TFormHelp;
 class TFormKonec;
+class TFormLekce;
 enum class EvaluationAnswer;
 struct EvaluationInput;
 struct ProgramOptions;
@@ -27,6 +28,10 @@ public:
     MainWindowDialogs(QWidget& window, QString helpFile);
 
     void SetSeam(QtWindowSeam seam) { seam_ = std::move(seam); }
+    // Called with the lesson dialog before it opens (the features' marks).
+    void SetLessonDialogHook(std::function<void(TFormLekce&)> hook) {
+        lessonDialogHook_ = std::move(hook);
+    }
 
     bool ChooseLesson(int& lesson, bool& qwertz) override;
     bool ChooseTextFile(const std::string& fileName, const std::string& initialDir,
@@ -55,6 +60,7 @@ private:
     QWidget& window_;
     QString helpFile_;
     QtWindowSeam seam_;
+    std::function<void(TFormLekce&)> lessonDialogHook_;
     QPointer<TFormHelp> helpWindow_;
     QFileDialog* OpenDialogFile = nullptr; // built on first use, see OpenDialog()
 };

@@ -16,6 +16,7 @@ class QAction;
 class QWidget;
 class TFormKonec;
 class TypingEngine;
+class TFormLekce;
 class TypingObserver;
 
 class MainWindowFeature {
@@ -36,6 +37,9 @@ public:
         (void)window;
         return {};
     }
+
+    // Adds the feature's marks to the lesson dialog each time before it opens.
+    virtual void PrepareLessonDialog(TFormLekce& dialog) { (void)dialog; }
 
     // Hears the typing engine from the window's start until it closes; nullptr for nothing.
     virtual TypingObserver* Observer() { return nullptr; }

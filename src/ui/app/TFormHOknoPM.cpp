@@ -70,6 +70,8 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     pause_ =
         std::make_unique<PauseCommands>(*engine_, store_, meter_, options_, *this, *this, clock_);
     dialogs_ = std::make_unique<MainWindowDialogs>(*this, helpFile_);
+    dialogs_->SetLessonDialogHook(
+        [this](TFormLekce& dialog) { features_.PrepareLessonDialog(dialog); });
     lessons_ = std::make_unique<LessonCommands>(*engine_, store_, meter_, *dialogs_, *this,
                                                 QtText::ToPath(textDir_));
 

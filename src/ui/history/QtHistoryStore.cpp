@@ -11,6 +11,9 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <array>
+#include <unordered_map>
+
 namespace {
 
 // SQLite's primary result codes, as Qt SQL passes them in nativeErrorCode().
@@ -141,33 +144,41 @@ bool QtHistoryStore::Migrate(int version, QSqlError& error) {
     QSqlDatabase db = QSqlDatabase::database(connection_, false);
     QSqlQuery query(db);
     // Each step takes the schema one version on, all in one transaction with the new number.
-    // Version 2 is meant to add the per-character error counts as a child table
-    // key_errors(text_id REFERENCES texts(id), character, errors).
-    const QStringList steps{
-        QStringLiteral("CREATE TABLE texts ("
-                       "id INTEGER PRIMARY KEY,"
-                       "ended_at INTEGER NOT NULL," // seconds since 1970 UTC
-                       "lesson INTEGER NOT NULL,"   // 1..44, -1 own text
-                       "qwertz INTEGER NOT NULL,"   // 0 or 1
-                       "file_name TEXT NOT NULL,"   // own text's path, else empty
-                       "keystrokes INTEGER NOT NULL,"
-                       "correct INTEGER NOT NULL,"
-                       "errors INTEGER NOT NULL,"
-                       "typing_ms INTEGER NOT NULL,"
-                       "average_speed INTEGER NOT NULL,"  // keystrokes per minute
-                       "absolute_speed INTEGER NOT NULL," // correct keystrokes per minute
-                       "error_grade INTEGER NOT NULL,"
-                       "speed_grade INTEGER NOT NULL,"
-                       "passed INTEGER NOT NULL)"),
-        QStringLiteral("CREATE INDEX texts_by_lesson ON texts (lesson, qwertz, ended_at)"),
+    const std::array<QStringList, kSchemaVersion> steps{
+        QStringList{
+            QStringLiteral("CREATE TABLE texts ("
+                           "id INTEGER PRIMARY KEY,"
+                           "ended_at INTEGER NOT NULL," // seconds since 1970 UTC
+                           "lesson INTEGER NOT NULL,"   // 1..44, -1 own text
+                           "qwertz INTEGER NOT NULL,"   // 0 or 1
+                           "file_name TEXT NOT NULL,"   // own text's path, else empty
+                           "keystrokes INTEGER NOT NULL,"
+                           "correct INTEGER NOT NULL,"
+                           "errors INTEGER NOT NULL,"
+                           "typing_ms INTEGER NOT NULL,"
+                           "average_speed INTEGER NOT NULL,"  // keystrokes per minute
+                           "absolute_speed INTEGER NOT NULL," // correct keystrokes per minute
+                           "error_grade INTEGER NOT NULL,"
+                           "speed_grade INTEGER NOT NULL,"
+                           "passed INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX texts_by_lesson ON texts (lesson, qwertz, ended_at)"),
+        },
+        // Version 2: the wrong keystrokes of a text by the character expected (a code page
+        // 1250 byte, Enter 10), one row per character with errors.
+        QStringList{
+            QStringLiteral("CREATE TABLE key_errors ("
+                           "text_id INTEGER NOT NULL REFERENCES texts(id) ON DELETE CASCADE,"
+                           "character INTEGER NOT NULL,"
+                           "errors INTEGER NOT NULL,"
+                           "PRIMARY KEY (text_id, character)) WITHOUT ROWID"),
+        },
     };
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         error = query.lastError();
         return false;
     }
     for (int step = version; step < kSchemaVersion; ++step) {
-        const QStringList statements = step == 0 ? steps : QStringList{};
-        for (const QString& statement : statements) {
+        for (const QString& statement : steps.at(static_cast<size_t>(step))) {
             if (!query.exec(statement)) {
                 error = query.lastError();
                 query.exec(QStringLiteral("ROLLBACK"));
@@ -275,6 +286,17 @@ void QtHistoryStore::Record(const HistoryRecord& record) {
         query.addBindValue(record.passed ? 1 : 0);
         ok = query.exec();
     }
+    if (ok && !record.keyErrors.empty()) {
+        const QVariant textId = query.lastInsertId();
+        ok = query.prepare(
+            QStringLiteral("INSERT INTO key_errors (text_id, character, errors) VALUES (?, ?, ?)"));
+        for (auto it = record.keyErrors.begin(); ok && it != record.keyErrors.end(); ++it) {
+            query.addBindValue(textId);
+            query.addBindValue(static_cast<int>(it->first));
+            query.addBindValue(it->second);
+            ok = query.exec();
+        }
+    }
     QSqlError error = query.lastError();
     if (ok && !query.exec(QStringLiteral("COMMIT"))) {
         ok = false;
@@ -315,6 +337,22 @@ std::vector<HistoryRecord> QtHistoryStore::Records() {
         r.speedGrade = query.value(12).toInt();
         r.passed = query.value(13).toInt() != 0;
         records.push_back(std::move(r));
+    }
+    // The counts per character follow in one pass, each to its text by row number.
+    std::unordered_map<int64_t, size_t> byId;
+    byId.reserve(records.size());
+    for (size_t i = 0; i < records.size(); ++i) {
+        byId.emplace(records[i].id, i);
+    }
+    if (query.exec(QStringLiteral("SELECT text_id, character, errors FROM key_errors"))) {
+        while (query.next()) {
+            const auto found = byId.find(query.value(0).toLongLong());
+            const int character = query.value(1).toInt();
+            if (found != byId.end() && character >= 0 && character <= 0xff) {
+                records[found->second].keyErrors[static_cast<unsigned char>(character)] =
+                    query.value(2).toInt();
+            }
+        }
     }
     return records;
 }

@@ -14,7 +14,7 @@ class Reporter;
 class QtHistoryStore final : public HistoryStore {
 public:
     static constexpr const char* kFileName = "historie.sqlite";
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // `dataDir`: the per-user data folder, created when missing. Problems go to `reporter`,
     // at most once per run.

@@ -1,6 +1,8 @@
 #include "TFormLekce.h"
 
 #include "QtDesignFont.h"
+#include "QtPicture.h"
+#include "QtText.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -10,10 +12,12 @@
 #include <QStyle>
 
 #include <array>
+#include <utility>
 
 namespace {
 
 constexpr int kRows = 11; // the group fills its four columns top to bottom
+constexpr int kTickSize = 10;
 
 // What each lesson drills, in lesson order; the caption puts the number in front.
 constexpr std::array<const char*, TFormLekce::kLessonCount> kLessonNames = {
@@ -73,6 +77,30 @@ TFormLekce::TFormLekce(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
     Select(1, true);
+    connect(layoutItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
+        if (checked) {
+            ShowMarks();
+        }
+    });
+}
+
+void TFormLekce::MarkPassed(std::map<int, std::string> qwerty, std::map<int, std::string> qwertz) {
+    passed_[0] = std::move(qwerty);
+    passed_[1] = std::move(qwertz);
+    ShowMarks();
+}
+
+void TFormLekce::ShowMarks() {
+    const std::map<int, std::string>& passed = passed_[SelectedQwertz() ? 1 : 0];
+    const QIcon tick = QtPicture::Icon(QStringLiteral(":/lessons/passed.svg"));
+    for (int item = 0; item < kLessonCount; ++item) {
+        QAbstractButton* button = lessonItems->button(item);
+        const auto found = passed.find(item + 1);
+        // A tick as small as the caption's capitals, so that the widest captions still fit.
+        button->setIconSize(QSize(kTickSize, kTickSize));
+        button->setIcon(found != passed.end() ? tick : QIcon());
+        button->setToolTip(found != passed.end() ? QtText::FromCp1250(found->second) : QString());
+    }
 }
 
 void TFormLekce::Select(int lesson, bool qwertz) {

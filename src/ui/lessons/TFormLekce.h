@@ -5,6 +5,9 @@
 
 #include <QDialog>
 
+#include <map>
+#include <string>
+
 class QButtonGroup;
 class QGroupBox;
 class QPushButton;
@@ -21,6 +24,9 @@ public:
     void Select(int lesson, bool qwertz);
     [[nodiscard]] int SelectedLesson() const;
     [[nodiscard]] bool SelectedQwertz() const;
+    // Marks the lessons already passed on each layout with a tick and a tooltip (code page
+    // 1250), by lesson number; the marks follow the layout chosen. Captions stay as they are.
+    void MarkPassed(std::map<int, std::string> qwerty, std::map<int, std::string> qwertz);
 
     QGroupBox* RadioGroupCisloLekce;
     QButtonGroup* lessonItems; // id = item index, lesson = id + 1
@@ -31,4 +37,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowMarks();
+
+    std::map<int, std::string> passed_[2]; // by layout id
 };

@@ -64,7 +64,7 @@ TEST_F(HistoryRules, AFinishedTextIsRecordedWithTheFiguresAndGradesOfItsEvaluati
     SpeedMeter meter(clock);
     LEKCE store("", reporter);
     ListHistoryStore history;
-    HistoryRecorder recorder(history, meter, store, [] { return kMarch12; });
+    HistoryRecorder recorder(history, meter, store, nullptr, [] { return kMarch12; });
 
     recorder.TextFinished(); // nothing loaded: nothing typed
     EXPECT_TRUE(history.records.empty());

@@ -79,6 +79,8 @@ private slots:
         RecordingReporter reporter;
         std::vector<HistoryRecord> stored{Text(1741780800, 5, 600), Text(1741780900, -1, 1200),
                                           Text(1741780700, 14, 800)};
+        stored[0].keyErrors = {{'k', 2}, {10, 4}, {0xf8, 1}}; // Enter and ř among them
+        stored[2].keyErrors = {{'a', 7}};
         {
             QtHistoryStore store(folder, reporter);
             for (const HistoryRecord& r : stored) {
@@ -93,8 +95,51 @@ private slots:
         stored[2].id = 3;
         QVERIFY(read == (std::vector<HistoryRecord>{stored[2], stored[0], stored[1]}));
         QVERIFY(reporter.reports.empty());
-        QCOMPARE(Pragma(again.Path(), QStringLiteral("user_version")), QStringLiteral("1"));
+        QCOMPARE(Pragma(again.Path(), QStringLiteral("user_version")), QStringLiteral("2"));
         QCOMPARE(Pragma(again.Path(), QStringLiteral("journal_mode")), QStringLiteral("wal"));
+    }
+
+    // A history written before errors were counted per character keeps its texts and
+    // takes texts with counts from then on.
+    void aFirstVersionHistoryIsTakenOnWithItsTexts() {
+        const std::string folder = Folder("version1");
+        const QString path =
+            QDir(QString::fromStdString(folder)).filePath(QStringLiteral("historie.sqlite"));
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder)));
+        {
+            QSqlDatabase db =
+                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("v1"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery query(db);
+            for (const char* statement :
+                 {"CREATE TABLE texts (id INTEGER PRIMARY KEY, ended_at INTEGER NOT NULL, "
+                  "lesson INTEGER NOT NULL, qwertz INTEGER NOT NULL, file_name TEXT NOT NULL, "
+                  "keystrokes INTEGER NOT NULL, correct INTEGER NOT NULL, errors INTEGER NOT "
+                  "NULL, typing_ms INTEGER NOT NULL, average_speed INTEGER NOT NULL, "
+                  "absolute_speed INTEGER NOT NULL, error_grade INTEGER NOT NULL, speed_grade "
+                  "INTEGER NOT NULL, passed INTEGER NOT NULL)",
+                  "INSERT INTO texts VALUES (1, 1741780800, 3, 0, '', 500, 493, 7, 345678, 120, "
+                  "118, 2, 1, 1)",
+                  "PRAGMA user_version=1"}) {
+                QVERIFY2(query.exec(QString::fromLatin1(statement)),
+                         qPrintable(query.lastError().text()));
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("v1"));
+
+        RecordingReporter reporter;
+        QtHistoryStore store(folder, reporter);
+        HistoryRecord old = Text(1741780800, 3, 500);
+        old.qwertz = false;
+        old.id = 1;
+        HistoryRecord added = Text(1741780900, 3, 500);
+        added.keyErrors = {{'s', 3}};
+        store.Record(added);
+        added.id = 2;
+        QVERIFY(store.Records() == (std::vector<HistoryRecord>{old, added}));
+        QVERIFY(reporter.reports.empty());
+        QCOMPARE(Pragma(path, QStringLiteral("user_version")), QStringLiteral("2"));
     }
 
     void aDamagedFileIsMovedAsideAndANewHistoryBegins() {

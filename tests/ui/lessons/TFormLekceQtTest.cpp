@@ -6,7 +6,14 @@
 #include <QRadioButton>
 #include <QtTest>
 
+#include <map>
+#include <string>
+
 namespace {
+
+QString U(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
 
 const char* const kCaptions[TFormLekce::kLessonCount] = {
     " 1: d f j k",  " 2: s l",         " 3: a u",         " 4: g h",       " 5: r u",
@@ -41,6 +48,7 @@ private slots:
     void aLessonOutsideTheRangeKeepsTheChoice();
     void theButtonsCloseWithOkAndCancel();
     void arrowKeysMoveTheChoiceFromThePreselectedLesson();
+    void passedLessonsAreTickedOnTheirLayoutAndEveryCaptionStillFits();
     void writesAScreenshotWhenAsked();
 };
 
@@ -171,6 +179,45 @@ void TFormLekceQtTest::arrowKeysMoveTheChoiceFromThePreselectedLesson() {
     QCOMPARE(dialog.SelectedLesson(), 19);
 }
 
+void TFormLekceQtTest::passedLessonsAreTickedOnTheirLayoutAndEveryCaptionStillFits() {
+    TFormLekce dialog;
+    dialog.Select(5, false);
+    std::map<int, std::string> everyLesson;
+    for (int lesson = 1; lesson <= TFormLekce::kLessonCount; ++lesson) {
+        everyLesson[lesson] = "Nejlep\x9a\xed v\xfdsledek"; // code page 1250
+    }
+    dialog.MarkPassed({{2, "dva"}, {12, "dvan\xe1" "ct"}}, everyLesson);
+
+    const auto ticked = [&dialog] {
+        std::map<int, QString> marks;
+        for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
+            const QAbstractButton* button = dialog.lessonItems->button(item);
+            if (button->text() != QString::fromUtf8(kCaptions[item]) ||
+                button->icon().isNull() != button->toolTip().isEmpty()) {
+                QTest::qFail(kCaptions[item], __FILE__, __LINE__);
+            }
+            if (!button->icon().isNull()) {
+                marks[item + 1] = button->toolTip();
+            }
+        }
+        return marks;
+    };
+    QCOMPARE(ticked(), (std::map<int, QString>{{2, U("dva")}, {12, U("dvanáct")}}));
+
+    dialog.layoutItems->button(1)->click(); // QWERTZ: every lesson passed
+    const std::map<int, QString> all = ticked();
+    QCOMPARE(all.size(), std::size_t{TFormLekce::kLessonCount});
+    QCOMPARE(all.at(44), U("Nejlepší výsledek"));
+    for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
+        QAbstractButton* button = dialog.lessonItems->button(item);
+        QVERIFY2(button->sizeHint().width() <= button->width(), kCaptions[item]);
+    }
+    QCOMPARE(dialog.SelectedLesson(), 5); // marking changes no choice
+
+    dialog.layoutItems->button(0)->click();
+    QCOMPARE(ticked().size(), std::size_t{2});
+}
+
 void TFormLekceQtTest::writesAScreenshotWhenAsked() {
     const QByteArray directory = qgetenv("KLAPTOS_SCREENSHOT_DIR");
     if (directory.isEmpty()) {
@@ -178,6 +225,8 @@ void TFormLekceQtTest::writesAScreenshotWhenAsked() {
     }
     TFormLekce dialog;
     dialog.Select(37, true);
+    dialog.MarkPassed(
+        {}, {{1, "Nejlep\x9a\xed v\xfdsledek: 180 \xfahoz\xf9/min"}, {2, "x"}, {37, "y"}});
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QVERIFY(dialog.grab().save(QString::fromLocal8Bit(directory) + "/TFormLekce.png"));

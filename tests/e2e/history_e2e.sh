@@ -1,0 +1,187 @@
+#!/usr/bin/env bash
+# Whole-program run of the history: lesson 1 is typed to its end twice, first with many
+# errors, then well; "Můj pokrok" shows both texts and exports them as CSV, the lesson dialog
+# ticks lesson 1, and sqlite3 finds both rows with their keystrokes and errors. Then the
+# history file is replaced by garbage and by a directory: each time the program says so once,
+# typing goes on, and the settings file is written as ever.
+#
+# Usage: history_e2e.sh <staged bin directory>
+# KLAPTOS_SCREENSHOT_DIR: when set, screenshots go there.
+set -euo pipefail
+
+. "$(dirname "$0")/e2e-common.sh"
+command -v sqlite3 >/dev/null || fail "sqlite3 is missing"
+
+DB=$WORK/app/historie.sqlite
+# Lesson 1's lines, without its heading and its task line.
+LINES=$(iconv -f WINDOWS-1250 -t UTF-8 "$WORK/app/KTOSCA.DAT" | tr -d '\r' |
+    awk '/^\$LEKCE:/ { inside = ($0 ~ /^\$LEKCE:01/); task = inside; next }
+         inside && task { task = 0; next }
+         inside { print }')
+COUNT=$(wc -l <<<"$LINES")
+((COUNT > 5)) || fail "lesson 1 has only $COUNT lines"
+KEYS=$(($(wc -c <<<"$LINES"))) # each line's characters and its Enter
+WRONG=3                        # wrong keys at the start of each line in the poor run
+
+# A line with errors is not repeated, so that both runs type the same lines.
+printf '[Options]\r\nErrIsRep=0\r\n' >"$INI"
+
+# Types lesson 1 from its first line to its end with `$1` wrong keys before each line;
+# the evaluation window then opens.
+type_lesson() {
+    xdotool key F9
+    sleep 0.2
+    while IFS= read -r line; do
+        for ((e = 0; e < $1; e++)); do
+            xdotool key x
+        done
+        xdotool type --delay 10 -- "$line"
+        xdotool key Return
+    done <<<"$LINES"
+    wait_for 100 xdotool search --onlyvisible --name '^Konec lekce 1' || fail "no evaluation window"
+    sleep 0.3
+}
+
+evaluation_closed() {
+    ! xdotool search --onlyvisible --name '^Konec lekce' >/dev/null 2>&1
+}
+
+# Repeats the lesson from the evaluation (the focus rests on "Opakovat lekci").
+repeat_lesson() {
+    xdotool key Return
+    wait_for 50 evaluation_closed || fail "the evaluation window stayed open"
+    xdotool windowfocus --sync "$WINDOW"
+    sleep 0.2
+}
+
+# Opens the lesson dialog and closes it with "Zpět".
+lesson_dialog() {
+    xdotool key ctrl+l
+    wait_for 50 xdotool search --onlyvisible --name '^Volba lekce$' || fail "no lesson dialog"
+    sleep 0.3
+}
+close_lesson_dialog() {
+    xdotool key Escape
+    wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Volba lekce\$'" ||
+        fail "the lesson dialog stayed open"
+    xdotool windowfocus --sync "$WINDOW"
+    sleep 0.2
+}
+
+# The settings file as ever: the [Options] this test wrote first keeps its place.
+expect_settings_written() {
+    local sections
+    sections=$(tr -d '\r' <"$INI" | grep '^\[' | tr '\n' ' ')
+    [[ $sections == "[Options] [Window] [Font] [Statistika] [Lekce] " ]] ||
+        fail "sections are '$sections'"
+}
+
+report_shown() {
+    xdotool search --onlyvisible --name '^Nalezena chyba$'
+}
+
+# --- Lesson 1 twice: poorly, then well ---------------------------------------------------
+start_program
+type_lesson $WRONG
+screenshot history-evaluation-poor
+repeat_lesson
+type_lesson 0
+repeat_lesson
+
+# "Můj pokrok" opens by its shortcut beside the main window.
+xdotool key ctrl+p
+wait_for 100 xdotool search --onlyvisible --name '^Můj pokrok$' || fail "no progress window"
+PROGRESS=$(xdotool search --onlyvisible --name '^Můj pokrok$' | awk 'NR == 1')
+sleep 1
+screenshot history-progress
+# The export through its own save dialog, into the program's folder under the offered name.
+xdotool windowfocus --sync "$PROGRESS"
+xdotool key alt+e
+wait_for 50 xdotool search --onlyvisible --name '^Uložit historii jako CSV$' || fail "no save dialog"
+sleep 0.5
+xdotool key Return
+CSV=$WORK/app/historie-klaptos.csv
+wait_for 50 test -s "$CSV" || fail "no CSV file written"
+wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Uložit historii'" ||
+    fail "the save dialog stayed open"
+sleep 0.5
+# "Zavřít" by the mouse: after the save dialog the window manager leaves the keyboard focus
+# where Alt+Z does not reach the window. The button sits in the bottom right corner.
+SIZE=$(xdotool getwindowgeometry --shell "$PROGRESS" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+eval "$SIZE"
+xdotool mousemove --window "$PROGRESS" $((WIDTH - 52)) $((HEIGHT - 27)) click 1
+wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
+    fail "the progress window stayed open"
+xdotool windowfocus --sync "$WINDOW"
+sleep 0.2
+
+# The lesson dialog with the tooltip of lesson 1, which is ticked.
+lesson_dialog
+DIALOG=$(xdotool search --onlyvisible --name '^Volba lekce$' | awk 'NR == 1')
+xdotool mousemove --window "$DIALOG" 40 28
+sleep 1.5
+screenshot history-lesson-dialog
+close_lesson_dialog
+close_program
+
+expect_settings_written
+expect_value UhozyCelkem 0
+ROWS=$(sqlite3 "$DB" 'SELECT lesson, qwertz, keystrokes, errors, passed FROM texts ORDER BY id')
+EXPECTED="1|1|$((KEYS + WRONG * COUNT))|$((WRONG * COUNT))|0
+1|1|$KEYS|0|1"
+[[ $ROWS == "$EXPECTED" ]] || fail "the history holds '$ROWS', expected '$EXPECTED'"
+[[ $(sqlite3 "$DB" 'PRAGMA user_version') == 2 ]] || fail "the history is not at version 2"
+# The CSV has the same figures: lesson, layout, keystrokes, errors, passed.
+CSV_ROWS=$(tail -n +2 "$CSV" | tr -d '\r' | cut -d, -f2,3,5,7,13)
+CSV_EXPECTED="1,QWERTZ,$((KEYS + WRONG * COUNT)),$((WRONG * COUNT)),ne
+1,QWERTZ,$KEYS,0,ano"
+[[ $CSV_ROWS == "$CSV_EXPECTED" ]] || fail "the CSV holds '$CSV_ROWS', expected '$CSV_EXPECTED'"
+
+# --- A history that cannot be kept: garbage, then a directory -----------------------------
+FIRST_LINE=$(head -1 <<<"$LINES")
+# The history is opened by the lesson dialog: the report comes once, before the dialog;
+# a second opening says nothing; then a line is typed and the settings are written.
+faulty_run() {
+    local name=$1
+    printf '[Options]\r\nErrIsRep=0\r\n' >"$INI"
+    start_program
+    xdotool key ctrl+l
+    wait_for 100 report_shown || fail "$name: no report"
+    sleep 0.5
+    screenshot "history-report-$name"
+    xdotool key Return
+    wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba\$'" ||
+        fail "$name: the report stayed open"
+    wait_for 50 xdotool search --onlyvisible --name '^Volba lekce$' || fail "$name: no lesson dialog"
+    sleep 0.3
+    close_lesson_dialog
+    lesson_dialog
+    report_shown >/dev/null 2>&1 && fail "$name: the report came twice"
+    close_lesson_dialog
+    xdotool key F9
+    sleep 0.2
+    xdotool type --delay 20 -- "$FIRST_LINE"
+    xdotool key Return
+    sleep 0.3
+    close_program
+    expect_settings_written
+    expect_value CisloRadku 2
+    expect_value UhozyCelkem $((${#FIRST_LINE} + 1))
+    expect_value ChCelkem 0
+}
+
+rm -f "$DB" "$DB-wal" "$DB-shm"
+printf 'to není databáze\n%.0s' {1..300} >"$DB"
+cp "$DB" "$WORK/garbage"
+faulty_run garbage
+ASIDE=$(ls "$WORK/app" | grep '^historie\.sqlite\.poskozena-' || true)
+[[ $(wc -l <<<"$ASIDE") == 1 && -n $ASIDE ]] || fail "the damaged file was not moved aside: '$ASIDE'"
+cmp -s "$WORK/app/$ASIDE" "$WORK/garbage" || fail "the damaged file changed when moved aside"
+[[ $(sqlite3 "$DB" 'SELECT COUNT(*) FROM texts') == 0 ]] || fail "no new history after garbage"
+
+rm -f "$DB" "$DB-wal" "$DB-shm"
+mkdir "$DB"
+faulty_run directory
+[[ -d $DB ]] || fail "the directory in place of the history was touched"
+
+echo "history_e2e: all checks passed"
