@@ -1,4 +1,6 @@
 #include "Clock.h"
+#include "ErrorCounter.h"
+#include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
 #include "Lekce.h"
 #include "ProgramOptions.h"
@@ -10,6 +12,7 @@
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TSOkno.h"
+#include "TypingEngine.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -122,10 +125,15 @@ int main(int argc, char* argv[]) {
         QtReporter reporter;
         reporter.SetHelpFile(helpFile);
         LEKCE store(places.DataDir(), reporter);
+        // STAND-IN until the practice feature joins: its ErrorCounter replaces this one (and
+        // the AddObserver below), and the keyboard's heat map takes that counter.
+        ErrorCounter standInErrors(meter);
+        KeyboardFeature keyboard(store, &standInErrors);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile);
+                                QtText::FromPath(places.TextDir()), helpFile, {&keyboard});
+            window.Engine().AddObserver(standInErrors); // STAND-IN, see above
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

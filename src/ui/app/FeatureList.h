@@ -2,6 +2,9 @@
 // The features that join the main window (MainWindowFeature), and how they join it: their
 // panels, their menu actions, their observers of the typing and their settings keys.
 
+#include "MainWindowFeature.h"
+
+#include <functional>
 #include <vector>
 
 class IniFile;
@@ -16,13 +19,17 @@ public:
     explicit FeatureList(std::vector<MainWindowFeature*> features);
 
     // Panels into the window's client area (their keystrokes go to the engine too), actions
-    // into the menus and the window, observers onto the engine.
-    void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys);
+    // into the menus and the window, observers onto the engine; `relayout` lays the window
+    // out again when a feature asks.
+    void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
+              const std::function<void()>& relayout);
     // Takes the observers off the engine again.
     void Leave(TypingEngine& engine) const;
 
     void ReadSettings(const IniFile& ini) const;
     void WriteSettings(IniFile& ini) const;
+    // Every feature's check boxes for the Options dialog, in the features' order.
+    [[nodiscard]] std::vector<FeatureOption> Options() const;
 
     // The panels in their order from the typing line down.
     [[nodiscard]] const std::vector<QWidget*>& Panels() const { return panels_; }

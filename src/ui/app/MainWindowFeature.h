@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,13 @@ class IniFile;
 class QAction;
 class QWidget;
 class TypingObserver;
+
+// A check box of a feature's own at the foot of the Options dialog: `set` runs on OK only.
+struct FeatureOption {
+    QString caption; // UTF-8 Czech, as the dialog's own captions
+    std::function<bool()> get;
+    std::function<void(bool)> set;
+};
 
 class MainWindowFeature {
 public:
@@ -40,4 +48,13 @@ public:
     // sections, written at the end after them, in the same batch.
     virtual void ReadSettings(const IniFile& ini) { (void)ini; }
     virtual void WriteSettings(IniFile& ini) const { (void)ini; }
+
+    // Its check boxes in the Options dialog; none leaves the dialog as designed.
+    virtual std::vector<FeatureOption> Options() { return {}; }
+
+    // Given once when the feature joins the window: the feature calls it after it showed, hid
+    // or changed the height of its panel, and the window lays itself out again. A hidden panel
+    // takes no room; a panel with a height for its width is made as wide as the typing line
+    // (at least as the counters panel, at most its maximumWidth) and as high as it asks.
+    virtual void SetRelayout(std::function<void()> relayout) { (void)relayout; }
 };

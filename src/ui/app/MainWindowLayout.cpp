@@ -24,11 +24,14 @@ void MainWindowLayout::RememberHome() {
 }
 
 void MainWindowLayout::Apply() {
+    PaintBoxType& view = *controls_.paintBoxType;
+    SizeFeaturePanels(view.View().ViewWidth());
     int featuresHeight = 0;
     for (const QWidget* panel : featurePanels_) {
-        featuresHeight += panel->height();
+        if (!panel->isHidden()) {
+            featuresHeight += panel->height();
+        }
     }
-    PaintBoxType& view = *controls_.paintBoxType;
     const QRect frame = window_.frameGeometry();
     const QRect screen = ScreenArea();
     LayoutInput in;
@@ -55,13 +58,29 @@ void MainWindowLayout::Apply() {
     // The features' panels lie between the typing line and the designed panel.
     int top = out.panelTop;
     for (QWidget* panel : featurePanels_) {
-        panel->move((out.clientWidth - panel->width()) / 2, top);
-        top += panel->height();
+        if (!panel->isHidden()) {
+            panel->move((out.clientWidth - panel->width()) / 2, top);
+            top += panel->height();
+        }
     }
     controls_.Panel1->move(out.panelLeft, top);
     if (!in.maximized) {
         window_.resize(out.clientWidth, out.clientHeight + MenuBarHeight());
         window_.move(out.windowLeft, out.windowTop);
+    }
+}
+
+// A panel that draws to any width (hasHeightForWidth) follows the typing line's width, so that
+// it grows with the font; the others keep the size they chose.
+void MainWindowLayout::SizeFeaturePanels(int viewWidth) {
+    const int screenWidth = ScreenArea().width();
+    for (QWidget* panel : featurePanels_) {
+        if (panel->isHidden() || !panel->hasHeightForWidth()) {
+            continue;
+        }
+        const int width = std::min(
+            {std::max(controls_.Panel1->width(), viewWidth), panel->maximumWidth(), screenWidth});
+        panel->resize(width, panel->heightForWidth(width));
     }
 }
 
