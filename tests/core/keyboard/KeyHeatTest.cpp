@@ -72,8 +72,4 @@ TEST(KeyHeat, TheSameCountsLandOnTheKeysOfEachLayout) {
     EXPECT_NE(KeyOf(KeyboardLayout::Qwertz(), "z"), KeyOf(KeyboardLayout::Qwerty(), "z"));
 }
 
-TEST(KeyHeat, NothingTypedColoursNoKey) {
-    EXPECT_TRUE(KeyHeat::ByKey(KeyboardLayout::Qwertz(), KeyErrorCounts()).empty());
-}
-
 } // namespace
