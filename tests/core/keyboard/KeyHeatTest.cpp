@@ -60,11 +60,11 @@ TEST(KeyHeat, CapitalsAndDeadKeyLettersAddUpOnTheirBaseKey) {
 
 TEST(KeyHeat, TheSameCountsLandOnTheKeysOfEachLayout) {
     KeyErrorCounts counts;
-    Type(counts, "z", 9, 1);
+    Type(counts, "z", 9, 1); // 10 %: high
     Type(counts, "y", 10, 0);
     for (const bool qwertz : {true, false}) {
         const KeyboardLayout& layout = KeyboardLayout::Of(qwertz);
-        std::vector<std::pair<int, HeatStep>> expected{{KeyOf(layout, "z"), HeatStep::Severe},
+        std::vector<std::pair<int, HeatStep>> expected{{KeyOf(layout, "z"), HeatStep::High},
                                                        {KeyOf(layout, "y"), HeatStep::Clean}};
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(KeyHeat::ByKey(layout, counts), expected) << (qwertz ? "QWERTZ" : "QWERTY");
