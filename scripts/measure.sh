@@ -3,12 +3,32 @@
 #   startup   time to the first window, resident memory 3 s later, idle CPU in STOP mode
 #   keys      CPU per keystroke while typing lesson 1 (every key right, so every key moves
 #             on), idle CPU in typing mode
-# Usage: scripts/measure.sh [startup|keys|all]   (GUI_TOOLS=<dir> if the probes lie elsewhere)
+#   bare-startup, bare-keys   the same for the bare Qt window (tools/bare-qt), the reference
+#   keyboard  keys with the on-screen keyboard on, off and the bare Qt window, then start-up
+#             with the keyboard on and off, one after the other
+# Usage: scripts/measure.sh [startup|keys|all|bare-startup|bare-keys|keyboard]
+#   GUI_TOOLS=<dir> if the probes lie elsewhere; RUNS=n runs each;
+#   KEYBOARD=0|1 starts each run from a settings file with the keyboard off or on
+#   (without it, no settings file: the keyboard is on, as on a first start)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools=${GUI_TOOLS:-$(cd .. && pwd)/shared/tools}
 what=${1:-all}
 [ -x build/bin/klaptos ] || bash scripts/build.sh
+
+if [ "$what" = keyboard ]; then
+  for mode in 1 0; do
+    echo "=== keys, keyboard $mode"
+    KEYBOARD=$mode "$0" keys
+  done
+  echo "=== keys, bare Qt"
+  "$0" bare-keys
+  for mode in 1 0; do
+    echo "=== startup, keyboard $mode"
+    KEYBOARD=$mode "$0" startup
+  done
+  exit 0
+fi
 
 # The program runs from a copy of the staged directory, made once, so that no settings file
 # of an earlier run changes what is measured. The launcher does no work of its own before the
@@ -18,11 +38,27 @@ copy=$(mktemp -d /tmp/klaptos-run.XXXXXX)
 cp -r build/bin/. "$copy/"
 rm -f "$copy/klaptos.ini"
 launcher=$(mktemp /tmp/klaptos-launch.XXXXXX)
-cat > "$launcher" <<LAUNCH
+if [ -n "${KEYBOARD:-}" ]; then
+  # Every run starts from the same settings: the program killed at the end writes none.
+  printf '[Options]\r\nKlavesnice=%d\r\n' "$KEYBOARD" >"$copy/klaptos.ini"
+  cat > "$launcher" <<LAUNCH
+#!/bin/sh
+exec "$copy/klaptos"
+LAUNCH
+else
+  cat > "$launcher" <<LAUNCH
 #!/bin/sh
 [ -e "$copy/klaptos.ini" ] && rm -f "$copy/klaptos.ini"
 exec "$copy/klaptos"
 LAUNCH
+fi
+case $what in
+bare-*)
+  [ -x build/tools/klaptos_bare_qt ] || cmake --build build --target klaptos_bare_qt
+  printf '#!/bin/sh\nexec "%s"\n' "$PWD/build/tools/klaptos_bare_qt" >"$launcher"
+  what=${what#bare-}
+  ;;
+esac
 chmod +x "$launcher"
 trap 'rm -f "$launcher"; rm -rf "$copy"' EXIT
 

@@ -1,5 +1,6 @@
 #include "Clock.h"
 #include "HistoryFeature.h"
+#include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
 #include "Lekce.h"
 #include "PracticeFeature.h"
@@ -128,6 +129,8 @@ int main(int argc, char* argv[]) {
         LEKCE store(places.DataDir(), reporter);
         PracticeFeature practice(store, meter, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
+        // The keyboard's heat map colours keys by the errors the practice feature counts.
+        KeyboardFeature keyboard(store, &practice.Errors());
         // The history opens its database when first needed, not at start; it keeps the errors
         // per character that the practice feature counted.
         QtHistoryStore history(places.PupilDataDir(), reporter);
@@ -137,7 +140,7 @@ int main(int argc, char* argv[]) {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

@@ -42,6 +42,8 @@ inline constexpr Setting AutoStop{.section = "Options", .key = "AutoStop", .def 
 inline constexpr Setting CloseQuery{
     .section = "Options", .key = "CloseQuery", .def = 2, .low = 0, .high = 2};
 inline constexpr Setting Sound{.section = "Options", .key = "Sound", .def = 0, .low = 0, .high = 5};
+// The on-screen keyboard below the typing line (KeyboardFeature).
+inline constexpr Setting Keyboard{.section = "Options", .key = "Klavesnice", .def = 1};
 
 // [Statistika]: the text's totals so far; a negative count reads as none.
 inline constexpr Setting LessonErrors{

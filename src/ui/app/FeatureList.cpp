@@ -13,8 +13,10 @@
 FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
     : features_(std::move(features)) {}
 
-void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys) {
+void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
+                       const std::function<void()>& relayout) {
     for (MainWindowFeature* feature : features_) {
+        feature->SetRelayout(relayout);
         if (QWidget* panel = feature->CreatePanel(window.centralWidget())) {
             panels_.push_back(panel);
             keys.Watch(panel);
@@ -70,4 +72,14 @@ std::optional<std::string> FeatureList::CaptionSuffix() const {
         }
     }
     return std::nullopt;
+}
+
+std::vector<FeatureOption> FeatureList::Options() const {
+    std::vector<FeatureOption> options;
+    for (MainWindowFeature* feature : features_) {
+        for (FeatureOption& option : feature->Options()) {
+            options.push_back(std::move(option));
+        }
+    }
+    return options;
 }

@@ -2,6 +2,9 @@
 // The features that join the main window (MainWindowFeature), and how they join it: their
 // panels, their menu actions, their observers of the typing and their settings keys.
 
+#include "MainWindowFeature.h"
+
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,14 +23,18 @@ public:
     explicit FeatureList(std::vector<MainWindowFeature*> features);
 
     // Panels into the window's client area (their keystrokes go to the engine too), actions
-    // into the menus and the window, observers onto the engine.
-    void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys);
+    // into the menus and the window, observers onto the engine; `relayout` lays the window
+    // out again when a feature asks.
+    void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
+              const std::function<void()>& relayout);
     // Takes the observers off the engine again.
     void Leave(TypingEngine& engine) const;
 
     void PrepareLessonDialog(TFormLekce& dialog) const;
     void ReadSettings(const IniFile& ini) const;
     void WriteSettings(IniFile& ini) const;
+    // Every feature's check boxes for the Options dialog, in the features' order.
+    [[nodiscard]] std::vector<FeatureOption> Options() const;
 
     void AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) const;
     // The first feature's caption suffix, if any has one.

@@ -12,6 +12,7 @@
 #include "TFormOptions.h"
 #include "TextFileDialog.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -132,9 +133,21 @@ void MainWindowDialogs::ChooseFont(const QFont& font,
     FontDialog1.removeEventFilter(&placement);
 }
 
-bool MainWindowDialogs::EditOptions(ProgramOptions& options, SoundPlayer& sound) {
+bool MainWindowDialogs::EditOptions(ProgramOptions& options, SoundPlayer& sound,
+                                    const std::vector<FeatureOption>& featureOptions) {
     TFormOptions dialog(options, sound, &window_);
-    return seam_.runModal(dialog) == QDialog::Accepted;
+    std::vector<QCheckBox*> boxes;
+    for (const FeatureOption& option : featureOptions) {
+        boxes.push_back(dialog.AddCheckBox(option.caption));
+        boxes.back()->setChecked(option.get());
+    }
+    if (seam_.runModal(dialog) != QDialog::Accepted) {
+        return false;
+    }
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        featureOptions[i].set(boxes[i]->isChecked());
+    }
+    return true;
 }
 
 void MainWindowDialogs::ShowHelp() {

@@ -4,12 +4,14 @@
 // seam (tests answer them there), and the help window.
 
 #include "LessonCommands.h"
+#include "MainWindowFeature.h"
 #include "QtWindowSeam.h"
 
 #include <QPointer>
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QFileDialog;
 class QFont;
@@ -41,8 +43,9 @@ public:
     // to the accepted range), `place` moves the dialog before it appears.
     void ChooseFont(const QFont& font, const std::function<void(const QFont&)>& apply,
                     const std::function<void(QFontDialog&)>& place);
-    // True when the pupil saved new options.
-    bool EditOptions(ProgramOptions& options, SoundPlayer& sound);
+    // True when the pupil saved new options; the features' check boxes are set on OK too.
+    bool EditOptions(ProgramOptions& options, SoundPlayer& sound,
+                     const std::vector<FeatureOption>& featureOptions = {});
     void ShowHelp();
     // About, with the line that says where the settings file lies.
     void ShowAbout(const QString& settingsFile);

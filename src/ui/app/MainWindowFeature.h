@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,6 +19,13 @@ class TFormKonec;
 class TypingEngine;
 class TFormLekce;
 class TypingObserver;
+
+// A check box of a feature's own at the foot of the Options dialog: `set` runs on OK only.
+struct FeatureOption {
+    QString caption; // UTF-8 Czech, as the dialog's own captions
+    std::function<bool()> get;
+    std::function<void(bool)> set;
+};
 
 class MainWindowFeature {
 public:
@@ -59,4 +67,12 @@ public:
     // What the caption says after "Klaptos" (and the title after "KTOS") instead of the
     // engine's words for the current text, code page 1250; nullopt leaves them.
     [[nodiscard]] virtual std::optional<std::string> CaptionSuffix() const { return std::nullopt; }
+    // Its check boxes in the Options dialog; none leaves the dialog as designed.
+    virtual std::vector<FeatureOption> Options() { return {}; }
+
+    // Given once when the feature joins the window: the feature calls it after it showed, hid
+    // or changed the height of its panel, and the window lays itself out again. A hidden panel
+    // takes no room; a panel with a height for its width is made as wide as the typing line
+    // (at least as the counters panel, at most its maximumWidth) and as high as it asks.
+    virtual void SetRelayout(std::function<void()> relayout) { (void)relayout; }
 };

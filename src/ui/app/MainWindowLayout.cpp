@@ -24,11 +24,14 @@ void MainWindowLayout::RememberHome() {
 }
 
 void MainWindowLayout::Apply() {
+    PaintBoxType& view = *controls_.paintBoxType;
+    SizeFeaturePanels(view.View().ViewWidth());
     int featuresHeight = 0;
     for (const QWidget* panel : featurePanels_) {
-        featuresHeight += panel->height();
+        if (!panel->isHidden()) {
+            featuresHeight += panel->height();
+        }
     }
-    PaintBoxType& view = *controls_.paintBoxType;
     const QRect frame = window_.frameGeometry();
     const QRect screen = ScreenArea();
     LayoutInput in;
@@ -55,8 +58,10 @@ void MainWindowLayout::Apply() {
     // The features' panels lie between the typing line and the designed panel.
     int top = out.panelTop;
     for (QWidget* panel : featurePanels_) {
-        panel->move((out.clientWidth - panel->width()) / 2, top);
-        top += panel->height();
+        if (!panel->isHidden()) {
+            panel->move((out.clientWidth - panel->width()) / 2, top);
+            top += panel->height();
+        }
     }
     controls_.Panel1->move(out.panelLeft, top);
     if (!in.maximized) {
@@ -87,6 +92,20 @@ void MainWindowLayout::StateChanged(Qt::WindowStates oldState) {
 
 QRect MainWindowLayout::NormalBounds() const {
     return normalBounds_.isValid() ? normalBounds_ : window_.geometry();
+}
+
+// A panel that draws to any width (hasHeightForWidth) follows the typing line's width, so that
+// it grows with the font; the others keep the size they chose.
+void MainWindowLayout::SizeFeaturePanels(int viewWidth) {
+    const int screenWidth = ScreenArea().width();
+    for (QWidget* panel : featurePanels_) {
+        if (panel->isHidden() || !panel->hasHeightForWidth()) {
+            continue;
+        }
+        const int width = std::min(
+            {std::max(controls_.Panel1->width(), viewWidth), panel->maximumWidth(), screenWidth});
+        panel->resize(width, panel->heightForWidth(width));
+    }
 }
 
 QPoint MainWindowLayout::PlaceBelowTypingLine(const QRect& dialogFrame) {

@@ -42,6 +42,8 @@ public:
     [[nodiscard]] QRect ScreenArea() const;
 
 private:
+    void SizeFeaturePanels(int viewWidth);
+
     QMainWindow& window_;
     MainWindowControls& controls_;
     const std::vector<QWidget*>& featurePanels_;

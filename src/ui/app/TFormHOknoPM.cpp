@@ -56,7 +56,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
                            QWidget* parent)
     : QMainWindow(parent), store_(model.store), meter_(model.meter), options_(model.options),
       sound_(model.sound), clock_(model.clock), textDir_(textDir), helpFile_(std::move(helpFile)),
-      iniFileName_(settingsFile), features_(std::move(features)) {
+      features_(std::move(features)), iniFileName_(settingsFile) {
     setWindowTitle(QStringLiteral("Klaptos"));
     // The window shows the program's icon, which main() gives the whole application.
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -91,7 +91,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     for (QWidget* control : controls_->KeyControls()) {
         keys_->Watch(control);
     }
-    features_.Join(*this, *engine_, *keys_);
+    features_.Join(*this, *engine_, *keys_, [this] { LayoutTypingView(); });
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(
@@ -337,7 +337,7 @@ void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
 
 void TFormHOknoPM::ActionOptionsExecute() {
     const ModalPause pause(*engine_, *this);
-    if (dialogs_->EditOptions(options_, sound_)) {
+    if (dialogs_->EditOptions(options_, sound_, features_.Options())) {
         // A new character space and the speed panel take effect through the layout.
         SetTypingFont(typingFont);
         controls_->SetSpeedScale(options_.SpeedMax);

@@ -18,6 +18,7 @@
 #include <QSpinBox>
 #include <QStyle>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -25,6 +26,7 @@ namespace {
 constexpr int kClientWidth = 446;
 constexpr int kLeft = 12;                                // left edge of the column of controls
 constexpr int kCheckBoxWidth = kClientWidth - 2 * kLeft; // a check box may reach the right margin
+constexpr int kAddedRowHeight = 22;
 
 // A check box cannot wrap its caption; a caption wider than `width` breaks at the last blank
 // that still fits, so a wide desktop font never cuts it off.
@@ -137,6 +139,18 @@ TFormOptions::TFormOptions(ProgramOptions& options, SoundPlayer& player, QWidget
     BitBtn2->setGeometry(350, 297, 88, 26);
     BitBtn2->setAutoDefault(false);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QCheckBox* TFormOptions::AddCheckBox(const QString& caption) {
+    // The buttons stay the last row: the new box takes their place and they move down by it.
+    auto* box = new QCheckBox(caption, this);
+    const int height = std::max(box->sizeHint().height(), kAddedRowHeight);
+    box->setGeometry(kLeft, BitBtnOptionOK->y(), kCheckBoxWidth, height);
+    for (QPushButton* button : {BitBtnOptionOK, BitBtn2}) {
+        button->move(button->x(), button->y() + height);
+    }
+    setFixedSize(width(), this->height() + height);
+    return box;
 }
 
 void TFormOptions::FormShow() {

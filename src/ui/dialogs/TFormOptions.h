@@ -24,6 +24,9 @@ public:
     void FormShow();
     void BitBtnOptionOKClick();
     void BitBtnTextClick();
+    // A check box of a feature that joined the main window, in a row of its own below the
+    // designed controls: the dialog grows by the row, and is the designed one without any.
+    QCheckBox* AddCheckBox(const QString& caption);
 
     QSpinBox* UpDownCharSpace;
     QLineEdit* EditCharSpace; // the number field of UpDownCharSpace

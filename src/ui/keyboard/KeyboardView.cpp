@@ -108,6 +108,28 @@ void KeyboardView::SetKeyTints(const std::map<int, QColor>& tints) {
     DropPictures();
 }
 
+void KeyboardView::SetLegend(std::vector<std::pair<QColor, QString>> entries) {
+    if (entries == legend_) {
+        return;
+    }
+    legend_ = std::move(entries);
+    DropPictures();
+    updateGeometry(); // another legend may take another number of lines
+}
+
+std::vector<std::pair<QColor, QString>> KeyboardView::LegendEntries() const {
+    if (!legend_.empty()) {
+        return legend_;
+    }
+    std::vector<std::pair<QColor, QString>> entries;
+    for (const Finger finger : kLegendOrder) {
+        const std::string_view name = FingerName(finger);
+        entries.emplace_back(KeyColours::FingerTint(finger, palette()),
+                             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    }
+    return entries;
+}
+
 void KeyboardView::SetLooks(std::vector<Look> looks) {
     for (std::size_t key = 0; key < looks.size(); ++key) {
         if (looks[key] != looks_[key]) {
@@ -147,9 +169,7 @@ KeyboardView::Geometry KeyboardView::Measure(int width) const {
     const int swatch = legend.ascent();
     const int lineHeight = legend.height() + 2;
     int x = kMargin;
-    for (const Finger finger : kLegendOrder) {
-        const QString name = QString::fromUtf8(FingerName(finger).data(),
-                                               static_cast<qsizetype>(FingerName(finger).size()));
+    for (const auto& [colour, name] : LegendEntries()) {
         const int entryWidth = swatch + 4 + legend.horizontalAdvance(name);
         if (x > kMargin && x + entryWidth > width - kMargin) {
             x = kMargin;
@@ -260,18 +280,17 @@ const QPixmap& KeyboardView::Resting() {
         }
         painter.setFont(LegendFont(geometry_.keyHeight));
         const QFontMetrics metrics(painter.font());
-        for (std::size_t i = 0; i < kLegendOrder.size(); ++i) {
+        const std::vector<std::pair<QColor, QString>> entries = LegendEntries();
+        for (std::size_t i = 0; i < entries.size() && i < geometry_.legendEntries.size(); ++i) {
             const QRect& entry = geometry_.legendEntries[i];
             const int swatch = metrics.ascent();
             const QRect box(entry.left(), entry.top() + (entry.height() - swatch) / 2, swatch,
                             swatch);
-            const QColor tint = KeyColours::FingerTint(kLegendOrder[i], palette());
             painter.setPen(palette().color(QPalette::WindowText));
-            painter.setBrush(tint);
+            painter.setBrush(entries[i].first);
             painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
-            const std::string_view name = FingerName(kLegendOrder[i]);
             painter.drawText(entry.adjusted(swatch + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+                             entries[i].second);
         }
     }
     return resting_;

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <map>
+#include <utility>
 #include <vector>
 
 // The keyboard changes on every keystroke, so it paints cheaply: the whole keyboard in its
@@ -29,6 +30,9 @@ public:
     void Flash(int key);
     // Colours chosen by the caller in place of the finger tints, e.g. for errors per key.
     void SetKeyTints(const std::map<int, QColor>& tints);
+    // Entries shown in place of the fingers' legend (colour and words), e.g. the heat map's
+    // steps; none brings the fingers back.
+    void SetLegend(std::vector<std::pair<QColor, QString>> entries);
 
     [[nodiscard]] const QString& FingerText() const { return fingerText_; }
     [[nodiscard]] QRect KeyRect(int key) const;
@@ -64,6 +68,8 @@ private:
     [[nodiscard]] QFont LegendFont(int keyHeight) const;
     [[nodiscard]] QFont TextFont(int keyHeight) const;
     [[nodiscard]] QColor NormalFill(int key) const;
+    // The legend's entries as shown now: the caller's, or the fingers in the palette's tints.
+    [[nodiscard]] std::vector<std::pair<QColor, QString>> LegendEntries() const;
     void SetLooks(std::vector<Look> looks);
     void DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const;
     const QPixmap& Resting();
@@ -76,6 +82,7 @@ private:
     std::vector<Look> looks_; // the look of each key without the error flash
     int flashKey_ = -1;
     std::map<int, QColor> tints_;
+    std::vector<std::pair<QColor, QString>> legend_;
     QString fingerText_;
     std::array<QString, 256> wordsFor_; // the finger text of each byte, once worked out
     QPixmap resting_;

@@ -1,0 +1,254 @@
+#include "KeyboardFeature.h"
+
+#include "ErrorCounter.h"
+#include "HeatScale.h"
+#include "IniFile.h"
+#include "KeyColours.h"
+#include "KeyHeat.h"
+#include "KeyboardPanel.h"
+#include "KeyboardView.h"
+#include "Lekce.h"
+#include "MainWindowControls.h"
+#include "QtText.h"
+#include "Settings.h"
+#include "TypingLine.h"
+
+#include <QAction>
+#include <QFile>
+
+#include <array>
+#include <map>
+
+namespace {
+
+// Wide enough for a large font's typing line, not so wide that a maximized window on a large
+// screen has no room left for the keys' height.
+constexpr int kMaxPanelWidth = 1000;
+
+constexpr std::array<HeatStep, HeatScale::kSteps> kHeatSteps{
+    HeatStep::NoData, HeatStep::Clean, HeatStep::Low,
+    HeatStep::Medium, HeatStep::High,  HeatStep::Severe,
+};
+
+bool TakesTint(KeyRole role) {
+    return role == KeyRole::Character || role == KeyRole::Space || role == KeyRole::Enter;
+}
+
+} // namespace
+
+KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors)
+    : store_(store), errors_(errors), traceFile_(qEnvironmentVariable(kTraceVariable)),
+      shown_(Settings::Keyboard.def != 0) {}
+
+QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
+    panel_ = new KeyboardPanel(parent);
+    panel_->setObjectName(QStringLiteral("KeyboardPanel"));
+    panel_->setMaximumWidth(kMaxPanelWidth);
+    panel_->setHidden(!shown_);
+    return panel_;
+}
+
+std::vector<std::pair<QString, QAction*>> KeyboardFeature::CreateActions(QWidget* window) {
+    keyboardAction_ = new QAction(QString::fromUtf8("&Klávesnice"), window);
+    keyboardAction_->setObjectName(QStringLiteral("ActionKlavesnice"));
+    keyboardAction_->setCheckable(true);
+    keyboardAction_->setChecked(shown_);
+    keyboardAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    keyboardAction_->setShortcutContext(Qt::WindowShortcut);
+    SetHint(keyboardAction_, QString::fromUtf8("Zobrazit klávesnici | Zobrazit pod řádkem psaní "
+                                               "klávesnici s klávesou a prstem pro další znak"));
+    QObject::connect(keyboardAction_, &QAction::toggled, window, [this](bool on) { SetShown(on); });
+
+    heatAction_ = new QAction(QString::fromUtf8("&Mapa chyb"), window);
+    heatAction_->setObjectName(QStringLiteral("ActionMapaChyb"));
+    heatAction_->setCheckable(true);
+    heatAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+    heatAction_->setShortcutContext(Qt::WindowShortcut);
+    heatAction_->setEnabled(shown_ && errors_ != nullptr);
+    SetHint(heatAction_, QString::fromUtf8("Mapa chyb na klávesnici | Obarvit klávesy podle "
+                                           "podílu chyb v textu"));
+    QObject::connect(heatAction_, &QAction::toggled, window, [this](bool on) { SetHeatMap(on); });
+    return {{QStringLiteral("MenuPsani"), keyboardAction_},
+            {QStringLiteral("MenuPsani"), heatAction_}};
+}
+
+void KeyboardFeature::ReadSettings(const IniFile& ini) {
+    // Before the window is first laid out: the layout takes the panel as it finds it.
+    shown_ = Settings::Keyboard.ReadBool(ini);
+    if (panel_ != nullptr) {
+        panel_->setHidden(!shown_);
+    }
+    if (keyboardAction_ != nullptr) {
+        const QSignalBlocker quiet(keyboardAction_);
+        keyboardAction_->setChecked(shown_);
+        heatAction_->setEnabled(shown_ && errors_ != nullptr);
+    }
+}
+
+void KeyboardFeature::WriteSettings(IniFile& ini) const {
+    Settings::Keyboard.WriteBool(ini, shown_);
+}
+
+std::vector<FeatureOption> KeyboardFeature::Options() {
+    return {{QString::fromUtf8("Zobrazovat klávesnici"), [this] { return shown_; },
+             [this](bool on) { SetShown(on); }}};
+}
+
+void KeyboardFeature::SetShown(bool shown) {
+    if (shown == shown_) {
+        return;
+    }
+    shown_ = shown;
+    if (keyboardAction_ != nullptr) {
+        const QSignalBlocker quiet(keyboardAction_);
+        keyboardAction_->setChecked(shown_);
+        heatAction_->setEnabled(shown_ && errors_ != nullptr);
+    }
+    if (panel_ == nullptr) {
+        return;
+    }
+    if (shown_) {
+        // The panel heard nothing while it was hidden.
+        ShowText();
+        panel_->NextCharacter(next_);
+    }
+    panel_->setHidden(!shown_);
+    ShowIntroTooltip();
+    if (relayout_) {
+        relayout_();
+    }
+}
+
+void KeyboardFeature::SetHeatMap(bool on) {
+    heatMap_ = on;
+    if (heatAction_ != nullptr) {
+        const QSignalBlocker quiet(heatAction_);
+        heatAction_->setChecked(on);
+    }
+    if (panel_ != nullptr && shown_) {
+        RefreshHeat();
+        Relayout();
+    }
+}
+
+void KeyboardFeature::ShowText() {
+    panel_->SetLayout(store_.Qwertz);
+    panel_->SetIntroLine(store_.IntroLine);
+    ShowIntroTooltip();
+    RefreshHeat();
+}
+
+// The "Úkol" field cuts a long intro line off: with the keyboard its tooltip shows the whole
+// line, without it the field's designed hint comes back.
+void KeyboardFeature::ShowIntroTooltip() {
+    QWidget* field = panel_->window()->findChild<QWidget*>(QStringLiteral("EditNapoveda"));
+    if (field == nullptr) {
+        return;
+    }
+    if (!designedTooltip_) {
+        designedTooltip_ = field->toolTip();
+    }
+    field->setToolTip(shown_ ? QtText::FromCp1250(store_.IntroLine) : *designedTooltip_);
+}
+
+void KeyboardFeature::RefreshHeat() {
+    KeyboardView& view = panel_->View();
+    if (!heatMap_ || errors_ == nullptr) {
+        view.SetLegend({});
+        if (heatLayout_ != nullptr) {
+            heatTints_.clear();
+            heatLayout_ = nullptr;
+            view.SetKeyTints({});
+        }
+        return;
+    }
+    const KeyboardLayout& layout = view.Layout();
+    const QColor ink = view.palette().color(QPalette::ButtonText);
+    const auto fill = [&](HeatStep step) {
+        const uint32_t rgb = HeatScale::Colour(step);
+        return rgb == 0 ? view.palette().color(QPalette::Button)
+                        : KeyColours::Readable(QColor::fromRgb(rgb), ink);
+    };
+    std::map<int, QColor> tints;
+    for (std::size_t key = 0; key < layout.Keys().size(); ++key) {
+        if (TakesTint(layout.Keys()[key].role)) {
+            tints[static_cast<int>(key)] = fill(HeatStep::NoData);
+        }
+    }
+    for (const auto& [key, step] : KeyHeat::ByKey(layout, errors_->Counts())) {
+        tints[key] = fill(step);
+    }
+    std::vector<std::pair<QColor, QString>> legend;
+    for (const HeatStep step : kHeatSteps) {
+        legend.emplace_back(fill(step), QtText::FromCp1250(HeatScale::Legend(step)));
+    }
+    view.SetLegend(std::move(legend));
+    // Every key's picture is drawn again with new tints: only when a colour changed.
+    if (tints != heatTints_ || &layout != heatLayout_) {
+        heatTints_ = tints;
+        heatLayout_ = &layout;
+        view.SetKeyTints(tints);
+    }
+}
+
+void KeyboardFeature::Relayout() const {
+    // Before the window is on the screen its first layout places the panel anyway.
+    if (relayout_ && panel_->isVisible() &&
+        panel_->heightForWidth(panel_->width()) != panel_->height()) {
+        relayout_();
+    }
+}
+
+void KeyboardFeature::NextCharacter(unsigned char expected) {
+    next_ = expected;
+    if (!shown_ || panel_ == nullptr) {
+        return;
+    }
+    if (lineEnded_) {
+        lineEnded_ = false;
+        if (heatMap_) {
+            RefreshHeat();
+        }
+    }
+    panel_->NextCharacter(expected);
+    Trace(panel_->View().FingerText());
+}
+
+void KeyboardFeature::KeyChecked(unsigned char expected, unsigned char typed, bool right) {
+    if (expected == TypingLine::kEndOfLine && right) {
+        lineEnded_ = true;
+    }
+    if (shown_ && panel_ != nullptr) {
+        panel_->KeyChecked(expected, typed, right);
+    }
+}
+
+void KeyboardFeature::TextBegun() {
+    lineEnded_ = false;
+    if (!shown_ || panel_ == nullptr) {
+        return;
+    }
+    ShowText();
+    panel_->TextBegun();
+    Relayout();
+}
+
+void KeyboardFeature::TextFinished() {
+    if (!shown_ || panel_ == nullptr) {
+        return;
+    }
+    panel_->TextFinished();
+    if (heatMap_) {
+        RefreshHeat();
+    }
+}
+
+void KeyboardFeature::Trace(const QString& text) const {
+    if (traceFile_.isEmpty()) {
+        return;
+    }
+    QFile file(traceFile_);
+    if (file.open(QIODevice::Append | QIODevice::WriteOnly)) {
+        file.write(text.toUtf8() + '\n');
+    }
+}
