@@ -56,7 +56,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
                            QWidget* parent)
     : QMainWindow(parent), store_(model.store), meter_(model.meter), options_(model.options),
       sound_(model.sound), clock_(model.clock), textDir_(textDir), helpFile_(std::move(helpFile)),
-      features_(std::move(features)), iniFileName_(settingsFile) {
+      iniFileName_(settingsFile), features_(std::move(features)) {
     setWindowTitle(QStringLiteral("Klaptos"));
     // The window shows the program's icon, which main() gives the whole application.
     setAttribute(Qt::WA_InputMethodEnabled);
