@@ -27,6 +27,11 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*" >&2
+    # What the screen showed when it failed, where screenshots are kept.
+    if [[ -n ${SHOTS:-} && -n ${DISPLAY:-} ]]; then
+        mkdir -p "$SHOTS"
+        import -window root "$SHOTS/failed.png" 2>/dev/null || true
+    fi
     if [[ -f $WORK/app/klaptos.ini ]]; then
         echo "--- klaptos.ini" >&2
         tr -d '\r' <"$WORK/app/klaptos.ini" >&2
@@ -71,9 +76,9 @@ if [[ ${E2E_WINDOW_MANAGER:-openbox} == openbox ]]; then
     openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
     WM_PID=$!
     wm_up() {
-        xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+        xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' >/dev/null
     }
-    wait_for 100 wm_up || fail "openbox did not start"
+    wait_for 300 wm_up || fail "openbox did not start"
 fi
 
 # A fresh copy of the program and its files: no settings file yet.
@@ -119,7 +124,7 @@ screenshot() {
 # Closes with Ctrl+Q and answers the question with "&Ano".
 close_program() {
     xdotool key ctrl+q
-    wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+    wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
     sleep 0.3
     xdotool key alt+a
     wait_program_end

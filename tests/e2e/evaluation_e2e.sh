@@ -39,7 +39,7 @@ start_program
 finish_text "jak se mas"
 screenshot evaluation-own-text
 xdotool key Return
-wait_for 50 evaluation_closed || fail "the evaluation window stayed open"
+wait_for 150 evaluation_closed || fail "the evaluation window stayed open"
 sleep 0.3
 [[ $(xdotool getwindowname "$WINDOW") == "Klaptos soubor: $FIRST" ]] ||
     fail "after repeating, the caption is '$(xdotool getwindowname "$WINDOW")'"
@@ -47,7 +47,7 @@ sleep 0.3
 xdotool windowfocus --sync "$WINDOW"
 sleep 0.2
 xdotool key ctrl+q
-wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
 sleep 0.3
 xdotool key Return # "Ano" is preselected
 wait_program_end
@@ -60,13 +60,13 @@ expect_value ChCelkem 0
 start_program
 finish_text "jak se mas"
 xdotool key Tab Return
-wait_for 50 xdotool search --onlyvisible --name '^Otevrit textovy soubor$' ||
+wait_for 150 xdotool search --onlyvisible --name '^Otevrit textovy soubor$' ||
     fail "no open-file dialog"
 sleep 0.5
 screenshot open-file-dialog
 xdotool type --delay 20 -- "$SECOND"
 xdotool key Return
-wait_for 50 bash -c "[[ \$(xdotool getwindowname $WINDOW) == 'Klaptos soubor: $SECOND' ]]" ||
+wait_for 150 bash -c "[[ \$(xdotool getwindowname $WINDOW) == 'Klaptos soubor: $SECOND' ]]" ||
     fail "after opening, the caption is '$(xdotool getwindowname "$WINDOW")'"
 # The file name's completion list can outlive the dialog without a window manager; Escape
 # closes it (the typing line ignores Escape).
@@ -82,7 +82,7 @@ expect_value UhozyCelkem 0
 start_program
 finish_text "mam se dobre"
 xdotool key alt+u
-wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
 sleep 0.3
 xdotool key Return
 wait_program_end

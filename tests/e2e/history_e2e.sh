@@ -24,7 +24,7 @@ KEYS=$(($(wc -c <<<"$LINES"))) # each line's characters and its Enter
 WRONG=3                        # wrong keys at the start of each line in the poor run
 
 # A line with errors is not repeated, so that both runs type the same lines.
-printf '[Options]\r\nErrIsRep=0\r\n' >"$INI"
+printf '[Window]\r\n[Font]\r\n[Options]\r\nErrIsRep=0\r\n' >"$INI"
 
 # Types lesson 1 from its first line to its end with `$1` wrong keys before each line;
 # the evaluation window then opens.
@@ -49,7 +49,7 @@ evaluation_closed() {
 # Repeats the lesson from the evaluation (the focus rests on "Opakovat lekci").
 repeat_lesson() {
     xdotool key Return
-    wait_for 50 evaluation_closed || fail "the evaluation window stayed open"
+    wait_for 150 evaluation_closed || fail "the evaluation window stayed open"
     xdotool windowfocus --sync "$WINDOW"
     sleep 0.2
 }
@@ -57,12 +57,12 @@ repeat_lesson() {
 # Opens the lesson dialog and closes it with "Zpět".
 lesson_dialog() {
     xdotool key ctrl+l
-    wait_for 50 xdotool search --onlyvisible --name '^Volba lekce$' || fail "no lesson dialog"
+    wait_for 150 xdotool search --onlyvisible --name '^Volba lekce$' || fail "no lesson dialog"
     sleep 0.3
 }
 close_lesson_dialog() {
     xdotool key Escape
-    wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Volba lekce\$'" ||
+    wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Volba lekce\$'" ||
         fail "the lesson dialog stayed open"
     xdotool windowfocus --sync "$WINDOW"
     sleep 0.2
@@ -97,12 +97,12 @@ screenshot history-progress
 # The export through its own save dialog, into the program's folder under the offered name.
 xdotool windowfocus --sync "$PROGRESS"
 xdotool key alt+e
-wait_for 50 xdotool search --onlyvisible --name '^Uložit historii jako CSV$' || fail "no save dialog"
+wait_for 150 xdotool search --onlyvisible --name '^Uložit historii jako CSV$' || fail "no save dialog"
 sleep 0.5
 xdotool key Return
 CSV=$WORK/app/historie-klaptos.csv
-wait_for 50 test -s "$CSV" || fail "no CSV file written"
-wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Uložit historii'" ||
+wait_for 150 test -s "$CSV" || fail "no CSV file written"
+wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Uložit historii'" ||
     fail "the save dialog stayed open"
 sleep 0.5
 # "Zavřít" by the mouse: after the save dialog the window manager leaves the keyboard focus
@@ -110,7 +110,7 @@ sleep 0.5
 SIZE=$(xdotool getwindowgeometry --shell "$PROGRESS" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
 eval "$SIZE"
 xdotool mousemove --window "$PROGRESS" $((WIDTH - 52)) $((HEIGHT - 27)) click 1
-wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
+wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
     fail "the progress window stayed open"
 xdotool windowfocus --sync "$WINDOW"
 sleep 0.2
@@ -143,16 +143,16 @@ FIRST_LINE=$(head -1 <<<"$LINES")
 # a second opening says nothing; then a line is typed and the settings are written.
 faulty_run() {
     local name=$1
-    printf '[Options]\r\nErrIsRep=0\r\n' >"$INI"
+    printf '[Window]\r\n[Font]\r\n[Options]\r\nErrIsRep=0\r\n' >"$INI"
     start_program
     xdotool key ctrl+l
     wait_for 100 report_shown || fail "$name: no report"
     sleep 0.5
     screenshot "history-report-$name"
     xdotool key Return
-    wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba\$'" ||
+    wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba\$'" ||
         fail "$name: the report stayed open"
-    wait_for 50 xdotool search --onlyvisible --name '^Volba lekce$' || fail "$name: no lesson dialog"
+    wait_for 150 xdotool search --onlyvisible --name '^Volba lekce$' || fail "$name: no lesson dialog"
     sleep 0.3
     close_lesson_dialog
     lesson_dialog

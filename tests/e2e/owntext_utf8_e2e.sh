@@ -54,11 +54,11 @@ for line in "$LINE1" "$LINE2" "$LINE3" "$LINE4"; do
 done
 xdotool type --delay 40 -- "$LINE5"
 xdotool key Return
-wait_for 50 xdotool search --onlyvisible --name '^Konec souboru' || fail "no evaluation window"
+wait_for 150 xdotool search --onlyvisible --name '^Konec souboru' || fail "no evaluation window"
 sleep 0.3
 screenshot owntext-evaluation
 xdotool key alt+u
-wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
 sleep 0.3
 xdotool key alt+a
 wait_program_end

@@ -84,7 +84,7 @@ wait_for 100 evaluation_open || fail "no evaluation window after lesson 5"
 sleep 0.5
 screenshot practice-evaluation
 xdotool key alt+u
-wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
 sleep 0.3
 xdotool key Return
 wait_program_end
@@ -111,7 +111,7 @@ sleep 0.5
 screenshot practice-evaluation-after-restart
 # The repeat button has the focus; the practice button is the one before it.
 xdotool key shift+Tab space
-wait_for 50 bash -c "[[ \$(xdotool getwindowname $WINDOW) == 'Klaptos procvičení: '* ]]" ||
+wait_for 150 bash -c "[[ \$(xdotool getwindowname $WINDOW) == 'Klaptos procvičení: '* ]]" ||
     fail "after the practice button the caption is '$(xdotool getwindowname "$WINDOW")'"
 # Both have the same rate over the whole lesson or r leads; either way both are named.
 CAPTION=$(xdotool getwindowname "$WINDOW")
@@ -147,18 +147,18 @@ type_line "$LAST" right
 wait_for 100 evaluation_open || fail "no evaluation window without the word list"
 sleep 0.5
 xdotool key shift+Tab space
-wait_for 50 xdotool search --onlyvisible --name '^Nalezena chyba$' || fail "no report window"
+wait_for 150 xdotool search --onlyvisible --name '^Nalezena chyba$' || fail "no report window"
 sleep 0.5
 screenshot practice-no-word-list
 xdotool key Return
-wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba$'" ||
+wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba$'" ||
     fail "the report window stayed open"
 sleep 0.3
 evaluation_open || fail "the evaluation window closed without an answer"
 [[ $(xdotool getwindowname "$WINDOW") == "Klaptos lekce 5 (QWERTZ)" ]] ||
     fail "the caption changed to '$(xdotool getwindowname "$WINDOW")'"
 xdotool key alt+u
-wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
 sleep 0.3
 xdotool key Return
 wait_program_end

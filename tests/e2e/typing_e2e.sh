@@ -90,11 +90,11 @@ start_program
 xdotool key F9
 sleep 0.2
 xdotool key dead_caron t Return
-wait_for 50 xdotool search --onlyvisible --name '^Konec souboru' || fail "no evaluation window"
+wait_for 150 xdotool search --onlyvisible --name '^Konec souboru' || fail "no evaluation window"
 sleep 0.3
 screenshot evaluation
 xdotool key alt+u
-wait_for 50 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
+wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
 sleep 0.3
 xdotool key alt+a
 wait_program_end

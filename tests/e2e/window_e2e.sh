@@ -24,7 +24,7 @@ saved_bounds() {
 }
 
 maximized() {
-    xprop -id "$WINDOW" _NET_WM_STATE | grep -q _NET_WM_STATE_MAXIMIZED_HORZ
+    xprop -id "$WINDOW" _NET_WM_STATE | grep _NET_WM_STATE_MAXIMIZED_HORZ >/dev/null
 }
 
 # --- Ten restarts: the window stays where it was, with its size -------------------------
@@ -45,16 +45,16 @@ done
 # --- Maximized, closed, started again, restored: the old bounds -------------------------
 start_program
 wmctrl -i -r "$WINDOW" -b add,maximized_vert,maximized_horz
-wait_for 50 maximized || fail "the window was not maximized"
+wait_for 150 maximized || fail "the window was not maximized"
 sleep 0.5
 close_program
 expect_value IsMaximized 1
 [[ $(saved_bounds) == "$SAVED" ]] || fail "a maximized close saved $(saved_bounds), not $SAVED"
 start_program
-wait_for 50 maximized || fail "the window did not start maximized"
+wait_for 150 maximized || fail "the window did not start maximized"
 screenshot maximized
 wmctrl -i -r "$WINDOW" -b remove,maximized_vert,maximized_horz
-wait_for 50 bash -c "[[ \$(xwininfo -id $WINDOW | awk '/^ +Width:/ { print \$2 }') != 1024 ]]" ||
+wait_for 150 bash -c "[[ \$(xwininfo -id $WINDOW | awk '/^ +Width:/ { print \$2 }') != 1024 ]]" ||
     fail "the window stayed maximized"
 sleep 0.5
 [[ $(inside "$WINDOW") == "$FIRST" ]] || fail "restored at $(inside "$WINDOW"), not $FIRST"
@@ -65,7 +65,7 @@ expect_value IsMaximized 0
 # --- The font dialog's frame lies below the typing line ---------------------------------
 start_program
 xdotool key ctrl+f
-wait_for 50 xdotool search --onlyvisible --name '^Vybrat p' || fail "no font dialog"
+wait_for 150 xdotool search --onlyvisible --name '^Vybrat p' || fail "no font dialog"
 sleep 0.5
 screenshot font-dialog
 DIALOG=$(xdotool search --onlyvisible --name '^Vybrat p' | awk 'NR == 1')
