@@ -1,19 +1,13 @@
 #include "HistoryRecord.h"
 
 #include "Evaluation.h"
+#include "FinishedText.h"
 #include "Lekce.h"
 #include "SpeedMeter.h"
 
 HistoryRecord HistoryRecord::OfFinishedText(const SpeedMeter& meter, const LEKCE& store,
                                             int64_t endedAt) {
-    EvaluationInput input;
-    input.lessonKeystrokes = meter.lessonKeystrokes;
-    input.lessonErrors = meter.lessonErrors;
-    input.lessonCorrect = meter.lessonCorrect;
-    input.lessonMs = meter.lessonMs;
-    input.currentLesson = store.CurrentLesson;
-    input.totalChars = store.TotalChars;
-    const Evaluation evaluation = Evaluate(input);
+    const Evaluation evaluation = Evaluate(FinishedTextInput(meter, store));
 
     HistoryRecord record;
     record.endedAt = endedAt;

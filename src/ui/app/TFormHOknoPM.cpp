@@ -4,6 +4,7 @@
 #include "Cp1250.h"
 #include "Evaluation.h"
 #include "FeatureList.h"
+#include "FinishedText.h"
 #include "IniFile.h"
 #include "KeyRouter.h"
 #include "Lekce.h"
@@ -539,16 +540,9 @@ void TFormHOknoPM::SetShowSpeedButtonVisible(bool visible) {
 }
 
 EvaluationAnswer TFormHOknoPM::ShowEvaluation() {
-    EvaluationInput input;
-    input.lessonKeystrokes = meter_.lessonKeystrokes;
-    input.lessonErrors = meter_.lessonErrors;
-    input.lessonCorrect = meter_.lessonCorrect;
-    input.lessonMs = meter_.lessonMs;
-    input.currentLesson = store_.CurrentLesson;
-    input.totalChars = store_.TotalChars;
-    input.displayFileName = Cp1250::FromUtf8(store_.DisplayFileName);
     return dialogs_->ShowEvaluation(
-        input, [this](TFormKonec& evaluation) { features_.AddToEvaluation(evaluation, *engine_); });
+        FinishedTextInput(meter_, store_),
+        [this](TFormKonec& evaluation) { features_.AddToEvaluation(evaluation, *engine_); });
 }
 
 void TFormHOknoPM::SetSeam(QtWindowSeam seam) {
