@@ -62,18 +62,18 @@ void KeepShortcutWhenHidden(QMainWindow& window, QAction* action) {
 } // namespace
 
 MainWindowMenus::MainWindowMenus(QMainWindow& window) {
-    for (const ActionSpec& spec : kActions) {
-        auto* action = new QAction(QString::fromUtf8(spec.caption), &window);
-        action->setObjectName(QLatin1String(spec.name));
-        action->setShortcut(spec.shortcut);
+    for (const ActionSpec& design : kActions) {
+        auto* action = new QAction(QString::fromUtf8(design.caption), &window);
+        action->setObjectName(QLatin1String(design.name));
+        action->setShortcut(design.shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
-        if (spec.picture != nullptr) {
-            action->setIcon(QtPicture::Icon(QStringLiteral(":/app/%1.svg").arg(spec.picture)));
+        if (design.picture != nullptr) {
+            action->setIcon(QtPicture::Icon(QStringLiteral(":/app/%1.svg").arg(design.picture)));
         }
-        SetHint(action, QString::fromUtf8(spec.hint));
+        SetHint(action, QString::fromUtf8(design.hint));
         window.addAction(action);
         KeepShortcutWhenHidden(window, action);
-        this->*spec.member = action;
+        this->*design.member = action;
     }
     Napoveda11 = new QAction(QStringLiteral("&Napoveda"), &window);
     Napoveda11->setObjectName(QStringLiteral("Napoveda11"));
