@@ -2,11 +2,12 @@
 #include "HistoryFeature.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
+#include "LazyHistoryStore.h"
 #include "Lekce.h"
+#include "PluginFile.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
-#include "QtHistoryStore.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -131,11 +132,10 @@ int main(int argc, char* argv[]) {
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
         KeyboardFeature keyboard(store, &practice.Errors());
-        // The history opens its database when first needed, not at start; it keeps the errors
-        // per character that the practice feature counted.
-        QtHistoryStore history(places.PupilDataDir(), reporter);
-        HistoryFeature historyFeature(history, meter, store, reporter,
-                                      &practice.Errors().Counts());
+        // The history loads its plugin and opens its database when first needed, not at start;
+        // it keeps the errors per character that the practice feature counted.
+        LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
+        HistoryFeature historyFeature(history, meter, store, reporter, &practice.Errors().Counts());
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),

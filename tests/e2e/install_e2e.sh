@@ -71,7 +71,7 @@ cpack -G DEB --config "$BUILD/CPackConfig.cmake" -B "$WORK/deb" >"$WORK/cpack.lo
     fail "cpack failed: $(cat "$WORK/cpack.log")"
 DEB=$(ls "$WORK"/deb/klaptos_*.deb)
 depends=$(dpkg-deb -f "$DEB" Depends)
-for needed in libqt6widgets6 qt6-qpa-plugins libqt6svg6 libcanberra0 sound-theme-freedesktop \
+for needed in libqt6widgets6 libqt6sql6 libqt6sql6-sqlite qt6-qpa-plugins libqt6svg6 libcanberra0 sound-theme-freedesktop \
     fonts-liberation qt6-translations-l10n; do
     [[ $depends == *"$needed"* ]] || fail "the package does not depend on $needed: $depends"
 done

@@ -1,13 +1,9 @@
 #include "ProgressWindowLoader.h"
 
+#include "PluginFile.h"
 #include "ProgressWindowPlugin.h"
 #include "QtText.h"
 #include "Reporter.h"
-
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QPluginLoader>
 
 #include <utility>
 
@@ -16,8 +12,7 @@ ProgressWindowLoader::ProgressWindowLoader(HistoryStore& history, Reporter& repo
     : history_(history), reporter_(reporter), searchDirs_(std::move(searchDirs)) {}
 
 QStringList ProgressWindowLoader::DefaultDirs() {
-    const QString programDir = QCoreApplication::applicationDirPath();
-    return {programDir, QDir::cleanPath(programDir + QStringLiteral("/../lib/klaptos"))};
+    return PluginFile::DefaultDirs();
 }
 
 ProgressWindowPlugin* ProgressWindowLoader::Plugin() {
@@ -25,18 +20,10 @@ ProgressWindowPlugin* ProgressWindowLoader::Plugin() {
         return plugin_;
     }
     QString problems;
-    for (const QString& dir : searchDirs_) {
-        const QString file =
-            QDir(dir).filePath(QString::fromLatin1(kPluginName) + QStringLiteral(".so"));
-        if (!QFileInfo::exists(file)) {
-            continue;
-        }
-        QPluginLoader loader(file);
-        plugin_ = qobject_cast<ProgressWindowPlugin*>(loader.instance());
-        if (plugin_ != nullptr) {
-            return plugin_;
-        }
-        problems += QStringLiteral("\r\n") + loader.errorString();
+    plugin_ =
+        qobject_cast<ProgressWindowPlugin*>(PluginFile::Load(kPluginName, searchDirs_, problems));
+    if (plugin_ != nullptr) {
+        return plugin_;
     }
     reporter_.ReportError(QtText::ToCp1250(
         QString::fromUtf8("Okno „Můj pokrok“ nelze otevřít, protože chybí jeho knihovna %1.so "
