@@ -46,6 +46,7 @@ KeyboardView::KeyboardView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setFocusPolicy(Qt::NoFocus);
+    geometry_ = Measure(width());
 }
 
 void KeyboardView::SetLayout(const KeyboardLayout& layout) {
@@ -84,9 +85,13 @@ void KeyboardView::ShowNext(unsigned char byte) {
         text = QString::fromStdString(::FingerText(*layout_, byte));
     }
     if (text != fingerText_) {
+        QRect changed = fingerText_.isEmpty() ? QRect() : PictureOfText(fingerText_).extent;
         fingerText_ = text;
         setAccessibleName(fingerText_);
-        update(geometry_.text);
+        if (!fingerText_.isEmpty()) {
+            changed |= PictureOfText(fingerText_).extent;
+        }
+        update(changed);
     }
 }
 
@@ -140,14 +145,7 @@ void KeyboardView::SetLooks(std::vector<Look> looks) {
 }
 
 QRect KeyboardView::KeyRect(int key) const {
-    const Key& k = layout_->Keys()[static_cast<std::size_t>(key)];
-    const double unit = geometry_.unit;
-    const int left = kMargin + static_cast<int>(std::lround(k.x * unit));
-    const int right = kMargin + static_cast<int>(std::lround((k.x + k.width) * unit));
-    const int top = kMargin + static_cast<int>(std::lround(k.row * geometry_.keyHeight));
-    const int bottom =
-        kMargin + static_cast<int>(std::lround((k.row + k.height) * geometry_.keyHeight));
-    return {left, top, right - left, bottom - top};
+    return geometry_.keys[static_cast<std::size_t>(key)];
 }
 
 QFont KeyboardView::LegendFont(int keyHeight) const {
@@ -162,6 +160,14 @@ KeyboardView::Geometry KeyboardView::Measure(int width) const {
     Geometry g;
     g.unit = std::max(1.0, (width - 2 * kMargin) / layout_->Width());
     g.keyHeight = std::max(8, static_cast<int>(std::lround(g.unit * kKeyAspect)));
+    for (const Key& k : layout_->Keys()) {
+        const int left = kMargin + static_cast<int>(std::lround(k.x * g.unit));
+        const int right = kMargin + static_cast<int>(std::lround((k.x + k.width) * g.unit));
+        const int top = kMargin + static_cast<int>(std::lround(k.row * g.keyHeight));
+        const int bottom =
+            kMargin + static_cast<int>(std::lround((k.row + k.height) * g.keyHeight));
+        g.keys.emplace_back(left, top, right - left, bottom - top);
+    }
     int y = kMargin + static_cast<int>(layout_->Rows()) * g.keyHeight + kGap;
 
     // The legend flows along the lines like words, left hand first, the thumb last.
@@ -297,8 +303,7 @@ const QPixmap& KeyboardView::Resting() {
 }
 
 const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
-    const QString id = QString::number(key) + QLatin1Char('/') +
-                       QString::number(static_cast<int>(look.kind)) + QLatin1Char('/') + look.steps;
+    const CapId id{key, look};
     auto found = caps_.find(id);
     if (found == caps_.end()) {
         const QRect rect = KeyRect(key);
@@ -320,46 +325,77 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
         caps_.clear();
         texts_.clear();
     }
-    QPainter painter(this);
-    const QPixmap& resting = Resting();
-    const qreal ratio = resting.devicePixelRatio();
-    for (const QRect& rect : event->region()) {
-        painter.drawPixmap(rect, resting,
-                           QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
-                                  rect.height() * ratio));
-    }
+    // Each picture laid over the resting look covers its whole rectangle: a part of the region
+    // that lies inside one is not copied from the resting picture first. A keystroke's region
+    // is the old and the new lit keys and the words, so most of it is drawn once.
+    struct Over {
+        QRect rect;
+        QPixmap picture; // shared, not copied: a later insertion may move the kept one
+    };
+    static const Look kErrorLook{LookKind::Error, {}};
+    std::vector<Over> overs;
+    overs.reserve(8);
+    const QRegion& region = event->region();
     capsPainted_ = 0;
     for (std::size_t i = 0; i < looks_.size(); ++i) {
-        const int key = static_cast<int>(i);
-        Look look = looks_[i];
-        if (key == flashKey_) {
-            look = Look{LookKind::Error, {}};
-        }
-        const QRect rect = KeyRect(key);
-        if (look.kind != LookKind::Normal && event->region().intersects(rect)) {
-            painter.drawPixmap(rect.topLeft(), CapPicture(key, look));
+        const Look& look = static_cast<int>(i) == flashKey_ ? kErrorLook : looks_[i];
+        const QRect& rect = geometry_.keys[i];
+        if (look.kind != LookKind::Normal && region.intersects(rect)) {
+            overs.push_back({rect, CapPicture(static_cast<int>(i), look)});
             ++capsPainted_;
         }
     }
-    if (!fingerText_.isEmpty() && event->region().intersects(geometry_.text)) {
-        painter.drawPixmap(geometry_.text.topLeft(), TextPicture());
+    if (!fingerText_.isEmpty() && region.intersects(geometry_.text)) {
+        const TextPicture& text = PictureOfText(fingerText_);
+        overs.push_back({text.extent, text.picture});
+    }
+
+    // The paint region is a few separate rectangles; under a clip of many rectangles Qt
+    // copies a picture span by span at ten times the cost, so each rectangle is painted under
+    // a clip of its own.
+    QPainter painter(this);
+    const QPixmap& resting = Resting();
+    const qreal ratio = resting.devicePixelRatio();
+    for (const QRect& rect : region) {
+        painter.setClipRect(rect);
+        if (std::none_of(overs.begin(), overs.end(),
+                         [&](const Over& over) { return over.rect.contains(rect); })) {
+            painter.drawPixmap(rect, resting,
+                               QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
+                                      rect.height() * ratio));
+        }
+        for (const Over& over : overs) {
+            if (over.rect.intersects(rect)) {
+                painter.drawPixmap(over.rect.topLeft(), over.picture);
+            }
+        }
     }
 }
 
-// Laying out a wrapped line costs more than the keys' pictures; the texts repeat often.
-const QPixmap& KeyboardView::TextPicture() {
-    auto found = texts_.find(fingerText_);
+// Laying out a wrapped line costs more than the keys' pictures; the texts repeat often. The
+// picture is cut to the words' bounds, with room for the glyphs' overhang: the strip's
+// resting look is the bare window colour, so what is cut off looks the same from the resting
+// picture.
+const KeyboardView::TextPicture& KeyboardView::PictureOfText(const QString& text) {
+    auto found = texts_.find(text);
     if (found == texts_.end()) {
+        const QFont font = TextFont(geometry_.keyHeight);
+        const QFontMetrics metrics(font);
+        const QRect strip(QPoint(0, 0), geometry_.text.size());
+        constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const int overhang = metrics.height() / 4;
+        const QRect words = metrics.boundingRect(strip, kFlags, text);
+        const QRect cut = QRect(0, 0, words.right() + 1 + overhang, words.bottom() + 1 + overhang)
+                              .intersected(strip);
         const qreal ratio = devicePixelRatioF();
-        QPixmap picture(geometry_.text.size() * ratio);
+        QPixmap picture(cut.size() * ratio);
         picture.setDevicePixelRatio(ratio);
         picture.fill(palette().color(QPalette::Window));
         QPainter painter(&picture);
-        painter.setFont(TextFont(geometry_.keyHeight));
+        painter.setFont(font);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRect(QPoint(0, 0), geometry_.text.size()),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fingerText_);
-        found = texts_.insert(fingerText_, picture);
+        painter.drawText(strip, kFlags, text);
+        found = texts_.insert(text, {picture, cut.translated(geometry_.text.topLeft())});
     }
     return *found;
 }

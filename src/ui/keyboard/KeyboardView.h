@@ -56,9 +56,18 @@ private:
         QString steps; // which chords of a sequence use the key, e.g. "1" or "1 2"
         friend bool operator==(const Look&, const Look&) = default;
     };
+    struct CapId {
+        int key = 0;
+        Look look;
+        friend bool operator==(const CapId&, const CapId&) = default;
+        friend size_t qHash(const CapId& id, size_t seed) {
+            return qHashMulti(seed, id.key, static_cast<int>(id.look.kind), id.look.steps);
+        }
+    };
     struct Geometry {
         double unit = 0;
         int keyHeight = 0;
+        std::vector<QRect> keys; // worked out once: a paint asks for every key's rectangle
         std::vector<QRect> legendEntries;
         QRect text;
         int height = 0;
@@ -74,7 +83,13 @@ private:
     void DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const;
     const QPixmap& Resting();
     const QPixmap& CapPicture(int key, const Look& look);
-    const QPixmap& TextPicture();
+    // The picture of a finger text, only as large as its words need, with the part of the text
+    // strip it covers: a keystroke repaints and flushes only the old and the new words.
+    struct TextPicture {
+        QPixmap picture;
+        QRect extent;
+    };
+    const TextPicture& PictureOfText(const QString& text);
     void DropPictures();
 
     const KeyboardLayout* layout_;
@@ -86,7 +101,7 @@ private:
     QString fingerText_;
     std::array<QString, 256> wordsFor_; // the finger text of each byte, once worked out
     QPixmap resting_;
-    QHash<QString, QPixmap> caps_;
-    QHash<QString, QPixmap> texts_; // the finger texts, by their words
+    QHash<CapId, QPixmap> caps_;
+    QHash<QString, TextPicture> texts_; // the finger texts, by their words
     int capsPainted_ = 0;
 };
