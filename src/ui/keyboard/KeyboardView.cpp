@@ -23,6 +23,9 @@ constexpr int kGap = 4;             // between the keyboard, the legend and the 
 constexpr int kTextLines = 2;       // a dead-key sequence takes two lines at the design width
 constexpr int kDesignWidth = 505;   // the main window's client width at the design font
 constexpr double kCapInset = 1.5;
+// A paint that touches more keys than a keystroke can light (the old and the new chords of a
+// dead-key sequence with their Shifts) draws them instead of keeping a picture of each.
+constexpr std::size_t kKeptCapsPerPaint = 10;
 
 // The legend reads like the lessons name the fingers: the left hand, the right, the thumb.
 constexpr std::array<Finger, 9> kLegendOrder{
@@ -182,6 +185,7 @@ KeyboardView::Geometry KeyboardView::Measure(int width) const {
             y += lineHeight;
         }
         g.legendEntries.emplace_back(x, y, entryWidth, lineHeight);
+        g.legend |= g.legendEntries.back();
         x += entryWidth + legend.horizontalAdvance(QStringLiteral("xxx"));
     }
     y += lineHeight + kGap;
@@ -219,7 +223,6 @@ void KeyboardView::changeEvent(QEvent* event) {
 
 void KeyboardView::DropPictures() {
     geometry_ = Measure(width());
-    resting_ = QPixmap();
     caps_.clear();
     texts_.clear();
     update();
@@ -274,32 +277,21 @@ void KeyboardView::DrawCap(QPainter& painter, int key, const QRect& rect, const 
     }
 }
 
-const QPixmap& KeyboardView::Resting() {
-    const qreal ratio = devicePixelRatioF();
-    if (resting_.isNull()) {
-        resting_ = QPixmap(size() * ratio);
-        resting_.setDevicePixelRatio(ratio);
-        resting_.fill(palette().color(QPalette::Window));
-        QPainter painter(&resting_);
-        for (std::size_t key = 0; key < layout_->Keys().size(); ++key) {
-            DrawCap(painter, static_cast<int>(key), KeyRect(static_cast<int>(key)), Look{});
-        }
-        painter.setFont(LegendFont(geometry_.keyHeight));
-        const QFontMetrics metrics(painter.font());
-        const std::vector<std::pair<QColor, QString>> entries = LegendEntries();
-        for (std::size_t i = 0; i < entries.size() && i < geometry_.legendEntries.size(); ++i) {
-            const QRect& entry = geometry_.legendEntries[i];
-            const int swatch = metrics.ascent();
-            const QRect box(entry.left(), entry.top() + (entry.height() - swatch) / 2, swatch,
-                            swatch);
-            painter.setPen(palette().color(QPalette::WindowText));
-            painter.setBrush(entries[i].first);
-            painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
-            painter.drawText(entry.adjusted(swatch + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             entries[i].second);
-        }
+void KeyboardView::DrawLegend(QPainter& painter) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(LegendFont(geometry_.keyHeight));
+    const QFontMetrics metrics(painter.font());
+    const std::vector<std::pair<QColor, QString>> entries = LegendEntries();
+    for (std::size_t i = 0; i < entries.size() && i < geometry_.legendEntries.size(); ++i) {
+        const QRect& entry = geometry_.legendEntries[i];
+        const int swatch = metrics.ascent();
+        const QRect box(entry.left(), entry.top() + (entry.height() - swatch) / 2, swatch, swatch);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setBrush(entries[i].first);
+        painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawText(entry.adjusted(swatch + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         entries[i].second);
     }
-    return resting_;
 }
 
 const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
@@ -319,50 +311,79 @@ const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
 }
 
 void KeyboardView::paintEvent(QPaintEvent* event) {
-    if (!resting_.isNull() && resting_.devicePixelRatio() != devicePixelRatioF()) {
+    if (keptRatio_ != devicePixelRatioF()) {
         // Moved to a screen of another density: every kept picture would look blurred.
-        resting_ = QPixmap();
+        keptRatio_ = devicePixelRatioF();
         caps_.clear();
         texts_.clear();
     }
-    // Each picture laid over the resting look covers its whole rectangle: a part of the region
-    // that lies inside one is not copied from the resting picture first. A keystroke's region
-    // is the old and the new lit keys and the words, so most of it is drawn once.
+    const QRegion& region = event->region();
+    const QColor window = palette().color(QPalette::Window);
+    static const Look kErrorLook{LookKind::Error, {}};
+    const auto lookOf = [&](std::size_t key) -> const Look& {
+        return static_cast<int>(key) == flashKey_ ? kErrorLook : looks_[key];
+    };
+    std::vector<std::size_t> hit;
+    hit.reserve(8);
+    for (std::size_t key = 0; key < looks_.size(); ++key) {
+        if (region.intersects(geometry_.keys[key])) {
+            hit.push_back(key);
+        }
+    }
+    capsPainted_ = 0;
+    QPainter painter(this);
+
+    if (hit.size() > kKeptCapsPerPaint) {
+        // A whole paint (shown, resized, uncovered) draws the resting keys straight on the
+        // window: keeping a picture of the whole keyboard would cost more memory than the
+        // rare whole paint costs time.
+        painter.fillRect(region.boundingRect(), window);
+        for (const std::size_t key : hit) {
+            const Look& look = lookOf(key);
+            if (look.kind == LookKind::Normal) {
+                DrawCap(painter, static_cast<int>(key), geometry_.keys[key], look);
+            } else {
+                painter.drawPixmap(geometry_.keys[key].topLeft(),
+                                   CapPicture(static_cast<int>(key), look));
+                ++capsPainted_;
+            }
+        }
+        if (region.intersects(geometry_.legend)) {
+            DrawLegend(painter);
+        }
+        if (!fingerText_.isEmpty() && region.intersects(geometry_.text)) {
+            painter.drawPixmap(geometry_.text.topLeft(), PictureOfText(fingerText_).picture);
+        }
+        return;
+    }
+
+    // A keystroke's region is the old and the new lit keys and the words: each is one kept
+    // picture covering its whole rectangle, laid once. Under a clip of many rectangles Qt
+    // copies a picture span by span at ten times the cost, so each rectangle of the region is
+    // painted under a clip of its own.
     struct Over {
         QRect rect;
         QPixmap picture; // shared, not copied: a later insertion may move the kept one
     };
-    static const Look kErrorLook{LookKind::Error, {}};
     std::vector<Over> overs;
-    overs.reserve(8);
-    const QRegion& region = event->region();
-    capsPainted_ = 0;
-    for (std::size_t i = 0; i < looks_.size(); ++i) {
-        const Look& look = static_cast<int>(i) == flashKey_ ? kErrorLook : looks_[i];
-        const QRect& rect = geometry_.keys[i];
-        if (look.kind != LookKind::Normal && region.intersects(rect)) {
-            overs.push_back({rect, CapPicture(static_cast<int>(i), look)});
-            ++capsPainted_;
-        }
+    overs.reserve(hit.size() + 1);
+    for (const std::size_t key : hit) {
+        const Look& look = lookOf(key);
+        overs.push_back({geometry_.keys[key], CapPicture(static_cast<int>(key), look)});
+        capsPainted_ += look.kind == LookKind::Normal ? 0 : 1;
     }
     if (!fingerText_.isEmpty() && region.intersects(geometry_.text)) {
         const TextPicture& text = PictureOfText(fingerText_);
         overs.push_back({text.extent, text.picture});
     }
-
-    // The paint region is a few separate rectangles; under a clip of many rectangles Qt
-    // copies a picture span by span at ten times the cost, so each rectangle is painted under
-    // a clip of its own.
-    QPainter painter(this);
-    const QPixmap& resting = Resting();
-    const qreal ratio = resting.devicePixelRatio();
     for (const QRect& rect : region) {
         painter.setClipRect(rect);
         if (std::none_of(overs.begin(), overs.end(),
                          [&](const Over& over) { return over.rect.contains(rect); })) {
-            painter.drawPixmap(rect, resting,
-                               QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
-                                      rect.height() * ratio));
+            painter.fillRect(rect, window);
+            if (rect.intersects(geometry_.legend)) {
+                DrawLegend(painter);
+            }
         }
         for (const Over& over : overs) {
             if (over.rect.intersects(rect)) {
