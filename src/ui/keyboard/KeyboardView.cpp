@@ -325,8 +325,9 @@ void KeyboardView::paintEvent(QPaintEvent* event) {
     };
     std::vector<std::size_t> hit;
     hit.reserve(8);
+    const QRect bounds = region.boundingRect();
     for (std::size_t key = 0; key < looks_.size(); ++key) {
-        if (region.intersects(geometry_.keys[key])) {
+        if (bounds.intersects(geometry_.keys[key]) && region.intersects(geometry_.keys[key])) {
             hit.push_back(key);
         }
     }
