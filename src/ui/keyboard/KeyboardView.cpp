@@ -23,6 +23,9 @@ constexpr int kGap = 4;             // between the keyboard, the legend and the 
 constexpr int kTextLines = 2;       // a dead-key sequence takes two lines at the design width
 constexpr int kDesignWidth = 505;   // the main window's client width at the design font
 constexpr double kCapInset = 1.5;
+// A paint that touches more keys than a keystroke can light (the old and the new chords of a
+// dead-key sequence with their Shifts) draws them instead of keeping a picture of each.
+constexpr std::size_t kKeptCapsPerPaint = 10;
 
 // The legend reads like the lessons name the fingers: the left hand, the right, the thumb.
 constexpr std::array<Finger, 9> kLegendOrder{
@@ -46,6 +49,7 @@ KeyboardView::KeyboardView(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     setFocusPolicy(Qt::NoFocus);
+    geometry_ = Measure(width());
 }
 
 void KeyboardView::SetLayout(const KeyboardLayout& layout) {
@@ -84,9 +88,13 @@ void KeyboardView::ShowNext(unsigned char byte) {
         text = QString::fromStdString(::FingerText(*layout_, byte));
     }
     if (text != fingerText_) {
+        QRect changed = fingerText_.isEmpty() ? QRect() : PictureOfText(fingerText_).extent;
         fingerText_ = text;
         setAccessibleName(fingerText_);
-        update(geometry_.text);
+        if (!fingerText_.isEmpty()) {
+            changed |= PictureOfText(fingerText_).extent;
+        }
+        update(changed);
     }
 }
 
@@ -140,14 +148,7 @@ void KeyboardView::SetLooks(std::vector<Look> looks) {
 }
 
 QRect KeyboardView::KeyRect(int key) const {
-    const Key& k = layout_->Keys()[static_cast<std::size_t>(key)];
-    const double unit = geometry_.unit;
-    const int left = kMargin + static_cast<int>(std::lround(k.x * unit));
-    const int right = kMargin + static_cast<int>(std::lround((k.x + k.width) * unit));
-    const int top = kMargin + static_cast<int>(std::lround(k.row * geometry_.keyHeight));
-    const int bottom =
-        kMargin + static_cast<int>(std::lround((k.row + k.height) * geometry_.keyHeight));
-    return {left, top, right - left, bottom - top};
+    return geometry_.keys[static_cast<std::size_t>(key)];
 }
 
 QFont KeyboardView::LegendFont(int keyHeight) const {
@@ -162,6 +163,14 @@ KeyboardView::Geometry KeyboardView::Measure(int width) const {
     Geometry g;
     g.unit = std::max(1.0, (width - 2 * kMargin) / layout_->Width());
     g.keyHeight = std::max(8, static_cast<int>(std::lround(g.unit * kKeyAspect)));
+    for (const Key& k : layout_->Keys()) {
+        const int left = kMargin + static_cast<int>(std::lround(k.x * g.unit));
+        const int right = kMargin + static_cast<int>(std::lround((k.x + k.width) * g.unit));
+        const int top = kMargin + static_cast<int>(std::lround(k.row * g.keyHeight));
+        const int bottom =
+            kMargin + static_cast<int>(std::lround((k.row + k.height) * g.keyHeight));
+        g.keys.emplace_back(left, top, right - left, bottom - top);
+    }
     int y = kMargin + static_cast<int>(layout_->Rows()) * g.keyHeight + kGap;
 
     // The legend flows along the lines like words, left hand first, the thumb last.
@@ -176,6 +185,7 @@ KeyboardView::Geometry KeyboardView::Measure(int width) const {
             y += lineHeight;
         }
         g.legendEntries.emplace_back(x, y, entryWidth, lineHeight);
+        g.legend |= g.legendEntries.back();
         x += entryWidth + legend.horizontalAdvance(QStringLiteral("xxx"));
     }
     y += lineHeight + kGap;
@@ -213,7 +223,6 @@ void KeyboardView::changeEvent(QEvent* event) {
 
 void KeyboardView::DropPictures() {
     geometry_ = Measure(width());
-    resting_ = QPixmap();
     caps_.clear();
     texts_.clear();
     update();
@@ -268,37 +277,25 @@ void KeyboardView::DrawCap(QPainter& painter, int key, const QRect& rect, const 
     }
 }
 
-const QPixmap& KeyboardView::Resting() {
-    const qreal ratio = devicePixelRatioF();
-    if (resting_.isNull()) {
-        resting_ = QPixmap(size() * ratio);
-        resting_.setDevicePixelRatio(ratio);
-        resting_.fill(palette().color(QPalette::Window));
-        QPainter painter(&resting_);
-        for (std::size_t key = 0; key < layout_->Keys().size(); ++key) {
-            DrawCap(painter, static_cast<int>(key), KeyRect(static_cast<int>(key)), Look{});
-        }
-        painter.setFont(LegendFont(geometry_.keyHeight));
-        const QFontMetrics metrics(painter.font());
-        const std::vector<std::pair<QColor, QString>> entries = LegendEntries();
-        for (std::size_t i = 0; i < entries.size() && i < geometry_.legendEntries.size(); ++i) {
-            const QRect& entry = geometry_.legendEntries[i];
-            const int swatch = metrics.ascent();
-            const QRect box(entry.left(), entry.top() + (entry.height() - swatch) / 2, swatch,
-                            swatch);
-            painter.setPen(palette().color(QPalette::WindowText));
-            painter.setBrush(entries[i].first);
-            painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
-            painter.drawText(entry.adjusted(swatch + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                             entries[i].second);
-        }
+void KeyboardView::DrawLegend(QPainter& painter) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setFont(LegendFont(geometry_.keyHeight));
+    const QFontMetrics metrics(painter.font());
+    const std::vector<std::pair<QColor, QString>> entries = LegendEntries();
+    for (std::size_t i = 0; i < entries.size() && i < geometry_.legendEntries.size(); ++i) {
+        const QRect& entry = geometry_.legendEntries[i];
+        const int swatch = metrics.ascent();
+        const QRect box(entry.left(), entry.top() + (entry.height() - swatch) / 2, swatch, swatch);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.setBrush(entries[i].first);
+        painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
+        painter.drawText(entry.adjusted(swatch + 4, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                         entries[i].second);
     }
-    return resting_;
 }
 
 const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
-    const QString id = QString::number(key) + QLatin1Char('/') +
-                       QString::number(static_cast<int>(look.kind)) + QLatin1Char('/') + look.steps;
+    const CapId id{key, look};
     auto found = caps_.find(id);
     if (found == caps_.end()) {
         const QRect rect = KeyRect(key);
@@ -314,52 +311,113 @@ const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
 }
 
 void KeyboardView::paintEvent(QPaintEvent* event) {
-    if (!resting_.isNull() && resting_.devicePixelRatio() != devicePixelRatioF()) {
+    if (keptRatio_ != devicePixelRatioF()) {
         // Moved to a screen of another density: every kept picture would look blurred.
-        resting_ = QPixmap();
+        keptRatio_ = devicePixelRatioF();
         caps_.clear();
         texts_.clear();
     }
-    QPainter painter(this);
-    const QPixmap& resting = Resting();
-    const qreal ratio = resting.devicePixelRatio();
-    for (const QRect& rect : event->region()) {
-        painter.drawPixmap(rect, resting,
-                           QRectF(rect.x() * ratio, rect.y() * ratio, rect.width() * ratio,
-                                  rect.height() * ratio));
+    const QRegion& region = event->region();
+    const QColor window = palette().color(QPalette::Window);
+    static const Look kErrorLook{LookKind::Error, {}};
+    const auto lookOf = [&](std::size_t key) -> const Look& {
+        return static_cast<int>(key) == flashKey_ ? kErrorLook : looks_[key];
+    };
+    std::vector<std::size_t> hit;
+    hit.reserve(8);
+    const QRect bounds = region.boundingRect();
+    for (std::size_t key = 0; key < looks_.size(); ++key) {
+        if (bounds.intersects(geometry_.keys[key]) && region.intersects(geometry_.keys[key])) {
+            hit.push_back(key);
+        }
     }
     capsPainted_ = 0;
-    for (std::size_t i = 0; i < looks_.size(); ++i) {
-        const int key = static_cast<int>(i);
-        Look look = looks_[i];
-        if (key == flashKey_) {
-            look = Look{LookKind::Error, {}};
+    QPainter painter(this);
+
+    if (hit.size() > kKeptCapsPerPaint) {
+        // A whole paint (shown, resized, uncovered) draws the resting keys straight on the
+        // window: keeping a picture of the whole keyboard would cost more memory than the
+        // rare whole paint costs time.
+        painter.fillRect(region.boundingRect(), window);
+        for (const std::size_t key : hit) {
+            const Look& look = lookOf(key);
+            if (look.kind == LookKind::Normal) {
+                DrawCap(painter, static_cast<int>(key), geometry_.keys[key], look);
+            } else {
+                painter.drawPixmap(geometry_.keys[key].topLeft(),
+                                   CapPicture(static_cast<int>(key), look));
+                ++capsPainted_;
+            }
         }
-        const QRect rect = KeyRect(key);
-        if (look.kind != LookKind::Normal && event->region().intersects(rect)) {
-            painter.drawPixmap(rect.topLeft(), CapPicture(key, look));
-            ++capsPainted_;
+        if (region.intersects(geometry_.legend)) {
+            DrawLegend(painter);
         }
+        if (!fingerText_.isEmpty() && region.intersects(geometry_.text)) {
+            painter.drawPixmap(geometry_.text.topLeft(), PictureOfText(fingerText_).picture);
+        }
+        return;
     }
-    if (!fingerText_.isEmpty() && event->region().intersects(geometry_.text)) {
-        painter.drawPixmap(geometry_.text.topLeft(), TextPicture());
+
+    // A keystroke's region is the old and the new lit keys and the words: each is one kept
+    // picture covering its whole rectangle, laid once. Under a clip of many rectangles Qt
+    // copies a picture span by span at ten times the cost, so each rectangle of the region is
+    // painted under a clip of its own.
+    struct Over {
+        QRect rect;
+        QPixmap picture; // shared, not copied: a later insertion may move the kept one
+    };
+    std::vector<Over> overs;
+    overs.reserve(hit.size() + 1);
+    for (const std::size_t key : hit) {
+        const Look& look = lookOf(key);
+        overs.push_back({geometry_.keys[key], CapPicture(static_cast<int>(key), look)});
+        capsPainted_ += look.kind == LookKind::Normal ? 0 : 1;
+    }
+    if (!fingerText_.isEmpty() && region.intersects(geometry_.text)) {
+        const TextPicture& text = PictureOfText(fingerText_);
+        overs.push_back({text.extent, text.picture});
+    }
+    for (const QRect& rect : region) {
+        painter.setClipRect(rect);
+        if (std::none_of(overs.begin(), overs.end(),
+                         [&](const Over& over) { return over.rect.contains(rect); })) {
+            painter.fillRect(rect, window);
+            if (rect.intersects(geometry_.legend)) {
+                DrawLegend(painter);
+            }
+        }
+        for (const Over& over : overs) {
+            if (over.rect.intersects(rect)) {
+                painter.drawPixmap(over.rect.topLeft(), over.picture);
+            }
+        }
     }
 }
 
-// Laying out a wrapped line costs more than the keys' pictures; the texts repeat often.
-const QPixmap& KeyboardView::TextPicture() {
-    auto found = texts_.find(fingerText_);
+// Laying out a wrapped line costs more than the keys' pictures; the texts repeat often. The
+// picture is cut to the words' bounds, with room for the glyphs' overhang: the strip's
+// resting look is the bare window colour, so what is cut off looks the same from the resting
+// picture.
+const KeyboardView::TextPicture& KeyboardView::PictureOfText(const QString& text) {
+    auto found = texts_.find(text);
     if (found == texts_.end()) {
+        const QFont font = TextFont(geometry_.keyHeight);
+        const QFontMetrics metrics(font);
+        const QRect strip(QPoint(0, 0), geometry_.text.size());
+        constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const int overhang = metrics.height() / 4;
+        const QRect words = metrics.boundingRect(strip, kFlags, text);
+        const QRect cut = QRect(0, 0, words.right() + 1 + overhang, words.bottom() + 1 + overhang)
+                              .intersected(strip);
         const qreal ratio = devicePixelRatioF();
-        QPixmap picture(geometry_.text.size() * ratio);
+        QPixmap picture(cut.size() * ratio);
         picture.setDevicePixelRatio(ratio);
         picture.fill(palette().color(QPalette::Window));
         QPainter painter(&picture);
-        painter.setFont(TextFont(geometry_.keyHeight));
+        painter.setFont(font);
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(QRect(QPoint(0, 0), geometry_.text.size()),
-                         Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, fingerText_);
-        found = texts_.insert(fingerText_, picture);
+        painter.drawText(strip, kFlags, text);
+        found = texts_.insert(text, {picture, cut.translated(geometry_.text.topLeft())});
     }
     return *found;
 }

@@ -14,10 +14,10 @@
 #include <utility>
 #include <vector>
 
-// The keyboard changes on every keystroke, so it paints cheaply: the whole keyboard in its
-// resting look is drawn once per size, palette and tint set and kept; a lit or flashing key
-// is a kept picture of its own laid over it, and a keystroke repaints only the keys whose
-// look changed and the line of text.
+// The keyboard changes on every keystroke, so it paints cheaply: a keystroke repaints only
+// the keys whose look changed and the words, each from a kept picture of that key in that
+// look (made when first needed, dropped with a new size, palette or tint set) or of those
+// words. A whole paint draws the keys straight on the window and keeps nothing.
 class KeyboardView final : public QWidget {
 public:
     explicit KeyboardView(QWidget* parent = nullptr);
@@ -36,7 +36,7 @@ public:
 
     [[nodiscard]] const QString& FingerText() const { return fingerText_; }
     [[nodiscard]] QRect KeyRect(int key) const;
-    // How many key caps the last paint drew over the resting picture (for tests).
+    // How many key caps the last paint drew lit or flashing (for tests).
     [[nodiscard]] int CapsPaintedLastTime() const { return capsPainted_; }
 
     [[nodiscard]] bool hasHeightForWidth() const override { return true; }
@@ -56,10 +56,20 @@ private:
         QString steps; // which chords of a sequence use the key, e.g. "1" or "1 2"
         friend bool operator==(const Look&, const Look&) = default;
     };
+    struct CapId {
+        int key = 0;
+        Look look;
+        friend bool operator==(const CapId&, const CapId&) = default;
+        friend size_t qHash(const CapId& id, size_t seed) {
+            return qHashMulti(seed, id.key, static_cast<int>(id.look.kind), id.look.steps);
+        }
+    };
     struct Geometry {
         double unit = 0;
         int keyHeight = 0;
+        std::vector<QRect> keys; // worked out once: a paint asks for every key's rectangle
         std::vector<QRect> legendEntries;
+        QRect legend; // all the entries
         QRect text;
         int height = 0;
     };
@@ -72,9 +82,15 @@ private:
     [[nodiscard]] std::vector<std::pair<QColor, QString>> LegendEntries() const;
     void SetLooks(std::vector<Look> looks);
     void DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const;
-    const QPixmap& Resting();
+    void DrawLegend(QPainter& painter) const;
     const QPixmap& CapPicture(int key, const Look& look);
-    const QPixmap& TextPicture();
+    // The picture of a finger text, only as large as its words need, with the part of the text
+    // strip it covers: a keystroke repaints and flushes only the old and the new words.
+    struct TextPicture {
+        QPixmap picture;
+        QRect extent;
+    };
+    const TextPicture& PictureOfText(const QString& text);
     void DropPictures();
 
     const KeyboardLayout* layout_;
@@ -85,8 +101,8 @@ private:
     std::vector<std::pair<QColor, QString>> legend_;
     QString fingerText_;
     std::array<QString, 256> wordsFor_; // the finger text of each byte, once worked out
-    QPixmap resting_;
-    QHash<QString, QPixmap> caps_;
-    QHash<QString, QPixmap> texts_; // the finger texts, by their words
+    qreal keptRatio_ = 0;               // the device pixel ratio of the kept pictures
+    QHash<CapId, QPixmap> caps_;
+    QHash<QString, TextPicture> texts_; // the finger texts, by their words
     int capsPainted_ = 0;
 };

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QtTest>
@@ -154,6 +155,37 @@ private slots:
                 qPrintable(
                     QStringLiteral("at %1: %2 paints, %3 caps").arg(i).arg(spy.paints).arg(caps)));
         }
+    }
+
+    // A keystroke repaints only the keys and the words that changed, each picture once: what
+    // is on the screen after every keystroke, a wrong one and its flash included, must be
+    // what a whole repaint draws (a longer text followed by a shorter one, a dead-key sequence
+    // with its numbered caps, a flashed key next to a lit one).
+    void PartialRepaintsLeaveTheScreenAsAWholeRepaintDrawsIt() {
+        KeyboardPanel panel;
+        panel.resize(kDesignWidth, panel.heightForWidth(kDesignWidth));
+        panel.SetLayout(true);
+        panel.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&panel));
+        KeyboardView& view = panel.View();
+        const auto onScreen = [&] {
+            QApplication::processEvents();
+            const QImage window = panel.screen()->grabWindow(panel.winId()).toImage();
+            const qreal ratio = window.devicePixelRatio();
+            const QRect area(view.mapTo(&panel, QPoint(0, 0)) * ratio, view.size() * ratio);
+            return window.copy(area).convertToFormat(QImage::Format_RGB32);
+        };
+        const std::string text = Cp1250::FromUtf8("Ďas, Ahoj ů@ x") + '\n';
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            panel.NextCharacter(static_cast<unsigned char>(text[i]));
+            if (i % 3 == 1) {
+                panel.KeyChecked(static_cast<unsigned char>(text[i]), 'j', false);
+            }
+            const QImage whole = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
+            QVERIFY2(onScreen() == whole, qPrintable(QStringLiteral("at %1").arg(i)));
+        }
+        panel.TextFinished();
+        QVERIFY(onScreen() == view.grab().toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     void LegendsStayReadableOnEveryKeyInLightAndDarkPalettes() {
