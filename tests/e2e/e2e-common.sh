@@ -96,6 +96,20 @@ splash_gone() {
     ! xdotool search --onlyvisible --name '^SOkno$' >/dev/null 2>&1
 }
 
+# Gives a window the keyboard focus, trying again while a loaded machine or the window manager
+# is slow to hand it over.
+focus_window() {
+    local window=$1
+    for _ in 1 2 3 4 5 6; do
+        if timeout 5 xdotool windowfocus --sync "$window" >/dev/null 2>&1 ||
+            timeout 5 xdotool windowactivate --sync "$window" >/dev/null 2>&1; then
+            return 0
+        fi
+        sleep 0.5
+    done
+    fail "window $window did not take the focus"
+}
+
 start_program() {
     (cd "$WORK/app" && exec env LANG=C.UTF-8 ./klaptos >>"$WORK/app.log" 2>&1) &
     APP_PID=$!
@@ -104,7 +118,7 @@ start_program() {
     wait_for 150 splash_gone || fail "the splash window did not close"
     sleep 0.3
     WINDOW=$(main_window)
-    xdotool windowfocus --sync "$WINDOW"
+    focus_window "$WINDOW"
     sleep 0.3
 }
 

@@ -44,7 +44,7 @@ sleep 0.3
 [[ $(xdotool getwindowname "$WINDOW") == "Klaptos soubor: $FIRST" ]] ||
     fail "after repeating, the caption is '$(xdotool getwindowname "$WINDOW")'"
 # Without a window manager nobody gives the focus back when a dialog closes.
-xdotool windowfocus --sync "$WINDOW"
+focus_window "$WINDOW"
 sleep 0.2
 xdotool key ctrl+q
 wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
@@ -71,7 +71,7 @@ wait_for 150 bash -c "[[ \$(xdotool getwindowname $WINDOW) == 'Klaptos soubor: $
 # The file name's completion list can outlive the dialog without a window manager; Escape
 # closes it (the typing line ignores Escape).
 xdotool key Escape
-xdotool windowfocus --sync "$WINDOW"
+focus_window "$WINDOW"
 sleep 0.2
 close_program
 expect_value UzivSoubor "$SECOND"

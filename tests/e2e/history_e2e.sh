@@ -50,7 +50,7 @@ evaluation_closed() {
 repeat_lesson() {
     xdotool key Return
     wait_for 150 evaluation_closed || fail "the evaluation window stayed open"
-    xdotool windowfocus --sync "$WINDOW"
+    focus_window "$WINDOW"
     sleep 0.2
 }
 
@@ -64,7 +64,7 @@ close_lesson_dialog() {
     xdotool key Escape
     wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Volba lekce\$'" ||
         fail "the lesson dialog stayed open"
-    xdotool windowfocus --sync "$WINDOW"
+    focus_window "$WINDOW"
     sleep 0.2
 }
 
@@ -92,7 +92,7 @@ PROGRESS=$(xdotool search --onlyvisible --name '^Můj pokrok$' | awk 'NR == 1')
 sleep 1
 screenshot history-progress
 # The export through its own save dialog, into the program's folder under the offered name.
-xdotool windowfocus --sync "$PROGRESS"
+focus_window "$PROGRESS"
 xdotool key alt+e
 wait_for 150 xdotool search --onlyvisible --name '^Uložit historii jako CSV$' || fail "no save dialog"
 sleep 0.5
@@ -109,7 +109,7 @@ eval "$SIZE"
 xdotool mousemove --window "$PROGRESS" $((WIDTH - 52)) $((HEIGHT - 27)) click 1
 wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
     fail "the progress window stayed open"
-xdotool windowfocus --sync "$WINDOW"
+focus_window "$WINDOW"
 sleep 0.2
 
 # The lesson dialog with the tooltip of lesson 1, which is ticked.

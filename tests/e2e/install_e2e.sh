@@ -27,7 +27,7 @@ run_installed() {
     wait_for 150 splash_gone || fail "the splash window did not close"
     sleep 0.3
     WINDOW=$(main_window)
-    xdotool windowfocus --sync "$WINDOW"
+    focus_window "$WINDOW"
     sleep 0.3
     xdotool key F9
     sleep 0.3

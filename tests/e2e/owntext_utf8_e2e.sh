@@ -34,13 +34,13 @@ APP_PID=$!
 wait_for 150 xdotool search --onlyvisible --name '^Informace$' || fail "no notice after loading"
 sleep 0.5
 screenshot owntext-notice
-xdotool windowfocus --sync "$(xdotool search --onlyvisible --name '^Informace$' | awk 'NR == 1')"
+focus_window "$(xdotool search --onlyvisible --name '^Informace$' | awk 'NR == 1')"
 xdotool key alt+z
 wait_for 150 main_window || fail "the main window did not appear"
 wait_for 150 splash_gone || fail "the splash window did not close"
 sleep 0.3
 WINDOW=$(main_window)
-xdotool windowfocus --sync "$WINDOW"
+focus_window "$WINDOW"
 sleep 0.3
 
 xdotool key F9

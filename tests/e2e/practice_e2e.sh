@@ -118,7 +118,7 @@ CAPTION=$(xdotool getwindowname "$WINDOW")
 [[ $CAPTION == "Klaptos procvičení: r k" || $CAPTION == "Klaptos procvičení: k r" ]] ||
     fail "the caption is '$CAPTION'"
 evaluation_open && fail "the evaluation window stayed open"
-xdotool windowfocus --sync "$WINDOW"
+focus_window "$WINDOW"
 sleep 0.3
 screenshot practice-text
 

@@ -40,13 +40,13 @@ report_at=$(echo "$order" | tr ' ' '\n' | grep -n -i "^$(printf '0x%x' "$REPORT"
 splash_at=$(echo "$order" | tr ' ' '\n' | grep -n -i "^$(printf '0x%x' "$SPLASH")$" | cut -d: -f1)
 [[ -n $report_at && -n $splash_at && $report_at -gt $splash_at ]] ||
     fail "the report window is not above the splash (stacking: $order)"
-xdotool windowfocus --sync "$REPORT"
+focus_window "$REPORT"
 xdotool key Return
 wait_for 150 main_window || fail "the main window did not appear"
 wait_for 150 splash_gone || fail "the splash window did not close"
 sleep 0.3
 WINDOW=$(main_window)
-xdotool windowfocus --sync "$WINDOW"
+focus_window "$WINDOW"
 close_program
 cmp -s "$INI" "$WORK/big.ini" || fail "the settings file that could not be read was changed"
 
