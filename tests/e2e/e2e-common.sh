@@ -73,12 +73,23 @@ setxkbmap cz || fail "setxkbmap cz failed"
 # bare Xvfb leaves to the program. It is up once it has announced itself on the root window.
 # A script sets E2E_WINDOW_MANAGER=none before sourcing this file to run on bare Xvfb.
 if [[ ${E2E_WINDOW_MANAGER:-openbox} == openbox ]]; then
-    openbox --sm-disable >"$WORK/openbox.log" 2>&1 &
-    WM_PID=$!
     wm_up() {
         xprop -root _NET_SUPPORTING_WM_CHECK | grep 'window id' >/dev/null
     }
-    wait_for 300 wm_up || fail "openbox did not start"
+    start_window_manager() {
+        openbox --sm-disable >>"$WORK/openbox.log" 2>&1 &
+        WM_PID=$!
+        wait_for 300 wm_up
+    }
+    # Once more if the first one did not come up; then what it said, to tell why.
+    if ! start_window_manager; then
+        kill "$WM_PID" 2>/dev/null || true
+        wait "$WM_PID" 2>/dev/null || true
+        if ! start_window_manager; then
+            cat "$WORK/openbox.log" >&2 || true
+            fail "openbox did not start"
+        fi
+    fi
 fi
 
 # A fresh copy of the program and its files: no settings file yet.
