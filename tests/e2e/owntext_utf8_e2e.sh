@@ -46,7 +46,17 @@ sleep 0.3
 xdotool key F9
 sleep 0.2
 for line in "$LINE1" "$LINE2" "$LINE3" "$LINE4"; do
-    xdotool type --delay 40 -- "$line"
+    # xdotool may type a capital with a diacritic as its small letter: Ž comes from the
+    # layout's own keys, the caron dead key and then Shift with z.
+    if [[ $line == Ž* ]]; then
+        xdotool key --delay 60 dead_caron shift+z
+        line=${line#Ž}
+    fi
+    # „ and “ are on no key of the layout: xdotool lends them a key for a moment, and the
+    # program must see the changed keymap before the key comes, so that line goes slowly.
+    delay=40
+    [[ $line == "$LINE2" ]] && delay=150
+    xdotool type --delay "$delay" -- "$line"
     sleep 0.2
     [[ $line == "$LINE3" ]] && screenshot owntext-wrapped-line
     xdotool key Return
