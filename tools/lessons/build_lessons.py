@@ -97,14 +97,13 @@ MIN_KEYSTROKES = 550  # every line's characters and its Enter
 MIN_AVERAGE = 38  # characters per line, from lesson 12 on
 AVERAGE_FROM = 12
 CAPITALS_FROM = 26  # before it no line may end as a sentence, with a full stop
-# Review lessons are named OPAKOVANÍ in the lesson dialog. A lesson that introduces keys has
-# one of them in every line; from lesson 12 on, most of its lines hold them twice or more.
-REVIEWS = {7, 10, 14, 15, 18, 22, 25, 30, 33, 37, 38}
+# A lesson that introduces keys has one of them in every line; from lesson 12 on, most of its
+# lines hold them twice or more.
 TWICE_FROM = 12
 MIN_USES = 5  # of every key a lesson introduces, and of every key a review stresses
-# What the introductory line of a review names: the keys it stresses (a pair where the
-# layouts differ; "," and "." are named "čárka" and "tečka"), and the lessons it goes over,
-# every letter of which the text uses.
+# The review lessons (OPAKOVANÍ in the lesson dialog) and what their introductory lines name:
+# the keys they stress (a pair where the layouts differ; "," and "." are named "čárka" and
+# "tečka"), and the lessons they go over, every letter of which the text types.
 REVIEW_OF = {
     7: ("ei,", (1, 6)),
     10: ("op.", (1, 9)),
@@ -159,7 +158,8 @@ def key_uses(lesson, layout, keys, intro, lines):
                 problems.append((number, f"none of the lesson's new keys {''.join(new)!r}"))
         twice = sum(count >= 2 for count in counts)
         if lesson >= TWICE_FROM and 2 * twice <= len(texts):
-            problems.append((None, f"{twice} of {len(texts)} lines hold the new keys twice or more"))
+            problems.append((None, f"only {twice} of {len(texts)} lines hold the new keys "
+                                   f"twice or more"))
         for key in new:
             if uses(key) < MIN_USES:
                 problems.append((None, f"the new key {key!r} typed {uses(key)} times"))
@@ -234,6 +234,8 @@ def check(name, lessons):
                             f"on average, fewer than {MIN_AVERAGE}")
         if "OPAKOVANÍ" in intro:
             problems.append(f"{where}: the introductory line spells OPAKOVANÍ")
+        elif lesson in REVIEW_OF and "OPAKOVÁNÍ" not in intro:
+            problems.append(f"{where}: the introductory line of a review lacks OPAKOVÁNÍ")
         seen = set()
         for number, text in lines:
             at = f"{name}.txt:{number}"
