@@ -35,19 +35,6 @@ int PerMinute(int count, double minutes) {
     return minutes > 0.001 ? ClampToInt(count / minutes) : 0;
 }
 
-int ExpectedSpeed(int lesson) {
-    if (lesson > 32 || lesson < 0) {
-        return 130;
-    }
-    if (lesson > 21) {
-        return 100;
-    }
-    if (lesson > 9) {
-        return 70;
-    }
-    return 50;
-}
-
 int ErrorGrade(int f) {
     if (f <= 10) {
         return 1;
@@ -142,6 +129,19 @@ std::string SpeedSentence(int d, int a, int u, int lesson) {
 
 } // namespace
 
+int ExpectedSpeed(int lesson) {
+    if (lesson > 32 || lesson < 0) {
+        return 130;
+    }
+    if (lesson > 21) {
+        return 100;
+    }
+    if (lesson > 9) {
+        return 70;
+    }
+    return 50;
+}
+
 Evaluation Evaluate(const EvaluationInput& input) {
     Evaluation e;
     const int lesson = input.currentLesson;
@@ -171,7 +171,8 @@ Evaluation Evaluate(const EvaluationInput& input) {
     e.frequency = Format("%d,%d", f / 10, f % 10);
     e.errors = std::to_string(input.lessonErrors);
     e.time = Format("%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
-    e.apparentSpeed = std::to_string(PerMinute(input.lessonKeystrokes, minutes));
+    e.apparentSpeedValue = PerMinute(input.lessonKeystrokes, minutes);
+    e.apparentSpeed = std::to_string(e.apparentSpeedValue);
 
     e.frequencyPerMille = f;
     e.absoluteSpeed = PerMinute(input.lessonCorrect, minutes);
@@ -181,7 +182,8 @@ Evaluation Evaluate(const EvaluationInput& input) {
     const int a = e.errorGrade;
     const int d = e.speedGrade;
 
-    if (input.totalChars * 0.95 >= input.lessonKeystrokes) {
+    e.partial = input.totalChars * 0.95 >= input.lessonKeystrokes;
+    if (e.partial) {
         e.lines.push_back({Format("Napsali jste asi jen část lekce, pouze %d úhozů z %d v lekci. "
                                   "Vaše hodnocení bude zkreslené!",
                                   input.lessonKeystrokes, input.totalChars)});
@@ -200,6 +202,7 @@ Evaluation Evaluate(const EvaluationInput& input) {
                                "vlastních souborech."});
         }
         recommendation = "Můžete s klidem přejít k následujícímu cvičení.";
+        e.passed = !e.partial;
     } else if (a <= 2 && d <= 3) {
         recommendation =
             "Mohli byste sice přejít k další lekci, ale doporučuji Vám zopakovat si tohle cvičení.";

@@ -40,6 +40,7 @@ struct Evaluation {
     std::string errors;        // EditKChyby
     std::string time;          // EditKDoba, "%02d:%02d:%02d"
     std::string apparentSpeed; // EditKRychlost
+    int apparentSpeedValue = 0; // the same, keystrokes per minute
     std::string absSpeed;      // EditKAbsRychlost
     bool frequencyHighlighted = false;
     bool absSpeedHighlighted = false;
@@ -49,8 +50,14 @@ struct Evaluation {
     int expectedSpeed = 0;     // u
     int errorGrade = 1;        // A
     int speedGrade = 1;        // D
+    // Only part of the text was typed (the first line warns that the judgement is skewed).
+    bool partial = false;
+    // The verdict the history keeps: going on is recommended, and for the whole text.
+    bool passed = false;
 
     std::vector<EvaluationLine> lines; // bulleted paragraphs, in order
 };
 
 [[nodiscard]] Evaluation Evaluate(const EvaluationInput& input);
+// u, keystrokes per minute the lesson expects (-1 an own text).
+[[nodiscard]] int ExpectedSpeed(int lesson);
