@@ -21,12 +21,12 @@ struct Heading {
 const std::array<Heading, kColumns> kHeadings{{
     {"Datum a čas", "Kdy jste text dopsali"},
     {"Text", "Lekce, procvičení nebo vlastní text"},
-    {"Doba psaní", "Čistý čas psaní (hodiny:minuty:sekundy)"},
+    {"Doba\npsaní", "Čistý čas psaní (hodiny:minuty:sekundy)"},
     {"Úhozy", "Všechny úhozy textu"},
     {"Chyby", "Chybné úhozy"},
-    {"Frekvence chyb", "Chyby v procentech všech úhozů"},
-    {"Zdánlivá rychlost", "Všechny úhozy za minutu"},
-    {"Průměrná rychlost", "Správné úhozy za minutu, jako v hlavním okně"},
+    {"Frekvence\nchyb", "Chyby v procentech všech úhozů"},
+    {"Zdánlivá\nrychlost", "Všechny úhozy za minutu"},
+    {"Průměrná\nrychlost", "Správné úhozy za minutu, jako v hlavním okně"},
     {"Splněno", "Hodnocení doporučilo pokračovat dál"},
 }};
 

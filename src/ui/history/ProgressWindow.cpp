@@ -93,8 +93,11 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
     attemptsView_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     attemptsView_->setSelectionBehavior(QAbstractItemView::SelectRows);
     attemptsView_->setAlternatingRowColors(true);
+    // Arrows move within a table; Tab moves on to the next control.
+    attemptsView_->setTabKeyNavigation(false);
     attemptsView_->verticalHeader()->hide();
-    attemptsView_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    attemptsView_->setWordWrap(false);
+    attemptsView_->horizontalHeader()->setStretchLastSection(true);
     lessons_->setObjectName(QStringLiteral("TableLekce"));
     lessons_->setColumnCount(6);
     lessons_->setHorizontalHeaderLabels(
@@ -104,6 +107,7 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
     lessons_->verticalHeader()->hide();
     lessons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lessons_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lessons_->setTabKeyNavigation(false);
     lessons_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tabs_->setObjectName(QStringLiteral("TabTabulky"));
     tabs_->addTab(attemptsView_, QString::fromUtf8("&Pokusy"));
@@ -127,14 +131,12 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
         layout->addWidget(plots_->Widget(), 3);
         plots_->Widget()->hide();
     }
-    layout->addWidget(note_, plots_ != nullptr ? 0 : 1);
+    // The words stand where the plots would: the tables keep their place either way.
+    layout->addWidget(note_, 3);
     layout->addWidget(tabs_, 2);
     layout->addLayout(buttons);
-    setTabOrder(filter_, tabs_);
-    setTabOrder(tabs_, attemptsView_);
-    setTabOrder(attemptsView_, lessons_);
-    setTabOrder(lessons_, export_);
-    setTabOrder(export_, closeButton);
+    // Tab goes through the controls in the order they were made: the filter, the tables, the
+    // buttons.
 
     // As large as it was designed, within the screen the main window is on.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
@@ -145,7 +147,13 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
     connect(filter_, &QComboBox::currentIndexChanged, this, &ProgressWindow::FilterChosen);
     connect(export_, &QPushButton::clicked, this, &ProgressWindow::ExportClicked);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
-    connect(attempts_, &AttemptsModel::PageArrived, this, &ProgressWindow::AnnounceIfLoaded);
+    connect(attempts_, &AttemptsModel::PageArrived, this, [this] {
+        // The columns fit what the rows on the screen hold; later pages keep them.
+        if (attempts_->rowCount() <= AttemptsModel::kPageSize) {
+            attemptsView_->resizeColumnsToContents();
+        }
+        AnnounceIfLoaded();
+    });
 
     ShowNote(QString::fromUtf8("Načítám historii…"));
     AskOverview();

@@ -26,9 +26,11 @@ constexpr int kMostDots = 120;
 ChartPlots::ChartPlots(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ProgressPlots"));
     speed_ = MakePlot("ChartRychlost", QString::fromUtf8("Rychlost (správné úhozy za minutu)"),
-                      QString::fromUtf8("rychlost"), QString::fromUtf8("očekávaná rychlost lekce"));
+                      QString::fromUtf8("rychlost"), QString::fromUtf8("očekávaná rychlost lekce"),
+                      QStringLiteral("%.0f"));
     errors_ = MakePlot("ChartChybovost", QString::fromUtf8("Frekvence chyb (% úhozů)"),
-                       QString::fromUtf8("chyby"), QString::fromUtf8("nejvýše 2 % chyb"));
+                       QString::fromUtf8("chyby"), QString::fromUtf8("nejvýše 2 % chyb"),
+                       QStringLiteral("%.1f"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -37,11 +39,13 @@ ChartPlots::ChartPlots(QWidget* parent) : QWidget(parent) {
 }
 
 ChartPlots::Plot ChartPlots::MakePlot(const char* name, const QString& title,
-                                      const QString& valuesName, const QString& guideName) {
+                                      const QString& valuesName, const QString& guideName,
+                                      const QString& labelFormat) {
     Plot plot;
     plot.chart = new QChart;
     plot.chart->setTitle(title);
-    plot.chart->setMargins(QMargins(4, 2, 8, 2));
+    // Room on the right for half the last date on the axis.
+    plot.chart->setMargins(QMargins(4, 2, 24, 2));
     plot.chart->setLocalizeNumbers(true);
     plot.chart->setLocale(QLocale(QLocale::Czech, QLocale::CzechRepublic));
     plot.chart->legend()->setAlignment(Qt::AlignBottom);
@@ -54,14 +58,15 @@ ChartPlots::Plot ChartPlots::MakePlot(const char* name, const QString& title,
     guidePen.setStyle(Qt::DashLine);
     guidePen.setWidthF(1.5);
     plot.guide->setPen(guidePen);
-    plot.chart->addSeries(plot.guide);
     plot.chart->addSeries(plot.values);
+    plot.chart->addSeries(plot.guide);
 
     plot.attempts = new QCategoryAxis(plot.chart);
     plot.attempts->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     plot.attempts->setGridLineVisible(false);
     plot.value = new QValueAxis(plot.chart);
-    plot.value->setLabelFormat(QStringLiteral("%g"));
+    // Localized numbers take a format with its precision only.
+    plot.value->setLabelFormat(labelFormat);
     plot.chart->addAxis(plot.attempts, Qt::AlignBottom);
     plot.chart->addAxis(plot.value, Qt::AlignLeft);
     for (QLineSeries* series : {plot.values, plot.guide}) {
@@ -75,6 +80,8 @@ ChartPlots::Plot ChartPlots::MakePlot(const char* name, const QString& title,
     plot.view->setObjectName(QString::fromLatin1(name));
     plot.view->setRenderHint(QPainter::Antialiasing);
     plot.view->setMinimumHeight(150);
+    // A plot is looked at, not used: Tab passes it by.
+    plot.view->setFocusPolicy(Qt::NoFocus);
     return plot;
 }
 
@@ -150,6 +157,7 @@ void ChartPlots::AlignPlotAreas() {
         plot->chart->setPlotArea(QRectF());
         plot->chart->resize(plot->view->size());
         if (QGraphicsLayout* layout = plot->chart->layout()) {
+            layout->invalidate();
             layout->activate();
         }
         areas[i++] = plot->chart->plotArea();

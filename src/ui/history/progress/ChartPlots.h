@@ -36,7 +36,7 @@ private:
         QValueAxis* value = nullptr;
     };
     Plot MakePlot(const char* name, const QString& title, const QString& valuesName,
-                  const QString& guideName);
+                  const QString& guideName, const QString& labelFormat);
     void ShowRange(Plot& plot, double top);
     void AlignPlotAreas();
     void ShowTip(const QPointF& position, bool hovered);
