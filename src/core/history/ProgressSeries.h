@@ -36,6 +36,10 @@ public:
     // once would squeeze every other result into a corner.
     static constexpr int64_t kEarliest = 946684800; // 2000-01-01 00:00:00 UTC
     static constexpr int64_t kLatestAfterNow = 24 * 3600;
+    // Whether a text that ended at `endedAt` counts, `now` being the present.
+    [[nodiscard]] static bool SaneDate(int64_t endedAt, int64_t now) {
+        return endedAt >= kEarliest && endedAt <= now + kLatestAfterNow;
+    }
 
     // How many attempts one point stands for so that `attempts` fit in `maxPoints`.
     [[nodiscard]] static int64_t GroupSize(int64_t attempts, int maxPoints);

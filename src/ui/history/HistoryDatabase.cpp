@@ -3,6 +3,7 @@
 #include "HistoryFailure.h"
 #include "HistoryRecord.h"
 #include "HistorySchema.h"
+#include "LessonSummary.h"
 #include "QtText.h"
 #include "Reporter.h"
 #include "SqlTransaction.h"
@@ -120,7 +121,8 @@ HistoryDatabase::Access HistoryDatabase::OpenReadWrite() {
         }
         return access;
     }
-    queries_.emplace(connection_, HistorySchema::TextsSource(HistorySchema::kVersion), true);
+    queries_.emplace(connection_, HistorySchema::TextsSource(HistorySchema::kVersion),
+                     HistoryQueries::Tables{.keyErrors = true, .lessons = true});
     return Access::ReadWrite;
 }
 
@@ -166,7 +168,8 @@ HistoryDatabase::Access HistoryDatabase::OpenReadOnly() {
     }
     if (*version > 0) {
         queries_.emplace(connection_, HistorySchema::TextsSource(*version),
-                         HistorySchema::HasKeyErrors(*version));
+                         HistoryQueries::Tables{.keyErrors = HistorySchema::HasKeyErrors(*version),
+                                                .lessons = HistorySchema::HasLessons(*version)});
     }
     Tell(HistoryProblem::ReadOnly);
     return Access::ReadOnly;
@@ -273,6 +276,8 @@ void HistoryDatabase::Record(const HistoryRecord& record) {
         query.addBindValue(record.speedGrade);
         query.addBindValue(record.passed ? 1 : 0);
         HistoryFailure::Exec(query);
+        HistoryRecord stored = record;
+        stored.id = query.lastInsertId().toLongLong();
         if (!record.keyErrors.empty()) {
             const QVariant textId = query.lastInsertId();
             if (!query.prepare(QStringLiteral(
@@ -286,6 +291,7 @@ void HistoryDatabase::Record(const HistoryRecord& record) {
                 HistoryFailure::Exec(query);
             }
         }
+        LessonSummary::Add(db, stored);
         transaction.Commit();
     } catch (const HistoryFailure& failure) {
         if (failure.Locked()) {

@@ -31,6 +31,13 @@ public:
         }
     }
 
+    // Prepares a statement; throws when it cannot be.
+    static void Prepare(QSqlQuery& query, const QString& statement) {
+        if (!query.prepare(statement)) {
+            throw HistoryFailure(query.lastError());
+        }
+    }
+
 private:
     int code_;
     QString words_;

@@ -4,6 +4,7 @@
 #include "HistoryFailure.h"
 #include "HistoryText.h"
 #include "LessonCount.h"
+#include "LessonSummary.h"
 #include "QtText.h"
 
 #include <QSqlDatabase>
@@ -11,17 +12,30 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <array>
+#include <limits>
 #include <ctime>
 #include <unordered_map>
 #include <utility>
 
 namespace {
 
-constexpr const char* kColumns =
-    "id, ended_at, lesson, qwertz, file_name, practice_of, keystrokes, correct, errors, "
-    "typing_ms, average_speed, absolute_speed, error_grade, speed_grade, passed";
+constexpr std::array<const char*, HistoryQueries::kColumnCount> kColumns{
+    "id",        "ended_at",      "lesson",         "qwertz",      "file_name",
+    "practice_of", "keystrokes",  "correct",        "errors",      "typing_ms",
+    "average_speed", "absolute_speed", "error_grade", "speed_grade", "passed"};
 
-HistoryRecord RecordAt(const QSqlQuery& query, int first = 0) {
+} // namespace
+
+QString HistoryQueries::Columns(const QString& prefix) {
+    QStringList columns;
+    for (const char* column : kColumns) {
+        columns << prefix + QLatin1String(column);
+    }
+    return columns.join(QStringLiteral(", "));
+}
+
+HistoryRecord HistoryQueries::RecordAt(const QSqlQuery& query, int first) {
     HistoryRecord r;
     r.id = query.value(first).toLongLong();
     r.endedAt = query.value(first + 1).toLongLong();
@@ -43,16 +57,7 @@ HistoryRecord RecordAt(const QSqlQuery& query, int first = 0) {
     return r;
 }
 
-// The lessons that differ between the layouts: each layout of them is a lesson of its own.
-QString LayoutLessons() {
-    QStringList lessons;
-    for (int lesson = kFirstLesson; lesson <= kLastLesson; ++lesson) {
-        if (HistoryText::LayoutMatters(lesson)) {
-            lessons << QString::number(lesson);
-        }
-    }
-    return lessons.join(QLatin1Char(','));
-}
+namespace {
 
 // The evaluation's expected speed of a text's lesson, as an SQL expression.
 QString ExpectedSpeedOfLesson() {
@@ -65,8 +70,8 @@ QString ExpectedSpeedOfLesson() {
 
 } // namespace
 
-HistoryQueries::HistoryQueries(QString connection, QString texts, bool keyErrors)
-    : connection_(std::move(connection)), texts_(std::move(texts)), keyErrors_(keyErrors) {}
+HistoryQueries::HistoryQueries(QString connection, QString texts, Tables tables)
+    : connection_(std::move(connection)), texts_(std::move(texts)), tables_(tables) {}
 
 QSqlQuery HistoryQueries::Query() const {
     QSqlQuery query(QSqlDatabase::database(connection_, false));
@@ -74,32 +79,51 @@ QSqlQuery HistoryQueries::Query() const {
     return query;
 }
 
-QString HistoryQueries::Where(int filter) const {
-    const auto latest = static_cast<int64_t>(std::time(nullptr)) + ProgressSeries::kLatestAfterNow;
-    QString where = QStringLiteral("ended_at BETWEEN %1 AND %2")
-                        .arg(ProgressSeries::kEarliest)
-                        .arg(latest);
+int64_t HistoryQueries::Latest() {
+    return static_cast<int64_t>(std::time(nullptr)) + ProgressSeries::kLatestAfterNow;
+}
+
+QString HistoryQueries::Kind(int filter) {
     if (filter == ProgressSeries::kOwnTexts) {
-        where += QStringLiteral(" AND lesson < 1");
-    } else if (filter != ProgressSeries::kAllTexts) {
-        where += QStringLiteral(" AND lesson = %1").arg(filter);
+        return QStringLiteral("lesson = -1");
     }
-    return where;
+    if (filter != ProgressSeries::kAllTexts) {
+        return QStringLiteral("lesson = %1").arg(filter);
+    }
+    return QStringLiteral("1");
+}
+
+QString HistoryQueries::Where(int filter) const {
+    return QStringLiteral("ended_at BETWEEN %1 AND %2 AND %3")
+        .arg(ProgressSeries::kEarliest)
+        .arg(Latest())
+        .arg(Kind(filter));
 }
 
 std::vector<int> HistoryQueries::Filters() const {
-    QSqlQuery query = Query();
-    HistoryFailure::Exec(query, QStringLiteral("SELECT DISTINCT lesson FROM %1 WHERE %2 "
-                                               "ORDER BY lesson")
-                                    .arg(texts_, Where(ProgressSeries::kAllTexts)));
     std::vector<int> filters{ProgressSeries::kAllTexts};
     bool ownTexts = false;
-    while (query.next()) {
-        const int lesson = query.value(0).toInt();
-        if (lesson >= 1) {
-            filters.push_back(lesson);
-        } else {
-            ownTexts = true;
+    QSqlQuery query = Query();
+    if (tables_.lessons) {
+        HistoryFailure::Exec(query, QStringLiteral("SELECT DISTINCT lesson FROM lessons ORDER BY "
+                                                   "lesson"));
+        while (query.next()) {
+            filters.push_back(query.value(0).toInt());
+        }
+        HistoryFailure::Exec(query, QStringLiteral("SELECT EXISTS (SELECT 1 FROM %1 WHERE %2)")
+                                        .arg(texts_, Where(ProgressSeries::kOwnTexts)));
+        ownTexts = query.next() && query.value(0).toInt() != 0;
+    } else {
+        HistoryFailure::Exec(query, QStringLiteral("SELECT DISTINCT lesson FROM %1 WHERE %2 "
+                                                   "ORDER BY lesson")
+                                        .arg(texts_, Where(ProgressSeries::kAllTexts)));
+        while (query.next()) {
+            const int lesson = query.value(0).toInt();
+            if (lesson >= 1) {
+                filters.push_back(lesson);
+            } else {
+                ownTexts = true;
+            }
         }
     }
     if (ownTexts) {
@@ -109,46 +133,16 @@ std::vector<int> HistoryQueries::Filters() const {
 }
 
 std::vector<LessonResult> HistoryQueries::LessonRows() const {
-    // Both the best and the last attempt of each lesson and layout, in one pass over the texts.
-    const QString sql =
-        QStringLiteral(
-            "SELECT best_rank, last_rank, attempts, layout, %1 FROM ("
-            " SELECT *,"
-            "  ROW_NUMBER() OVER (PARTITION BY lesson, layout ORDER BY passed DESC,"
-            "   absolute_speed DESC, per_mille, ended_at DESC, id DESC) AS best_rank,"
-            "  ROW_NUMBER() OVER (PARTITION BY lesson, layout ORDER BY ended_at DESC,"
-            "   id DESC) AS last_rank,"
-            "  COUNT(*) OVER (PARTITION BY lesson, layout) AS attempts"
-            " FROM (SELECT *, CASE WHEN lesson IN (%2) THEN qwertz ELSE 0 END AS layout,"
-            "  CASE WHEN keystrokes > 0 THEN errors * 1000 / keystrokes ELSE 0 END AS per_mille"
-            "  FROM %3 WHERE lesson >= 1 AND %4))"
-            " WHERE best_rank = 1 OR last_rank = 1 ORDER BY lesson, layout")
-            .arg(QLatin1String(kColumns), LayoutLessons(), texts_,
-                 Where(ProgressSeries::kAllTexts));
-    QSqlQuery query = Query();
-    HistoryFailure::Exec(query, sql);
-    std::vector<LessonResult> rows;
-    while (query.next()) {
-        const HistoryRecord record = RecordAt(query, 4);
-        const bool layout = query.value(3).toInt() != 0;
-        if (rows.empty() || rows.back().lesson != record.lesson || rows.back().qwertz != layout) {
-            rows.push_back({record.lesson, layout, {}, {}, query.value(2).toInt()});
-        }
-        if (query.value(0).toInt() == 1) {
-            rows.back().best = record;
-        }
-        if (query.value(1).toInt() == 1) {
-            rows.back().last = record;
-        }
-    }
-    return rows;
+    const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+    return tables_.lessons ? LessonSummary::Read(db) : LessonSummary::Fold(db, texts_);
 }
 
 ProgressSeries HistoryQueries::Progress(int filter, int maxPoints) const {
     ProgressSeries series;
+    const QString where = Where(filter);
     QSqlQuery query = Query();
-    HistoryFailure::Exec(
-        query, QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(texts_, Where(filter)));
+    HistoryFailure::Exec(query,
+                         QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2").arg(texts_, where));
     if (query.next()) {
         series.attempts = query.value(0).toLongLong();
     }
@@ -156,54 +150,96 @@ ProgressSeries HistoryQueries::Progress(int filter, int maxPoints) const {
     if (series.attempts == 0) {
         return series;
     }
+    // A group of attempts runs from the first text of one group to the first of the next, in
+    // order of time: each group's first text is found by stepping over the one before it along
+    // an index, so that no text is numbered or sorted. The sane dates bound the steps.
     const int64_t group = ProgressSeries::GroupSize(series.attempts, maxPoints);
-    HistoryFailure::Exec(
-        query,
-        QStringLiteral("SELECT MIN(attempt) + 1, COUNT(*), MIN(ended_at), MAX(ended_at),"
-                       " AVG(absolute_speed), SUM(errors), SUM(keystrokes), AVG(expected) FROM ("
-                       " SELECT ROW_NUMBER() OVER (ORDER BY ended_at, id) - 1 AS attempt,"
-                       "  ended_at, absolute_speed, errors, keystrokes, %1 AS expected"
-                       " FROM %2 WHERE %3)"
-                       " GROUP BY attempt / %4 ORDER BY 1")
-            .arg(ExpectedSpeedOfLesson(), texts_, Where(filter))
-            .arg(group));
-    series.points.reserve(static_cast<std::size_t>(series.attempts / group + 1));
-    while (query.next()) {
+    const QString kind = Kind(filter);
+    using Key = std::pair<qlonglong, qlonglong>; // (ended_at, id)
+    constexpr qlonglong kLowest = std::numeric_limits<qlonglong>::min();
+    const Key last{Latest() + 1, kLowest};
+    QSqlQuery next = Query();
+    HistoryFailure::Prepare(next, QStringLiteral("SELECT ended_at, id FROM %1 WHERE %2 AND "
+                                                 "(ended_at, id) >= (?, ?) AND "
+                                                 "(ended_at, id) < (?, ?) ORDER BY ended_at, id "
+                                                 "LIMIT 1 OFFSET ?")
+                                      .arg(texts_, kind));
+    std::vector<Key> starts{{ProgressSeries::kEarliest, kLowest}};
+    for (int64_t done = 0; done + group < series.attempts; done += group) {
+        for (const qlonglong value : {starts.back().first, starts.back().second, last.first,
+                                      last.second, static_cast<qlonglong>(group)}) {
+            next.addBindValue(value);
+        }
+        HistoryFailure::Exec(next);
+        if (!next.next()) {
+            break;
+        }
+        starts.emplace_back(next.value(0).toLongLong(), next.value(1).toLongLong());
+        next.finish();
+    }
+    QSqlQuery sums = Query();
+    HistoryFailure::Prepare(
+        sums, QStringLiteral("SELECT COUNT(*), MIN(ended_at), MAX(ended_at), AVG(absolute_speed),"
+                             " SUM(errors), SUM(keystrokes), AVG(%1) FROM %2 WHERE %3 AND"
+                             " (ended_at, id) >= (?, ?) AND (ended_at, id) < (?, ?)")
+                  .arg(ExpectedSpeedOfLesson(), texts_, kind));
+    series.points.reserve(starts.size());
+    int64_t attempt = 1;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const Key end = i + 1 < starts.size() ? starts[i + 1] : last;
+        sums.addBindValue(starts[i].first);
+        sums.addBindValue(starts[i].second);
+        sums.addBindValue(end.first);
+        sums.addBindValue(end.second);
+        HistoryFailure::Exec(sums);
+        if (!sums.next() || sums.value(0).toLongLong() == 0) {
+            continue;
+        }
         ProgressPoint point;
-        point.firstAttempt = query.value(0).toLongLong();
-        point.attempts = query.value(1).toLongLong();
-        point.firstEndedAt = query.value(2).toLongLong();
-        point.lastEndedAt = query.value(3).toLongLong();
-        point.speed = query.value(4).toDouble();
-        const double keystrokes = query.value(6).toDouble();
-        point.errorPercent = keystrokes > 0 ? query.value(5).toDouble() * 100.0 / keystrokes : 0.0;
-        point.expectedSpeed = query.value(7).toDouble();
+        point.firstAttempt = attempt;
+        point.attempts = sums.value(0).toLongLong();
+        point.firstEndedAt = sums.value(1).toLongLong();
+        point.lastEndedAt = sums.value(2).toLongLong();
+        point.speed = sums.value(3).toDouble();
+        const double keystrokes = sums.value(5).toDouble();
+        point.errorPercent = keystrokes > 0 ? sums.value(4).toDouble() * 100.0 / keystrokes : 0.0;
+        point.expectedSpeed = sums.value(6).toDouble();
         series.points.push_back(point);
+        attempt += point.attempts;
+        sums.finish();
     }
     return series;
 }
 
 std::vector<HistoryRecord> HistoryQueries::Attempts(int filter, const HistoryRecord* after,
                                                     int count) const {
+    // Bounded by row values alone, so that a page starts where the last one ended in the index
+    // instead of stepping over every page before it.
     QSqlQuery query = Query();
-    QString where = Where(filter);
-    if (after != nullptr) {
-        where += QStringLiteral(" AND (ended_at, id) < (%1, %2)").arg(after->endedAt).arg(after->id);
-    }
-    HistoryFailure::Exec(query, QStringLiteral("SELECT %1 FROM %2 WHERE %3 "
-                                               "ORDER BY ended_at DESC, id DESC LIMIT %4")
-                                    .arg(QLatin1String(kColumns), texts_, where)
-                                    .arg(count));
+    HistoryFailure::Prepare(query, QStringLiteral("SELECT %1 FROM %2 WHERE %3 AND "
+                                                  "(ended_at, id) >= (?, ?) AND "
+                                                  "(ended_at, id) < (?, ?) "
+                                                  "ORDER BY ended_at DESC, id DESC LIMIT ?")
+                                       .arg(Columns(QString()), texts_, Kind(filter)));
+    constexpr qlonglong kLowest = std::numeric_limits<qlonglong>::min();
+    query.addBindValue(QVariant::fromValue<qlonglong>(ProgressSeries::kEarliest));
+    query.addBindValue(kLowest);
+    query.addBindValue(QVariant::fromValue<qlonglong>(after != nullptr ? after->endedAt
+                                                                       : Latest() + 1));
+    query.addBindValue(after != nullptr ? QVariant::fromValue<qlonglong>(after->id)
+                                        : QVariant(kLowest));
+    query.addBindValue(count);
+    HistoryFailure::Exec(query);
     std::vector<HistoryRecord> records;
     while (query.next()) {
-        records.push_back(RecordAt(query));
+        records.push_back(RecordAt(query, 0));
     }
     AddKeyErrors(records);
     return records;
 }
 
 void HistoryQueries::AddKeyErrors(std::vector<HistoryRecord>& records) const {
-    if (!keyErrors_ || records.empty()) {
+    if (!tables_.keyErrors || records.empty()) {
         return;
     }
     std::unordered_map<int64_t, std::size_t> byId;
@@ -229,9 +265,9 @@ void HistoryQueries::AddKeyErrors(std::vector<HistoryRecord>& records) const {
 void HistoryQueries::ForEachText(const std::function<void(const HistoryRecord&)>& visit) const {
     QSqlQuery query = Query();
     HistoryFailure::Exec(query, QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY ended_at, id")
-                                    .arg(QLatin1String(kColumns), texts_,
+                                    .arg(Columns(QString()), texts_,
                                          Where(ProgressSeries::kAllTexts)));
     while (query.next()) {
-        visit(RecordAt(query));
+        visit(RecordAt(query, 0));
     }
 }

@@ -18,10 +18,21 @@ class QSqlQuery;
 
 class HistoryQueries {
 public:
+    // What a file holds besides its texts.
+    struct Tables {
+        bool keyErrors = false; // the errors per character
+        bool lessons = false;   // the lessons' summary (LessonSummary)
+    };
+
     // `connection`: the open database's Qt SQL connection name; `texts`: the table of texts
-    // as it is read (HistorySchema::TextsSource); `keyErrors`: whether the file has the table
-    // of errors per character.
-    HistoryQueries(QString connection, QString texts, bool keyErrors);
+    // as it is read (HistorySchema::TextsSource).
+    HistoryQueries(QString connection, QString texts, Tables tables);
+
+    // The columns RecordAt reads, each with `prefix` ("t."), and how many they are.
+    static constexpr int kColumnCount = 15;
+    [[nodiscard]] static QString Columns(const QString& prefix);
+    // The text whose columns begin at `first` of the query's row.
+    [[nodiscard]] static HistoryRecord RecordAt(const QSqlQuery& query, int first);
 
     // The filters worth offering (ProgressSeries): all texts, each lesson that occurs, own texts
     // when any occurs.
@@ -38,11 +49,15 @@ public:
     void ForEachText(const std::function<void(const HistoryRecord&)>& visit) const;
 
 private:
+    // The sane dates and the filter, as an SQL condition.
     [[nodiscard]] QString Where(int filter) const;
+    // The filter alone; the latest sane end.
+    [[nodiscard]] static QString Kind(int filter);
+    [[nodiscard]] static int64_t Latest();
     [[nodiscard]] QSqlQuery Query() const;
     void AddKeyErrors(std::vector<HistoryRecord>& records) const;
 
     QString connection_;
     QString texts_;
-    bool keyErrors_;
+    Tables tables_;
 };

@@ -21,6 +21,7 @@ public:
     // The table of texts as this program reads it from a file of `version` that it may not
     // change (read-only): the columns of later versions read as their defaults.
     [[nodiscard]] static QString TextsSource(int version);
-    // Whether a file of `version` has the table of errors per character.
+    // Whether a file of `version` has the table of errors per character, the lessons' summary.
     [[nodiscard]] static bool HasKeyErrors(int version) { return version >= 2; }
+    [[nodiscard]] static bool HasLessons(int version) { return version >= 3; }
 };

@@ -140,6 +140,7 @@ private:
             "INTEGER NOT NULL, average_speed INTEGER NOT NULL, absolute_speed INTEGER NOT NULL, "
             "error_grade INTEGER NOT NULL, speed_grade INTEGER NOT NULL, passed INTEGER NOT "
             "NULL)",
+            "CREATE INDEX texts_by_lesson ON texts (lesson, qwertz, ended_at)",
             "INSERT INTO texts VALUES (1, 1741780800, 3, 0, '', 500, 493, 7, 345678, 120, 118, 2, "
             "1, 1)",
             "INSERT INTO texts VALUES (2, 1741780850, -1, 0, "
@@ -147,11 +148,11 @@ private:
             "1, 0)",
             QStringLiteral("PRAGMA user_version=%1").arg(version)};
         if (version >= 2) {
-            statements.insert(3, "CREATE TABLE key_errors (text_id INTEGER NOT NULL REFERENCES "
+            statements.insert(4, "CREATE TABLE key_errors (text_id INTEGER NOT NULL REFERENCES "
                                  "texts(id) ON DELETE CASCADE, character INTEGER NOT NULL, "
                                  "errors INTEGER NOT NULL, PRIMARY KEY (text_id, character)) "
                                  "WITHOUT ROWID");
-            statements.insert(4, "INSERT INTO key_errors VALUES (1, 115, 7)");
+            statements.insert(5, "INSERT INTO key_errors VALUES (1, 115, 7)");
         }
         Sql(path, statements);
     }

@@ -6,6 +6,7 @@
 #include "HistoryText.h"
 #include "RecordingReporter.h"
 
+#include <QSqlDatabase>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -99,6 +100,19 @@ private slots:
                         }));
         QVERIFY(HistoryText::LayoutMatters(14) && !HistoryText::LayoutMatters(3));
         QCOMPARE(database->Queries()->Filters(), (std::vector<int>{0, 3, 14, -1}));
+
+        // The summary kept text by text holds what the texts themselves give, which is what a
+        // file without the summary (an earlier version, read only) is read as.
+        QString connection;
+        for (const QString& name : QSqlDatabase::connectionNames()) {
+            if (name.startsWith(QStringLiteral("klaptos-history-"))) {
+                connection = name;
+            }
+        }
+        const HistoryQueries withoutSummary(connection, QStringLiteral("texts"),
+                                            {.keyErrors = true, .lessons = false});
+        QVERIFY(withoutSummary.LessonRows() == database->Queries()->LessonRows());
+        QCOMPARE(withoutSummary.Filters(), database->Queries()->Filters());
     }
 
     // Attempts of one day each get a place of their own; the expected speed is each lesson's.
