@@ -61,7 +61,8 @@ std::string HistoryOf(int64_t count) {
     const std::string folder = dir.filePath(QString::number(count)).toStdString();
     RecordingReporter reporter;
     {
-        HistoryDatabase schema(folder, reporter); // the file and its tables, as the program makes them
+        HistoryDatabase schema(folder,
+                               reporter); // the file and its tables, as the program makes them
         schema.Record(Finished(0));
     }
     {

@@ -25,9 +25,9 @@
 #include <QTranslator>
 
 #include <clocale>
+#include <exception>
 #include <memory>
 #include <optional>
-#include <exception>
 
 namespace {
 
@@ -142,13 +142,13 @@ int main(int argc, char* argv[]) {
                 return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
             },
             reporter);
-        HistoryFeature historyFeature(
-            history, meter, store,
-            {.keyErrors = &practice.Errors().Counts(),
-             .practiceOf = [&practice]() -> std::optional<int> {
-                 return practice.CaptionSuffix() ? std::optional<int>(0) : std::nullopt;
-             },
-             .now = {}});
+        HistoryFeature historyFeature(history, meter, store,
+                                      {.keyErrors = &practice.Errors().Counts(),
+                                       .practiceOf = [&practice]() -> std::optional<int> {
+                                           return practice.CaptionSuffix() ? std::optional<int>(0)
+                                                                           : std::nullopt;
+                                       },
+                                       .now = {}});
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),

@@ -11,8 +11,8 @@ class RecordingReporter final : public Reporter {
 public:
     struct Report {
         bool isError;
-        std::string message;   // code page 1250
-        std::string utf8 = {}; // as given, when the report came in UTF-8
+        std::string message;        // code page 1250
+        std::string utf8 = {};      // as given, when the report came in UTF-8
         std::string helpTopic = {}; // the help section an error's link leads to, if its own
         [[nodiscard]] std::string Utf8() const {
             return utf8.empty() ? Cp1250::ToUtf8(message) : utf8;

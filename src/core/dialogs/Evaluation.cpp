@@ -35,6 +35,23 @@ int PerMinute(int count, double minutes) {
     return minutes > 0.001 ? ClampToInt(count / minutes) : 0;
 }
 
+} // namespace
+
+int ExpectedSpeed(int lesson) {
+    if (lesson > 32 || lesson < 0) {
+        return 130;
+    }
+    if (lesson > 21) {
+        return 100;
+    }
+    if (lesson > 9) {
+        return 70;
+    }
+    return 50;
+}
+
+namespace {
+
 int ErrorGrade(int f) {
     if (f <= 10) {
         return 1;
@@ -128,19 +145,6 @@ std::string SpeedSentence(int d, int a, int u, int lesson) {
 }
 
 } // namespace
-
-int ExpectedSpeed(int lesson) {
-    if (lesson > 32 || lesson < 0) {
-        return 130;
-    }
-    if (lesson > 21) {
-        return 100;
-    }
-    if (lesson > 9) {
-        return 70;
-    }
-    return 50;
-}
 
 Evaluation Evaluate(const EvaluationInput& input) {
     Evaluation e;

@@ -40,7 +40,6 @@ struct Evaluation {
     std::string errors;        // EditKChyby
     std::string time;          // EditKDoba, "%02d:%02d:%02d"
     std::string apparentSpeed; // EditKRychlost
-    int apparentSpeedValue = 0; // the same, keystrokes per minute
     std::string absSpeed;      // EditKAbsRychlost
     bool frequencyHighlighted = false;
     bool absSpeedHighlighted = false;
@@ -50,6 +49,9 @@ struct Evaluation {
     int expectedSpeed = 0;     // u
     int errorGrade = 1;        // A
     int speedGrade = 1;        // D
+
+    // EditKRychlost as a number, keystrokes per minute.
+    int apparentSpeedValue = 0;
     // Only part of the text was typed (the first line warns that the judgement is skewed).
     bool partial = false;
     // The verdict the history keeps: going on is recommended, and for the whole text.

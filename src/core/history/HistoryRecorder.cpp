@@ -7,8 +7,8 @@
 #include <ctime>
 #include <utility>
 
-HistoryRecorder::HistoryRecorder(HistoryStore& history, const SpeedMeter& meter,
-                                 const LEKCE& store, Sources sources)
+HistoryRecorder::HistoryRecorder(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
+                                 Sources sources)
     : history_(history), meter_(meter), store_(store), sources_(std::move(sources)) {
     if (!sources_.now) {
         sources_.now = [] { return static_cast<int64_t>(std::time(nullptr)); };

@@ -87,8 +87,8 @@ std::string ProgressSeries::Tip(const ProgressPoint& point) {
         return Cp1250::FromUtf8("Pokus ") + std::to_string(point.firstAttempt) + ", " +
                HistoryText::DateAndTime(point.firstEndedAt) + "\n" + figures;
     }
-    return Cp1250::FromUtf8("Pokusy ") + std::to_string(point.firstAttempt) + Cp1250::FromUtf8("–") +
-           std::to_string(point.firstAttempt + point.attempts - 1) + ", " +
+    return Cp1250::FromUtf8("Pokusy ") + std::to_string(point.firstAttempt) +
+           Cp1250::FromUtf8("–") + std::to_string(point.firstAttempt + point.attempts - 1) + ", " +
            HistoryText::DateAndTime(point.firstEndedAt) + Cp1250::FromUtf8(" až ") +
            HistoryText::DateAndTime(point.lastEndedAt) + Cp1250::FromUtf8("\nprůměr ") + figures;
 }

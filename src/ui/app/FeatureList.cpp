@@ -39,8 +39,7 @@ FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
 void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
                        const std::function<void()>& relayout, Commands& commands,
                        const MainWindowFeature::ModalRunner& runModal) {
-    const MainWindowFeature::ModalRunner pausing = [&engine, &commands,
-                                                    runModal](QDialog& dialog) {
+    const MainWindowFeature::ModalRunner pausing = [&engine, &commands, runModal](QDialog& dialog) {
         ModalPause pause(engine, commands);
         const TextStartWatch watch(engine);
         const int result = runModal(dialog);

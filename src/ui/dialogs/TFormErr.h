@@ -63,5 +63,5 @@ private:
     HelpOpener helpOpener_;
     QString helpTopic_ = QString::fromLatin1(ProgramAddresses::kRestoreTopic);
     bool ownTopic_ = false; // the link leads to helpTopic_ even with a web page
-    int widening_ = 0; // pixels the window is wider than designed, so that no label is cut off
+    int widening_ = 0;      // pixels the window is wider than designed, so that no label is cut off
 };

@@ -12,9 +12,8 @@
 
 #include <utility>
 
-HistoryFeature::HistoryFeature(HistoryThread& history, const SpeedMeter& meter,
-                               const LEKCE& store, HistoryRecorder::Sources sources,
-                               QStringList pluginDirs)
+HistoryFeature::HistoryFeature(HistoryThread& history, const SpeedMeter& meter, const LEKCE& store,
+                               HistoryRecorder::Sources sources, QStringList pluginDirs)
     : history_(history), recorder_(history, meter, store, std::move(sources)),
       plots_(std::move(pluginDirs)) {}
 

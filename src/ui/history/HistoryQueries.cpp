@@ -13,17 +13,17 @@
 #include <QVariant>
 
 #include <array>
-#include <limits>
 #include <ctime>
+#include <limits>
 #include <unordered_map>
 #include <utility>
 
 namespace {
 
 constexpr std::array<const char*, HistoryQueries::kColumnCount> kColumns{
-    "id",        "ended_at",      "lesson",         "qwertz",      "file_name",
-    "practice_of", "keystrokes",  "correct",        "errors",      "typing_ms",
-    "average_speed", "absolute_speed", "error_grade", "speed_grade", "passed"};
+    "id",          "ended_at",    "lesson", "qwertz",    "file_name",     "practice_of",
+    "keystrokes",  "correct",     "errors", "typing_ms", "average_speed", "absolute_speed",
+    "error_grade", "speed_grade", "passed"};
 
 } // namespace
 
@@ -224,8 +224,8 @@ std::vector<HistoryRecord> HistoryQueries::Attempts(int filter, const HistoryRec
     constexpr qlonglong kLowest = std::numeric_limits<qlonglong>::min();
     query.addBindValue(QVariant::fromValue<qlonglong>(ProgressSeries::kEarliest));
     query.addBindValue(kLowest);
-    query.addBindValue(QVariant::fromValue<qlonglong>(after != nullptr ? after->endedAt
-                                                                       : Latest() + 1));
+    query.addBindValue(
+        QVariant::fromValue<qlonglong>(after != nullptr ? after->endedAt : Latest() + 1));
     query.addBindValue(after != nullptr ? QVariant::fromValue<qlonglong>(after->id)
                                         : QVariant(kLowest));
     query.addBindValue(count);
@@ -264,9 +264,9 @@ void HistoryQueries::AddKeyErrors(std::vector<HistoryRecord>& records) const {
 
 void HistoryQueries::ForEachText(const std::function<void(const HistoryRecord&)>& visit) const {
     QSqlQuery query = Query();
-    HistoryFailure::Exec(query, QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY ended_at, id")
-                                    .arg(Columns(QString()), texts_,
-                                         Where(ProgressSeries::kAllTexts)));
+    HistoryFailure::Exec(query,
+                         QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY ended_at, id")
+                             .arg(Columns(QString()), texts_, Where(ProgressSeries::kAllTexts)));
     while (query.next()) {
         visit(RecordAt(query, 0));
     }

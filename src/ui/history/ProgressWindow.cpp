@@ -140,7 +140,8 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
 
     // As large as it was designed, within the screen the main window is on.
     const QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect(QPoint(), kPreferredSize);
+    const QRect area =
+        screen != nullptr ? screen->availableGeometry() : QRect(QPoint(), kPreferredSize);
     resize(std::min(kPreferredSize.width(), area.width() - 40),
            std::min(kPreferredSize.height(), area.height() - 60));
 

@@ -16,9 +16,9 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     ListHistoryStore history;
     ErrorCounter counter(rig.meter);
     HistoryRecorder recorder(history, rig.meter, rig.store,
-                             {.keyErrors = &counter.Counts(),
-                              .practiceOf = {},
-                              .now = [] { return int64_t{1741780800}; }});
+                             {.keyErrors = &counter.Counts(), .practiceOf = {}, .now = [] {
+                                  return int64_t{1741780800};
+                              }});
     // The recorder hears the end first: the counter has nothing to do with the end.
     rig.engine.AddObserver(recorder);
     rig.engine.AddObserver(counter);

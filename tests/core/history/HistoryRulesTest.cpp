@@ -90,7 +90,7 @@ TEST_F(HistoryRules, AFinishedTextIsRecordedWithTheFiguresAndVerdictOfItsEvaluat
     store.Qwertz = true;
     store.TotalChars = 600;
     store.DisplayFileName = "/home/žák/stará.txt"; // left from an earlier own text
-    practised = 4; // a lesson is never a practice text
+    practised = 4;                                 // a lesson is never a practice text
     recorder.TextFinished();
 
     HistoryRecord lesson;
@@ -180,8 +180,8 @@ TEST_F(HistoryRules, TheCsvTextIsWhatACzechSpreadsheetOpens) {
     HistoryRecord practiceUnknown = practice;
     practiceUnknown.practiceOf = 0;
     EXPECT_EQ(HistoryCsv::Text({Lesson(1, true, kMarch12, 80, 5, true),
-                                OwnText(kMarch12 + 3600, "/home/žák/Básně; \"nové\".txt"),
-                                practice, practiceUnknown, zeroKeys}),
+                                OwnText(kMarch12 + 3600, "/home/žák/Básně; \"nové\".txt"), practice,
+                                practiceUnknown, zeroKeys}),
               "\xEF\xBB\xBF"
               "Datum a čas konce;Lekce;Rozložení klávesnice;Vlastní text (soubor);Úhozy celkem;"
               "Správné úhozy;Chyby;Frekvence chyb (%);Doba psaní (h:mm:ss);"

@@ -300,10 +300,10 @@ private slots:
         database.Record(Text(1741780800, 3, 500));
         database.Record(Text(1741780900, 3, 500));
         QVERIFY(database.Queries() == nullptr);
-        QCOMPARE(Reports(reporter), (told + QStringLiteral("\r\n") + database.Path() + "\n")
-                                        .toStdString());
-        QCOMPARE(QDir(QString::fromStdString(folder)).entryList(QDir::AllEntries | QDir::System |
-                                                                 QDir::NoDotAndDotDot),
+        QCOMPARE(Reports(reporter),
+                 (told + QStringLiteral("\r\n") + database.Path() + "\n").toStdString());
+        QCOMPARE(QDir(QString::fromStdString(folder))
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("historie.sqlite")});
     }
 
@@ -370,8 +370,7 @@ private slots:
             const HistoryQueries* queries = database.Queries();
             const std::size_t lessons = queries != nullptr ? queries->LessonRows().size() : 0;
             database.Record(Text(1741781000, 5, 500));
-            return std::to_string(shown) + " " + std::to_string(lessons) + "\n" +
-                   Reports(reporter);
+            return std::to_string(shown) + " " + std::to_string(lessons) + "\n" + Reports(reporter);
         });
         ::chmod(folder.c_str(), 0755);
         QCOMPARE(result,
@@ -400,8 +399,8 @@ private slots:
             const rlimit limit{512, 512};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             RecordingReporter reporter;
-            HistoryDatabase database(
-                folder, reporter, [](const QString&) { return int64_t{4096}; });
+            HistoryDatabase database(folder, reporter,
+                                     [](const QString&) { return int64_t{4096}; });
             database.Record(Text(1741780900, 4, 500));
             database.Record(Text(1741781000, 5, 500));
             return Reports(reporter);

@@ -24,9 +24,9 @@
 #include <QButtonGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QScreen>
 #include <QTest>
 
 #include <algorithm>
@@ -82,8 +82,8 @@ struct Program {
                                                          50);
             },
             reporter);
-        feature = std::make_unique<HistoryFeature>(
-            *history, meter, store, RecorderSources{}, QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
+        feature = std::make_unique<HistoryFeature>(*history, meter, store, RecorderSources{},
+                                                   QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
         window = std::make_unique<TFormHOknoPM>(
             TFormHOknoPM::Model{store, meter, options, sound, clock},
             QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
@@ -238,10 +238,10 @@ private slots:
             const QRect main = program.window->geometry();
             QRect centred(QPoint(), dialog.size());
             centred.moveCenter(main.center());
-            centred.moveLeft(std::clamp(centred.left(), screen.left(),
-                                        screen.right() + 1 - centred.width()));
-            centred.moveTop(std::clamp(centred.top(), screen.top(),
-                                       screen.bottom() + 1 - centred.height()));
+            centred.moveLeft(
+                std::clamp(centred.left(), screen.left(), screen.right() + 1 - centred.width()));
+            centred.moveTop(
+                std::clamp(centred.top(), screen.top(), screen.bottom() + 1 - centred.height()));
             onScreen = screen.contains(dialog.geometry());
             offset = dialog.geometry().topLeft() - centred.topLeft();
             const bool loaded = QTest::qWaitFor(
@@ -323,8 +323,9 @@ private slots:
         program.TypeLessonOne();
         QTest::keyClick(program.window.get(), Qt::Key_L, Qt::ControlModifier);
         QTest::keyClick(program.window.get(), Qt::Key_P, Qt::ControlModifier);
-        QCOMPARE(program.shown, (QStringList{QStringLiteral("TFormKonec"), QStringLiteral("TFormLekce"),
-                                             QStringLiteral("ProgressWindow")}));
+        QCOMPARE(program.shown,
+                 (QStringList{QStringLiteral("TFormKonec"), QStringLiteral("TFormLekce"),
+                              QStringLiteral("ProgressWindow")}));
         QTRY_COMPARE_WITH_TIMEOUT(program.reporter.reports.size(), std::size_t{1}, 60000);
         QVERIFY(QString::fromStdString(program.reporter.reports[0].Utf8())
                     .contains(QString::fromUtf8("má verzi -1, kterou tento program nezná")));

@@ -78,7 +78,8 @@ private slots:
             Lesson(14, false, kMarch12, 100, 10, true),
             Lesson(14, true, kMarch12 + kDay, 110, 10, true),
             Lesson(14, true, kMarch12 + 3 * kDay, 90, 40, false),
-            Lesson(14, true, kMarch12 + 3 * kDay, 110, 5, true), // as fast, fewer errors, stored later
+            Lesson(14, true, kMarch12 + 3 * kDay, 110, 5,
+                   true), // as fast, fewer errors, stored later
             OwnText(kMarch12),
         });
         struct Row {
@@ -143,16 +144,16 @@ private slots:
     void manyAttemptsArePlottedInGroups() {
         std::vector<HistoryRecord> records;
         for (int i = 0; i < 1000; ++i) {
-            HistoryRecord r = Lesson(i < 500 ? 5 : 25, true, kMarch12 + i * 60, 50 + i % 4, i % 2,
-                                     true);
+            HistoryRecord r =
+                Lesson(i < 500 ? 5 : 25, true, kMarch12 + i * 60, 50 + i % 4, i % 2, true);
             records.push_back(r);
         }
         const auto database = History(records);
         const ProgressSeries series = database->Queries()->Progress(0, 300);
         QCOMPARE(series.attempts, int64_t{1000});
         QCOMPARE(series.points.size(), std::size_t{250});
-        QVERIFY(series.points.front() == (ProgressPoint{1, 4, kMarch12, kMarch12 + 180, 51.5, 0.05,
-                                                         50}));
+        QVERIFY(series.points.front() ==
+                (ProgressPoint{1, 4, kMarch12, kMarch12 + 180, 51.5, 0.05, 50}));
         QCOMPARE(series.points.back().firstAttempt, int64_t{997});
         QCOMPARE(series.points.back().expectedSpeed, 100.0);
     }

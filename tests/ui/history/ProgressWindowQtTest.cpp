@@ -74,6 +74,7 @@ std::vector<HistoryRecord> FewWeeks() {
     return records;
 }
 
+#ifdef KLAPTOS_HAS_CHARTS
 std::vector<HistoryRecord> Many(int count) {
     std::vector<HistoryRecord> records;
     for (int i = 0; i < count; ++i) {
@@ -81,6 +82,7 @@ std::vector<HistoryRecord> Many(int count) {
     }
     return records;
 }
+#endif
 
 QString Row(const QAbstractItemModel& model, int row) {
     QStringList cells;
@@ -221,8 +223,8 @@ private slots:
         QCOMPARE(speed->at(1).y(), 41.0);
         // 50 up to lesson 9, 70 in lesson 10, 130 for the own text, in steps.
         QList<double> expected;
-        for (const QPointF& p : series(speedView, QString::fromUtf8("očekávaná rychlost lekce"))
-                                    ->points()) {
+        for (const QPointF& p :
+             series(speedView, QString::fromUtf8("očekávaná rychlost lekce"))->points()) {
             if (expected.isEmpty() || expected.last() != p.y()) {
                 expected << p.y();
             }
@@ -247,10 +249,8 @@ private slots:
         window.resize(window.width() - 100, window.height());
         QVERIFY(QTest::qWaitFor([&] {
             return speedView->chart()->plotArea().right() < a.right() &&
-                   speedView->chart()->plotArea().left() ==
-                       errorView->chart()->plotArea().left() &&
-                   speedView->chart()->plotArea().right() ==
-                       errorView->chart()->plotArea().right();
+                   speedView->chart()->plotArea().left() == errorView->chart()->plotArea().left() &&
+                   speedView->chart()->plotArea().right() == errorView->chart()->plotArea().right();
         }));
     }
 
@@ -274,15 +274,15 @@ private slots:
         QVERIFY(Note()->isVisible());
         QVERIFY(Plots() == nullptr || !Plots()->isVisible());
         QVERIFY(Note()->text().startsWith(QString::fromUtf8("Historie je zatím prázdná.")));
-        QCOMPARE(window_->findChild<QTableView*>(QStringLiteral("TablePokusy"))->model()->rowCount(),
-                 0);
+        QCOMPARE(
+            window_->findChild<QTableView*>(QStringLiteral("TablePokusy"))->model()->rowCount(), 0);
 
         Open({Text(3, 0, 80, 5, true)});
         Shot("one");
         QVERIFY(Note()->isVisible());
         QVERIFY(Note()->text().startsWith(QString::fromUtf8("Zatím jen jeden pokus")));
-        QCOMPARE(window_->findChild<QTableView*>(QStringLiteral("TablePokusy"))->model()->rowCount(),
-                 1);
+        QCOMPARE(
+            window_->findChild<QTableView*>(QStringLiteral("TablePokusy"))->model()->rowCount(), 1);
     }
 
     // Qt Charts is optional: without the plugin the window says so and shows its tables.
@@ -366,8 +366,8 @@ private slots:
         QVERIFY(screen.contains(window.geometry()));
         QRect centred(QPoint(), window.size());
         centred.moveCenter(main.geometry().center());
-        centred.moveLeft(std::clamp(centred.left(), screen.left(),
-                                    screen.right() + 1 - centred.width()));
+        centred.moveLeft(
+            std::clamp(centred.left(), screen.left(), screen.right() + 1 - centred.width()));
         centred.moveTop(
             std::clamp(centred.top(), screen.top(), screen.bottom() + 1 - centred.height()));
         QVERIFY((window.pos() - centred.topLeft()).manhattanLength() <= 2);

@@ -179,10 +179,10 @@ void ChartPlots::ShowTip(const QPointF& position, bool hovered) {
         QToolTip::hideText();
         return;
     }
-    const auto nearest = std::min_element(
-        data_.points.begin(), data_.points.end(),
-        [&](const ProgressPlotPoint& a, const ProgressPlotPoint& b) {
-            return std::abs(a.x - position.x()) < std::abs(b.x - position.x());
-        });
+    const auto nearest =
+        std::min_element(data_.points.begin(), data_.points.end(),
+                         [&](const ProgressPlotPoint& a, const ProgressPlotPoint& b) {
+                             return std::abs(a.x - position.x()) < std::abs(b.x - position.x());
+                         });
     QToolTip::showText(QCursor::pos(), nearest->tip, this);
 }
