@@ -153,7 +153,6 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
         if (attempts_->rowCount() <= AttemptsModel::kPageSize) {
             attemptsView_->resizeColumnsToContents();
         }
-        AnnounceIfLoaded();
     });
 
     ShowNote(QString::fromUtf8("Načítám historii…"));
@@ -225,7 +224,6 @@ void ProgressWindow::ShowOverview(const Overview& overview) {
         ++row;
     }
     overviewShown_ = true;
-    AnnounceIfLoaded();
 }
 
 void ProgressWindow::ShowSeries(const ProgressSeries& series) {
@@ -257,7 +255,6 @@ void ProgressWindow::ShowSeries(const ProgressSeries& series) {
         note_->hide();
         plots_->Widget()->show();
     }
-    AnnounceIfLoaded();
 }
 
 void ProgressWindow::ShowNote(const QString& text) {
@@ -270,12 +267,6 @@ void ProgressWindow::ShowNote(const QString& text) {
 
 bool ProgressWindow::IsLoaded() const {
     return overviewShown_ && seriesShown_ && attempts_->Arrived();
-}
-
-void ProgressWindow::AnnounceIfLoaded() {
-    if (IsLoaded()) {
-        emit Loaded();
-    }
 }
 
 QString ProgressWindow::DefaultCsvPath() {

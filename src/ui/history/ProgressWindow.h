@@ -39,8 +39,6 @@ public:
     [[nodiscard]] bool IsLoaded() const;
 
 signals:
-    // Everything the window asked for its filter has arrived and is shown.
-    void Loaded();
     void Exported(bool written);
 
 private:
@@ -57,7 +55,6 @@ private:
     void FilterChosen();
     void ExportClicked();
     void ExportDone(bool written, const QString& path);
-    void AnnounceIfLoaded();
     [[nodiscard]] int Filter() const;
 
     HistoryThread& history_;
