@@ -1,10 +1,10 @@
 #include "Clock.h"
+#include "HistoryDatabase.h"
 #include "HistoryFeature.h"
+#include "HistoryThread.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
-#include "LazyHistoryStore.h"
 #include "Lekce.h"
-#include "PluginFile.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
@@ -26,6 +26,8 @@
 
 #include <clocale>
 #include <exception>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -132,10 +134,21 @@ int main(int argc, char* argv[]) {
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
         KeyboardFeature keyboard(store, &practice.Errors());
-        // The history loads its plugin and opens its database when first needed, not at start;
-        // it keeps the errors per character that the practice feature counted.
-        LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
-        HistoryFeature historyFeature(history, meter, store, reporter, &practice.Errors().Counts());
+        // The history opens its database on a thread of its own when first needed, not at
+        // start; it keeps the errors per character that the practice feature counted, and which
+        // lesson a practice text practised.
+        HistoryThread history(
+            [dataDir = places.PupilDataDir()](Reporter& historyReporter) {
+                return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
+            },
+            reporter);
+        HistoryFeature historyFeature(history, meter, store,
+                                      {.keyErrors = &practice.Errors().Counts(),
+                                       .practiceOf = [&practice]() -> std::optional<int> {
+                                           return practice.CaptionSuffix() ? std::optional<int>(0)
+                                                                           : std::nullopt;
+                                       },
+                                       .now = {}});
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),

@@ -2,7 +2,9 @@
 
 #include "KeyRouter.h"
 #include "MainWindowFeature.h"
+#include "ModalPause.h"
 #include "TypingEngine.h"
+#include "TypingObserver.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -10,13 +12,45 @@
 
 #include <utility>
 
+namespace {
+
+// Notes whether a text began while it listened: a window that started one leaves the typing
+// stopped, as the lesson dialog does.
+class TextStartWatch final : public TypingObserver {
+public:
+    explicit TextStartWatch(TypingEngine& engine) : engine_(engine) { engine_.AddObserver(*this); }
+    ~TextStartWatch() override { engine_.RemoveObserver(*this); }
+    TextStartWatch(const TextStartWatch&) = delete;
+    TextStartWatch& operator=(const TextStartWatch&) = delete;
+
+    void TextBegun() override { begun_ = true; }
+    [[nodiscard]] bool Begun() const { return begun_; }
+
+private:
+    TypingEngine& engine_;
+    bool begun_ = false;
+};
+
+} // namespace
+
 FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
     : features_(std::move(features)) {}
 
 void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
-                       const std::function<void()>& relayout) {
+                       const std::function<void()>& relayout, Commands& commands,
+                       const MainWindowFeature::ModalRunner& runModal) {
+    const MainWindowFeature::ModalRunner pausing = [&engine, &commands, runModal](QDialog& dialog) {
+        ModalPause pause(engine, commands);
+        const TextStartWatch watch(engine);
+        const int result = runModal(dialog);
+        if (watch.Begun()) {
+            pause.KeepStopped();
+        }
+        return result;
+    };
     for (MainWindowFeature* feature : features_) {
         feature->SetRelayout(relayout);
+        feature->SetModalRunner(pausing);
         if (QWidget* panel = feature->CreatePanel(window.centralWidget())) {
             panels_.push_back(panel);
             keys.Watch(panel);

@@ -14,6 +14,7 @@
 
 class IniFile;
 class QAction;
+class QDialog;
 class QWidget;
 class TFormKonec;
 class TypingEngine;
@@ -29,6 +30,9 @@ struct FeatureOption {
 
 class MainWindowFeature {
 public:
+    // Runs a window of the feature's own modally; returns its result.
+    using ModalRunner = std::function<int(QDialog&)>;
+
     virtual ~MainWindowFeature() = default;
 
     // A panel to place between the typing line and the counters, made as a child of
@@ -75,4 +79,10 @@ public:
     // takes no room; a panel with a height for its width is made as wide as the typing line
     // (at least as the counters panel, at most its maximumWidth) and as high as it asks.
     virtual void SetRelayout(std::function<void()> relayout) { (void)relayout; }
+
+    // Given once when the feature joins the window: runs a window of the feature's own as the
+    // main window runs its own modal windows. Typing stops while it is open and goes on after
+    // it, unless it was stopped before or a text began meanwhile; tests answer it through the
+    // window's seam.
+    virtual void SetModalRunner(ModalRunner runModal) { (void)runModal; }
 };

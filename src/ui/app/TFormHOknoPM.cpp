@@ -92,7 +92,9 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     for (QWidget* control : controls_->KeyControls()) {
         keys_->Watch(control);
     }
-    features_.Join(*this, *engine_, *keys_, [this] { LayoutTypingView(); });
+    features_.Join(
+        *this, *engine_, *keys_, [this] { LayoutTypingView(); }, *this,
+        [this](QDialog& dialog) { return dialogs_->RunModal(dialog); });
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(
