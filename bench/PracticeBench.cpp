@@ -6,6 +6,7 @@
 #include "LessonKeys.h"
 #include "PracticeTextMaker.h"
 #include "SpeedMeter.h"
+#include "Vocabulary.h"
 #include "WordList.h"
 
 #include <benchmark/benchmark.h>
@@ -42,7 +43,9 @@ void BM_PracticeTextWithWordListLoad(benchmark::State& state) {
     uint32_t seed = 1;
     for (auto _ : state) {
         const WordList words = WordList::Load(path);
-        const PracticeText text = PracticeTextMaker::Make(words, "ruy", allowed, true, seed++);
+        const PracticeText text = PracticeTextMaker::Make(
+            Vocabulary(words.Words()),
+            {.weak = "ruy", .allowed = allowed, .lesson = lesson ? 12 : 0}, seed++);
         benchmark::DoNotOptimize(text.lines.data());
     }
     state.SetLabel(lesson ? "lesson 12" : "own text");

@@ -15,6 +15,8 @@ struct HistoryRecord {
     int lesson = 0;       // 1..44 a lesson, -1 an own text
     bool qwertz = false;  // the layout of a lesson; false for an own text
     std::string fileName; // an own text's path as the file system's bytes; empty for a lesson
+    // A practice text ("Procvičit chyby", an own text): the lesson it practised; else 0.
+    int practisedLesson = 0;
     int keystrokes = 0;
     int correct = 0;
     int errors = 0;

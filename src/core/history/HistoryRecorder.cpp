@@ -2,6 +2,7 @@
 
 #include "KeyErrorCounts.h"
 #include "Lekce.h"
+#include "PracticeIntro.h"
 #include "SpeedMeter.h"
 
 #include <ctime>
@@ -20,6 +21,7 @@ void HistoryRecorder::TextFinished() {
         return; // nothing was loaded, so nothing was typed
     }
     HistoryRecord record = HistoryRecord::OfFinishedText(meter_, store_, now_());
+    record.practisedLesson = PracticeIntro::PractisedLesson(store_);
     if (keyErrors_ != nullptr) {
         for (int c = 0; c < KeyErrorCounts::kBytes; ++c) {
             if (const int errors = keyErrors_->Errors(static_cast<unsigned char>(c)); errors > 0) {

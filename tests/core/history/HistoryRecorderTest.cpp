@@ -46,6 +46,15 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     HistoryRecorder plain(history, rig.meter, rig.store);
     plain.TextFinished();
     EXPECT_TRUE(history.records.back().keyErrors.empty());
+    EXPECT_EQ(history.records.back().practisedLesson, 0);
+
+    // A practice text says which lesson it practised.
+    rig.store.CurrentLesson = -1;
+    rig.store.IntroLine =
+        Cp1250::FromUtf8("Procvičení k lekci 12: ř – slova s Vašimi nejčastějšími chybami");
+    plain.TextFinished();
+    EXPECT_EQ(history.records.back().lesson, -1);
+    EXPECT_EQ(history.records.back().practisedLesson, 12);
 }
 
 } // namespace
