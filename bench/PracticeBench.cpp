@@ -1,6 +1,7 @@
-// The cost of counting errors per key on a keystroke, and of making a practice text with the
-// word list loaded from the disk.
+// The cost of counting errors per key on a keystroke, of making a practice text with the word
+// list loaded from the disk, and of one question to the vocabulary the list holds.
 
+#include "Cp1250.h"
 #include "ErrorCounter.h"
 #include "FakeClock.h"
 #include "LessonKeys.h"
@@ -51,5 +52,18 @@ void BM_PracticeTextWithWordListLoad(benchmark::State& state) {
     state.SetLabel(lesson ? "lesson 12" : "own text");
 }
 BENCHMARK(BM_PracticeTextWithWordListLoad)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_VocabularyWordsOfAFocusCharacter(benchmark::State& state) {
+    const WordList words = WordList::Load(std::string(KLAPTOS_BIN_DIR) + "/slova.txt");
+    const Vocabulary vocabulary(words.Words());
+    VocabularyQuery query;
+    query.keys = LessonKeys::Taught(31, true);
+    query.focus = static_cast<unsigned char>(Cp1250::FromUtf8("č")[0]);
+    query.limit = PracticeTextMaker::kWordChoice;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(vocabulary.Find(query).data());
+    }
+}
+BENCHMARK(BM_VocabularyWordsOfAFocusCharacter)->Unit(benchmark::kMicrosecond);
 
 } // namespace

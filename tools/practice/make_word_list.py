@@ -25,7 +25,7 @@ common a word is, nothing tells a rude, slang or rare word from a plain one, and
 practice text with too few words takes letter groups instead. Entries hunspell marks as
 not to be suggested or forbidden (its vulgar and offensive words) are never used.
 
-Usage: make_word_list.py UNMUNCH DIC AFF LESSON_DIR COPY_TEXT_DIR OUTPUT"""
+Usage: make_word_list.py UNMUNCH HUNSPELL DIC AFF LESSON_DIR COPY_TEXT_DIR OUTPUT"""
 
 import collections
 import os
@@ -129,10 +129,10 @@ def passive(word, form_set):
         all(stem + ending in form_set for ending in ("", "a", "o", "y"))
 
 
-def known_to_hunspell(words, dic):
+def known_to_hunspell(hunspell, words, dic):
     """The words the dictionary accepts: unmunch writes a few forms hunspell rejects
     ("skonč", "ležej")."""
-    listed = subprocess.run(["hunspell", "-d", dic[:-len(".dic")], "-i", "utf-8", "-l"],
+    listed = subprocess.run([hunspell, "-d", dic[:-len(".dic")], "-i", "utf-8", "-l"],
                             input="\n".join(words).encode("utf-8"), check=True,
                             stdout=subprocess.PIPE).stdout.decode("utf-8").split()
     unknown = set(listed)
@@ -224,7 +224,7 @@ def count_vetted(texts, known, proper):
 
 
 def main():
-    unmunch, dic, aff, lesson_dir, copy_text_dir, output = sys.argv[1:7]
+    unmunch, hunspell, dic, aff, lesson_dir, copy_text_dir, output = sys.argv[1:8]
     texts = vetted_lines(lesson_dir, copy_text_dir)
     spellings = set()
     for _, text in texts:
@@ -285,7 +285,7 @@ def main():
                 if any(t != w and (diacritics(t) > diacritics(w) or rank.get(t, len(rank)) < rank[w])
                        for t in twins[without_diacritics(w)])}
 
-    words = known_to_hunspell([w for w in ranked if w not in misspelt], dic)
+    words = known_to_hunspell(hunspell, [w for w in ranked if w not in misspelt], dic)
     with open(output + ".tmp", "wb") as out:
         out.write("".join(w + "\n" for w in words).encode("cp1250"))
     os.replace(output + ".tmp", output)

@@ -5,6 +5,7 @@
 #include "Vocabulary.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <random>
 #include <set>
@@ -12,7 +13,7 @@
 namespace {
 
 constexpr int kLineAttempts = 40;    // tries for a line not made before
-constexpr int kItemAttempts = 8;     // tries for an item other than the one before
+constexpr int kItemAttempts = 8;     // tries for an item the line has not had
 constexpr int kMaxSentenceWords = 4; // a sentence's words besides its first, at most
 
 // Every letter, the space and the full stop: the keys of a text after an own text.
@@ -122,10 +123,12 @@ private:
         return words;
     }
 
-    // An index below `size`, the lower ones likelier: the more common words come up more often.
+    // An index below `size`, its chance falling evenly from the first to the last: the more
+    // common words come up more often, and a short list does not repeat its first word.
     size_t Skewed(size_t size) {
         const double u = static_cast<double>(random_()) / 4294967296.0;
-        return std::min(size - 1, static_cast<size_t>(u * u * static_cast<double>(size)));
+        return std::min(
+            size - 1, static_cast<size_t>((1.0 - std::sqrt(1.0 - u)) * static_cast<double>(size)));
     }
 
     // A source, the weaker characters likelier: of n sources the weakest weighs n, the last 1.
@@ -190,8 +193,9 @@ private:
         return Practising(false).value_or(Item{});
     }
 
-    // Practising and spacing items in turn, practising first.
-    Item Next(bool sentenceStart, const std::string& previous) {
+    // Practising and spacing items in turn, practising first; one the line has not had yet, if
+    // a few tries find one.
+    Item Next(bool sentenceStart, const std::set<std::string>& inLine) {
         Item item;
         for (int attempt = 0; attempt < kItemAttempts; ++attempt) {
             std::optional<Item> practising;
@@ -199,7 +203,7 @@ private:
                 practising = Practising(sentenceStart);
             }
             item = practising ? std::move(*practising) : Spacing();
-            if (item.text != previous) {
+            if (inLine.count(item.text) == 0) {
                 break;
             }
         }
@@ -211,7 +215,7 @@ private:
     std::string Line() {
         const size_t room = PracticeTextMaker::kMaxLineLength - (sentences_ ? 1 : 0);
         std::string line;
-        std::string previous;
+        std::set<std::string> inLine;
         int sentenceWords = 0;
         int sentenceLength = 0;
         for (int misses = 0; misses < kItemAttempts;) {
@@ -220,7 +224,7 @@ private:
                 sentenceWords = 0;
             }
             const bool sentenceStart = sentences_ && sentenceWords == 0;
-            Item item = Next(sentenceStart, previous);
+            Item item = Next(sentenceStart, inLine);
             if (item.text.empty() ||
                 line.size() + (line.empty() ? 0 : 1) + item.text.size() > room) {
                 ++misses;
@@ -228,7 +232,7 @@ private:
             }
             line += line.empty() ? "" : " ";
             line += item.text;
-            previous = item.text;
+            inLine.insert(item.text);
             ++(item.practises ? practising_ : spacing_);
             if (sentenceStart) {
                 sentenceLength = 2 + static_cast<int>(random_() % kMaxSentenceWords);
