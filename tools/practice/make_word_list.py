@@ -6,9 +6,9 @@ The words come from two places, in this order:
 
 1. Vetted words: every form the program's own lesson texts and copy texts use that the
    Czech hunspell dictionary knows, ranked by how often those texts use it. Proper nouns
-   keep their capital ("Praha", "Ďáblice"); a sentence's first word is written small when
-   the dictionary knows it so. Drill lines of the first lessons ("fdf jkj") are left out: a lesson line counts
-   only when every word of it is a dictionary word.
+   keep their capital ("Praha", "Cyril"); a sentence's first word is written small when
+   the dictionary knows it so. Drill lines of the first lessons ("fdf jkj") are left out:
+   a lesson line counts only when every word of it is a dictionary word.
 2. Other forms of the same words, from the dictionary (the lessons say "ruka", the list
    also gets "rukou"), ranked by how often the texts use the word they belong to. A
    dictionary entry counts as used when the texts use a form only it has, or two of its
@@ -223,6 +223,53 @@ def count_vetted(texts, known, proper):
     return counts
 
 
+def usage_of_entries(vetted, entries_of, usable):
+    """How much the texts use each dictionary entry (a form shared by several entries counts
+    for each in part), for the entries the texts use: a form only the entry has, or two of
+    its forms ("při" does not make "přít" a word of the texts)."""
+    used = collections.defaultdict(float)
+    attested = collections.defaultdict(list)
+    for word, n in vetted.items():
+        owners = [i for i in entries_of[word] if usable[i]]
+        for i in owners:
+            used[i] += n / len(owners)
+            attested[i].append(len(owners) == 1)
+    return {i: weight for i, weight in used.items() if any(attested[i]) or len(attested[i]) > 1}
+
+
+def other_forms(used, entries, vetted):
+    """The forms of the used entries the texts do not use, each with its entry's use."""
+    others = {}
+    for i, weight in used.items():
+        forms = entries[i].split("\n")
+        form_set = set(forms)
+        for form in form_set:
+            if form in vetted or not 2 <= len(form) <= MAX_OTHER_FORM_LENGTH:
+                continue
+            if not set(form) <= set(SMALL) or not acceptable(form) or \
+                    odd_form(form, forms, form_set):
+                continue
+            others[form] = max(others.get(form, 0.0), weight)
+    return others
+
+
+def misspellings(others, entries, rank):
+    """The other forms that read like another dictionary form written without its diacritics,
+    or like a better ranked one."""
+    keys = {without_diacritics(w) for w in others}
+    twins = collections.defaultdict(set)
+    for forms in entries:
+        plain = without_diacritics(forms).split("\n")
+        if keys.isdisjoint(plain):
+            continue
+        for form, key in zip(forms.split("\n"), plain):
+            if key in keys:
+                twins[key].add(form)
+    return {w for w in others
+            if any(t != w and (diacritics(t) > diacritics(w) or rank.get(t, len(rank)) < rank[w])
+                   for t in twins[without_diacritics(w)])}
+
+
 def main():
     unmunch, hunspell, dic, aff, lesson_dir, copy_text_dir, output = sys.argv[1:8]
     texts = vetted_lines(lesson_dir, copy_text_dir)
@@ -241,49 +288,15 @@ def main():
     counts = count_vetted(texts, entries_of, proper_nouns(texts))
     vetted = {w: n for w, n in counts.items()
               if len(w) <= MAX_LENGTH and acceptable(w) and any(usable[i] for i in entries_of[w])}
-
-    # How much the texts use each entry: a form shared by several entries counts for each
-    # in part.
-    used = collections.defaultdict(float)
-    attested = collections.defaultdict(list)
-    for word, n in vetted.items():
-        owners = [i for i in entries_of[word] if usable[i]]
-        for i in owners:
-            used[i] += n / len(owners)
-            attested[i].append(len(owners) == 1)
-    others = {}
-    for i, weight in used.items():
-        if not any(attested[i]) and len(attested[i]) < 2:
-            continue  # "při" does not make "přít" a word of the texts
-        forms = entries[i].split("\n")
-        form_set = set(forms)
-        for form in form_set:
-            if form in vetted or not 2 <= len(form) <= MAX_OTHER_FORM_LENGTH:
-                continue
-            if not set(form) <= set(SMALL) or not acceptable(form) or odd_form(form, forms, form_set):
-                continue
-            others[form] = max(others.get(form, 0.0), weight)
+    used = usage_of_entries(vetted, entries_of, usable)
+    others = other_forms(used, entries, vetted)
 
     def entry_use(word):
         return max(used.get(i, 0.0) for i in entries_of[word])
 
     ranked = sorted(vetted, key=lambda w: (-vetted[w], -entry_use(w), w))
     ranked += sorted(others, key=lambda w: (-others[w], w))
-    rank = {w: r for r, w in enumerate(ranked)}
-
-    # Forms that read like another form written without its diacritics.
-    keys = {without_diacritics(w) for w in others}
-    twins = collections.defaultdict(set)
-    for forms in entries:
-        plain = without_diacritics(forms).split("\n")
-        if keys.isdisjoint(plain):
-            continue
-        for form, key in zip(forms.split("\n"), plain):
-            if key in keys:
-                twins[key].add(form)
-    misspelt = {w for w in others
-                if any(t != w and (diacritics(t) > diacritics(w) or rank.get(t, len(rank)) < rank[w])
-                       for t in twins[without_diacritics(w)])}
+    misspelt = misspellings(others, entries, {w: r for r, w in enumerate(ranked)})
 
     words = known_to_hunspell(hunspell, [w for w in ranked if w not in misspelt], dic)
     with open(output + ".tmp", "wb") as out:
