@@ -142,13 +142,11 @@ int main(int argc, char* argv[]) {
                 return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
             },
             reporter);
-        HistoryFeature historyFeature(history, meter, store,
-                                      {.keyErrors = &practice.Errors().Counts(),
-                                       .practiceOf = [&practice]() -> std::optional<int> {
-                                           return practice.CaptionSuffix() ? std::optional<int>(0)
-                                                                           : std::nullopt;
-                                       },
-                                       .now = {}});
+        HistoryFeature historyFeature(
+            history, meter, store,
+            {.keyErrors = &practice.Errors().Counts(),
+             .practiceOf = [&practice] { return practice.PractisedLesson(); },
+             .now = {}});
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),

@@ -15,7 +15,10 @@ const std::array<bool, 256>& WordCharacters() {
         for (char c = 'a'; c <= 'z'; ++c) {
             t[static_cast<unsigned char>(c)] = true;
         }
-        for (const char c : Cp1250::FromUtf8("áčďéěíňóřšťúůýž")) {
+        for (char c = 'A'; c <= 'Z'; ++c) {
+            t[static_cast<unsigned char>(c)] = true;
+        }
+        for (const char c : Cp1250::FromUtf8("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ")) {
             t[static_cast<unsigned char>(c)] = true;
         }
         return t;

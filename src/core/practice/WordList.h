@@ -1,7 +1,7 @@
 #pragma once
 // The Czech words that practice texts are made of: a file beside the program with one word of
-// lower-case Czech letters a line, in code page 1250, expanded from the hunspell dictionary
-// when the program is built.
+// Czech letters a line, the most common first, in code page 1250, made from the program's own
+// texts and the hunspell dictionary when the program is built (Vocabulary answers from it).
 
 #include <memory>
 #include <string>
@@ -26,7 +26,8 @@ public:
     [[nodiscard]] const std::vector<std::string_view>& Words() const { return words_; }
     [[nodiscard]] bool Contains(std::string_view word) const;
 
-    // Lower-case Czech letters a-z and áčďéěíňóřšťúůýž (code page 1250).
+    // Czech letters a-z, áčďéěíňóřšťúůýž and their capitals (code page 1250): a capital begins a
+    // proper noun.
     [[nodiscard]] static bool IsWordCharacter(unsigned char c);
 
     WordList(WordList&&) noexcept = default;

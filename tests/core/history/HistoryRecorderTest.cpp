@@ -48,6 +48,7 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     HistoryRecorder plain(history, rig.meter, rig.store);
     plain.TextFinished();
     EXPECT_TRUE(history.records.back().keyErrors.empty());
+    EXPECT_FALSE(history.records.back().practiceOf);
 }
 
 // Ten keystrokes, Down to the last line, that line typed: the evaluation warns that only part
