@@ -2,12 +2,14 @@
 #include "HistoryFeature.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
+#include "LayoutNoteFeature.h"
 #include "LazyHistoryStore.h"
 #include "Lekce.h"
 #include "PluginFile.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "QtDesktopLayout.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -136,11 +138,14 @@ int main(int argc, char* argv[]) {
         // it keeps the errors per character that the practice feature counted.
         LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
         HistoryFeature historyFeature(history, meter, store, reporter, &practice.Errors().Counts());
+        // The lesson dialog says when the layout chosen is not the desktop's.
+        const QtDesktopLayout desktopLayout;
+        LayoutNoteFeature layoutNote(desktopLayout);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature, &layoutNote});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
