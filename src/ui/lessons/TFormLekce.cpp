@@ -120,6 +120,10 @@ void TFormLekce::MarkPassed(std::map<int, std::string> qwerty, std::map<int, std
     ShowMarks();
 }
 
+bool TFormLekce::IsTicked(int lesson) const {
+    return passed_[SelectedQwertz() ? 1 : 0].contains(lesson);
+}
+
 void TFormLekce::ShowMarks() {
     const std::map<int, std::string>& passed = passed_[SelectedQwertz() ? 1 : 0];
     const QIcon tick = QtPicture::Icon(QStringLiteral(":/lessons/passed.svg"));

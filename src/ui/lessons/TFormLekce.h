@@ -29,6 +29,9 @@ public:
     // Marks the lessons already passed on each layout with a tick and a tooltip (code page
     // 1250), by lesson number; the marks follow the layout chosen. Captions stay as they are.
     void MarkPassed(std::map<int, std::string> qwerty, std::map<int, std::string> qwertz);
+    // Whether lesson n (1..44) shows its tick now. Every item has an icon, ticked or not, so
+    // that all captions start at one place.
+    [[nodiscard]] bool IsTicked(int lesson) const;
     // The layout the desktop types with (true QWERTZ, false QWERTY, nothing unknown): while the
     // layout chosen is the other one, a note below the choice says so.
     void SetDesktopLayout(std::optional<bool> qwertz);

@@ -52,7 +52,7 @@ std::map<int, QString> Ticked(const TFormLekce& dialog, const QStringList& capti
         if (button->text() != captions[item]) {
             qFatal("caption %d changed", item + 1);
         }
-        if (!button->icon().isNull()) {
+        if (dialog.IsTicked(item + 1)) {
             ticked[item + 1] = button->toolTip();
         } else if (!button->toolTip().isEmpty()) {
             qFatal("lesson %d has a tooltip without a tick", item + 1);
