@@ -63,7 +63,7 @@ TEST(HelpFile, TheKeyboardItsErrorMapPracticeAndProgressAreDescribedWithTheirKey
           "nevejde."}},
         {"ERRORMAP", {"Ctrl+M", "Mapa chyb", "málo úhozů", "bez chyb"}},
         {"PRACTICE", {"Nejčastější chyby", "Procvičit chyby", "Alt+C", "slova.txt"}},
-        {"PROGRESS", {"Ctrl+P", "Můj pokrok", "Exportovat do CSV", "historie.sqlite"}},
+        {"PROGRESS", {"Ctrl+P", "Můj pokrok", "Zobrazit", "Exportovat do CSV"}},
     };
     for (const auto& [chapter, words] : chapters) {
         const std::string text = Chapter(help, chapter);
