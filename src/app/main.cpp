@@ -4,10 +4,13 @@
 #include "HistoryThread.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
+#include "LayoutNoteFeature.h"
 #include "Lekce.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "QtDesktopLayout.h"
+#include "QtDesktopLayout.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -147,11 +150,14 @@ int main(int argc, char* argv[]) {
             {.keyErrors = &practice.Errors().Counts(),
              .practiceOf = [&practice] { return practice.PractisedLesson(); },
              .now = {}});
+        // The lesson dialog says when the layout chosen is not the desktop's.
+        const QtDesktopLayout desktopLayout;
+        LayoutNoteFeature layoutNote(desktopLayout);
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature, &layoutNote});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

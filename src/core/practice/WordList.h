@@ -15,9 +15,14 @@ public:
     static constexpr const char* kFileName = "slova.txt";
     // Fewer words than this cannot be the expanded dictionary.
     static constexpr size_t kMinimumWords = 1000;
+    // The list made from the dictionary has 1.7 MB; a file much larger is not the list, and
+    // reading it would hold the window and its memory.
+    static constexpr size_t kMaxBytes = size_t{2} << 20;
 
-    // Reads the whole list; a list with a line that is no word, or too short, is Damaged and
-    // holds no words.
+    // Reads the whole list, from a regular file only and never waiting on what lies in its
+    // place; nothing there is Missing. Anything else that is not a list of at least
+    // kMinimumWords words within kMaxBytes (a directory, a FIFO, a device, a line that is no
+    // word) is Damaged and holds no words.
     [[nodiscard]] static WordList Load(const std::string& path);
     // A list made in memory, for tests.
     [[nodiscard]] static WordList FromWords(const std::vector<std::string>& words);

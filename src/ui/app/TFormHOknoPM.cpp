@@ -170,6 +170,11 @@ void TFormHOknoPM::resizeEvent(QResizeEvent* event) {
 void TFormHOknoPM::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     layout_->NoteBounds();
+    // The window manager has framed the window: a window as high as the screen allows is fitted
+    // to the frame it really has.
+    if (layout_->DecorationChanged()) {
+        LayoutTypingView();
+    }
 }
 
 void TFormHOknoPM::FormResize() {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -79,11 +80,16 @@ TEST_F(Practice, APracticeTextOfALessonIsPractisedAgainWithTheLessonsKeysAndLead
 TEST_F(Practice, AMissingOrDamagedWordListIsReportedAndChangesNothing) {
     const std::string damaged = rig.dir.Path() + "slova.txt";
     std::ofstream(damaged) << "ruka\nKrAva 12\n";
+    const std::string folder = rig.dir.Path() + "slozka/slova.txt";
+    std::filesystem::create_directories(folder);
     const std::vector<std::pair<std::string, std::string>> cases = {
         {rig.dir.Path() + "nic.txt",
          "Seznam slov pro procvičení (slova.txt) chybí. Text pro procvičení chyb nelze sestavit."},
         {damaged, "Seznam slov pro procvičení (slova.txt) je poškozený. Text pro procvičení chyb "
                   "nelze sestavit."},
+        // Not the program's own exception box: a folder in the list's place is no list.
+        {folder, "Seznam slov pro procvičení (slova.txt) je poškozený. Text pro procvičení chyb "
+                 "nelze sestavit."},
     };
     for (const auto& [path, message] : cases) {
         rig.reporter.reports.clear();

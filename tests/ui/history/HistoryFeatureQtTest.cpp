@@ -56,7 +56,7 @@ std::map<int, QString> Ticked(const TFormLekce& dialog) {
     std::map<int, QString> ticked;
     for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
         const QAbstractButton* button = dialog.lessonItems->button(item);
-        if (!button->icon().isNull()) {
+        if (dialog.IsTicked(item + 1)) {
             ticked[item + 1] = button->toolTip();
         } else if (!button->toolTip().isEmpty()) {
             qFatal("lesson %d has a tooltip without a tick", item + 1);
