@@ -1,4 +1,6 @@
 #include "Clock.h"
+#include "CopyTestFeature.h"
+#include "CopyTextCatalog.h"
 #include "HistoryFeature.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
@@ -136,11 +138,14 @@ int main(int argc, char* argv[]) {
         // it keeps the errors per character that the practice feature counted.
         LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
         HistoryFeature historyFeature(history, meter, store, reporter, &practice.Errors().Counts());
+        CopyTestFeature copyTest(store, clock, reporter,
+                                 places.DataDir() + CopyTextCatalog::kFolderName + "/",
+                                 places.TextDir());
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature, &copyTest});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

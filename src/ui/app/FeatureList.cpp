@@ -10,20 +10,36 @@
 
 #include <utility>
 
+namespace {
+
+// "Konec" stays the last item of its menu, below its separator.
+void AddToMenu(QMenu& menu, QAction* action) {
+    const QList<QAction*> items = menu.actions();
+    if (items.size() >= 2 && items.back()->objectName() == QStringLiteral("ActionClose") &&
+        items[items.size() - 2]->isSeparator()) {
+        menu.insertAction(items[items.size() - 2], action);
+    } else {
+        menu.addAction(action);
+    }
+}
+
+} // namespace
+
 FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
     : features_(std::move(features)) {}
 
 void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
-                       const std::function<void()>& relayout) {
+                       const std::function<void()>& relayout, const FeatureHost& host) {
     for (MainWindowFeature* feature : features_) {
         feature->SetRelayout(relayout);
+        feature->SetHost(host);
         if (QWidget* panel = feature->CreatePanel(window.centralWidget())) {
             panels_.push_back(panel);
             keys.Watch(panel);
         }
         for (const auto& [menuName, action] : feature->CreateActions(&window)) {
             if (auto* menu = window.menuBar()->findChild<QMenu*>(menuName)) {
-                menu->addAction(action);
+                AddToMenu(*menu, action);
             }
             window.addAction(action);
         }

@@ -24,9 +24,9 @@ public:
 
     // Panels into the window's client area (their keystrokes go to the engine too), actions
     // into the menus and the window, observers onto the engine; `relayout` lays the window
-    // out again when a feature asks.
+    // out again when a feature asks; `host` serves the features' own windows.
     void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
-              const std::function<void()>& relayout);
+              const std::function<void()>& relayout, const FeatureHost& host);
     // Takes the observers off the engine again.
     void Leave(TypingEngine& engine) const;
 

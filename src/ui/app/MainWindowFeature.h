@@ -4,6 +4,7 @@
 // observer of the typing. The window is given its features at construction; without any it
 // is exactly the designed window.
 
+#include <QFont>
 #include <QString>
 
 #include <functional>
@@ -19,6 +20,16 @@ class TFormKonec;
 class TypingEngine;
 class TFormLekce;
 class TypingObserver;
+
+// What the main window lends its features for windows of their own; given once at joining.
+struct FeatureHost {
+    // Runs `show` (which opens a modal window of the feature's and returns when it has closed)
+    // with the typing stopped, as the window's own modal windows run: typing goes on afterwards
+    // only when it went on before.
+    std::function<void(const std::function<void()>& show)> runStopped;
+    // The typing font in use.
+    std::function<QFont()> typingFont;
+};
 
 // A check box of a feature's own at the foot of the Options dialog: `set` runs on OK only.
 struct FeatureOption {
@@ -75,4 +86,7 @@ public:
     // takes no room; a panel with a height for its width is made as wide as the typing line
     // (at least as the counters panel, at most its maximumWidth) and as high as it asks.
     virtual void SetRelayout(std::function<void()> relayout) { (void)relayout; }
+
+    // Given once when the feature joins the window, for the windows it opens itself.
+    virtual void SetHost(const FeatureHost& host) { (void)host; }
 };

@@ -92,7 +92,14 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     for (QWidget* control : controls_->KeyControls()) {
         keys_->Watch(control);
     }
-    features_.Join(*this, *engine_, *keys_, [this] { LayoutTypingView(); });
+    const FeatureHost host{.runStopped =
+                               [this](const std::function<void()>& show) {
+                                   const ModalPause pause(*engine_, *this);
+                                   show();
+                               },
+                           .typingFont = [this] { return typingFont; }};
+    features_.Join(
+        *this, *engine_, *keys_, [this] { LayoutTypingView(); }, host);
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(
