@@ -15,7 +15,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <iterator>
 #include <utility>
 
 CopySetupDialog::CopySetupDialog(std::vector<CopyTextEntry> texts, const CopyTestSetup& setup,
@@ -58,7 +57,9 @@ CopySetupDialog::CopySetupDialog(std::vector<CopyTextEntry> texts, const CopyTes
     }
 
     auto* form = new QFormLayout;
-    form->addRow(QString::fromUtf8("&Text:"), textRow);
+    auto* textLabel = new QLabel(QString::fromUtf8("&Text:"), this);
+    textLabel->setBuddy(text_);
+    form->addRow(textLabel, textRow);
     form->addRow(QString::fromUtf8("&Doba:"), minutes_);
     form->addRow(QString::fromUtf8("Pravidla:"), rulesBox);
 

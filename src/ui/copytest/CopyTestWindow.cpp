@@ -84,7 +84,7 @@ CopyTestWindow::CopyTestWindow(const CopyText& copy, int minutes, const QFont& t
 }
 
 std::string CopyTestWindow::Typed() const {
-    return QtText::ToCp1250(typingArea_->toPlainText());
+    return QtText::ToCp1250(typingArea_->Typed());
 }
 
 QString CopyTestWindow::RemainingShown() const {

@@ -1,6 +1,12 @@
 #pragma once
 // The text area of a timed copy: the pupil types into it freely and corrects with Backspace,
 // as on paper. Nothing can be pasted or dropped into it, and Tab writes nothing.
+//
+// A pupil writes one long paragraph, and the text area lays out the whole paragraph it is
+// changed in on every keystroke, so a keystroke would cost more with every line typed. Each
+// line the wrapping makes is therefore kept as a paragraph of its own: the space at which the
+// line wraps becomes a paragraph break that reads as that space. It looks the same, Backspace
+// takes it away like the space it is, and a keystroke lays out one line only.
 
 #include <QPlainTextEdit>
 
@@ -10,8 +16,16 @@ class CopyTypingArea final : public QPlainTextEdit {
 public:
     explicit CopyTypingArea(QWidget* parent);
 
+    // What the pupil typed: a wrapped line's break as the space it stands for, an Enter as
+    // "\n".
+    [[nodiscard]] QString Typed() const;
+
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
+
+private:
+    void KeepWrappedLineApart();
 };

@@ -298,6 +298,31 @@ private slots:
         QCOMPARE(test.RemainingShown(), QString::fromUtf8("Zbývá 0:00"));
     }
 
+    void theTextAreaGivesBackWhatWasTypedAcrossItsWrappedLines() {
+        CopyTypingArea area(nullptr);
+        area.resize(220, 300);
+        area.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&area));
+        QString typed;
+        for (int i = 0; i < 12; ++i) {
+            typed += QString::fromUtf8("Řidiči jezdí podle plánu ");
+        }
+        Type(&area, typed);
+        QVERIFY2(area.blockCount() > 5, "each wrapped line is a paragraph of its own");
+        QCOMPARE(area.Typed(), typed);
+
+        // Backspace takes a wrapped line's break away as the space it stands for; Enter, also
+        // with Shift, is the pupil's own line end.
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClick(&area, Qt::Key_Backspace);
+        }
+        QTest::keyClick(&area, Qt::Key_Return);
+        Type(&area, QStringLiteral("ab"));
+        QTest::keyClick(&area, Qt::Key_Return, Qt::ShiftModifier);
+        Type(&area, QStringLiteral("c d"));
+        QCOMPARE(area.Typed(), typed.chopped(6) + QStringLiteral("\nab\nc d"));
+    }
+
     void nothingIsPastedOrTabbedIntoTheTextArea() {
         CopyTypingArea area(nullptr);
         area.show();
