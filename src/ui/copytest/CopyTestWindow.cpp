@@ -41,6 +41,10 @@ CopyTestWindow::CopyTestWindow(const CopyText& copy, int minutes, const QFont& t
     remaining_->setObjectName(QStringLiteral("CopyRemaining"));
     remaining_->setFont(titleFont);
     remaining_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A label of a fixed size: the time shown each second lays nothing out again.
+    remaining_->setText(QString::fromUtf8("Zbývá 20:00"));
+    remaining_->setFixedSize(remaining_->sizeHint() +
+                             QSize(remaining_->fontMetrics().averageCharWidth(), 0));
     auto* head = new QHBoxLayout;
     head->addWidget(title, 1);
     head->addWidget(remaining_);

@@ -1,6 +1,8 @@
 #include "CopyTypingArea.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QTextBlock>
 #include <QTextLayout>
 
@@ -54,7 +56,18 @@ void CopyTypingArea::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    // A character goes straight into the text: the text area's own handling first tries the
+    // key against each of its editing shortcuts, which costs as much as writing it.
+    const QString text = event->text();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (!text.isEmpty() && text.at(0).isPrint() && !isReadOnly() &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        insertPlainText(text);
+        ensureCursorVisible();
+        event->accept();
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
+    }
     KeepWrappedLineApart();
 }
 
@@ -66,8 +79,14 @@ void CopyTypingArea::inputMethodEvent(QInputMethodEvent* event) {
 // After a keystroke the paragraph being typed holds at most one wrapped line more.
 void CopyTypingArea::KeepWrappedLineApart() {
     const QTextBlock block = textCursor().block();
-    const QTextLayout* layout = block.layout();
-    if (layout == nullptr || layout->lineCount() < 2) {
+    QTextLayout* layout = block.layout();
+    if (layout == nullptr) {
+        return;
+    }
+    // A layout throws its shaped glyphs away once drawn, and the line being typed is drawn
+    // after every keystroke: kept, it is shaped once per keystroke instead of twice.
+    layout->setCacheEnabled(true);
+    if (layout->lineCount() < 2) {
         return;
     }
     const QTextLine first = layout->lineAt(0);
@@ -80,6 +99,41 @@ void CopyTypingArea::KeepWrappedLineApart() {
     cursor.setPosition(block.position() + end - 1);
     cursor.deleteChar();
     cursor.insertBlock(WrappedLineFormat());
+}
+
+void CopyTypingArea::paintEvent(QPaintEvent* event) {
+    const QTextCursor cursor = textCursor();
+    if (cursor.hasSelection() || !cursor.block().layout()->preeditAreaText().isEmpty()) {
+        QPlainTextEdit::paintEvent(event);
+        return;
+    }
+    QPainter painter(viewport());
+    const QRect exposed = event->rect();
+    QPointF offset = contentOffset();
+    const qreal pixelRatio = viewport()->devicePixelRatioF();
+    const int margin = fontMetrics().height() / 4 + 1;
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF line = blockBoundingRect(block).translated(offset);
+        if (line.top() - margin > exposed.bottom()) {
+            break;
+        }
+        if (line.bottom() + margin >= exposed.top() && block.isVisible()) {
+            const QRect place = line.toAlignedRect();
+            painter.drawImage(place.topLeft() - QPoint(0, margin),
+                              pictures_.For(block, place.size(), margin, palette(), pixelRatio));
+        }
+        offset.ry() += line.height();
+    }
+    if (hasFocus() && !isReadOnly()) {
+        painter.fillRect(cursorRect(), palette().color(QPalette::Text));
+    }
+}
+
+void CopyTypingArea::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        pictures_.Clear();
+    }
+    QPlainTextEdit::changeEvent(event);
 }
 
 bool CopyTypingArea::canInsertFromMimeData(const QMimeData* source) const {

@@ -6,7 +6,11 @@
 // changed in on every keystroke, so a keystroke would cost more with every line typed. Each
 // line the wrapping makes is therefore kept as a paragraph of its own: the space at which the
 // line wraps becomes a paragraph break that reads as that space. It looks the same, Backspace
-// takes it away like the space it is, and a keystroke lays out one line only.
+// takes it away like the space it is, and a keystroke lays out one line only. The lines are
+// painted from kept pictures, with a caret that does not blink; a selection or a composed
+// character on its way is painted by the text area itself.
+
+#include "LinePictures.h"
 
 #include <QPlainTextEdit>
 
@@ -23,9 +27,13 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
     [[nodiscard]] bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void KeepWrappedLineApart();
+
+    LinePictures pictures_;
 };

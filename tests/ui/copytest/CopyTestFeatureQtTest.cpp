@@ -30,7 +30,9 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTimer>
 
 #include <filesystem>
@@ -53,10 +55,19 @@ std::string ReadFile(const std::string& path) {
 const char* const kTyped = "Na konci června se zahrada mění každím dnem. Rybíz dozrává, jahody "
                            "voní a pod jabloní leží první jablíčka. Děti bě";
 
-// Each character as a key that writes it (Qt Test's own typing knows only ASCII keys).
+// Each character as a key that writes it (Qt Test's own typing knows only ASCII keys), and
+// the window painted after it, as it is between a pupil's keystrokes.
 void Type(QWidget* widget, const QString& text) {
     for (const QChar c : text) {
         QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        QCoreApplication::processEvents();
+    }
+}
+
+void Backspace(QWidget* widget, int times) {
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(widget, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
     }
 }
 
@@ -313,14 +324,62 @@ private slots:
 
         // Backspace takes a wrapped line's break away as the space it stands for; Enter, also
         // with Shift, is the pupil's own line end.
-        for (int i = 0; i < 6; ++i) {
-            QTest::keyClick(&area, Qt::Key_Backspace);
-        }
+        Backspace(&area, 6);
         QTest::keyClick(&area, Qt::Key_Return);
         Type(&area, QStringLiteral("ab"));
         QTest::keyClick(&area, Qt::Key_Return, Qt::ShiftModifier);
         Type(&area, QStringLiteral("c d"));
         QCOMPARE(area.Typed(), typed.chopped(6) + QStringLiteral("\nab\nc d"));
+    }
+
+    void theTextAreaShowsItsLinesAsTheTextEditorWouldDrawThem() {
+        // The same lines in a plain text editor, scrolled to the end like the text area.
+        QWidget window;
+        auto* area = new CopyTypingArea(&window);
+        auto* plain = new QPlainTextEdit(&window);
+        for (QPlainTextEdit* edit : {static_cast<QPlainTextEdit*>(area), plain}) {
+            edit->setFont(QFont(QStringLiteral("Liberation Mono"), 12));
+            edit->setFixedSize(420, 200);
+            edit->setFocusPolicy(Qt::NoFocus); // no caret in either
+        }
+        plain->move(0, 210);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QString typed;
+        for (int i = 0; i < 30; ++i) {
+            typed += QString::fromUtf8("Ďábel číhá u řeky, ");
+        }
+        // Backspace within the last line, then across the break of a wrapped line.
+        Type(area, typed);
+        Backspace(area, 3);
+        const QImage withinLine = area->viewport()->grab().toImage();
+        Type(area, QStringLiteral("xy"));
+        Backspace(area, 2);
+        QCOMPARE(area->viewport()->grab().toImage(), withinLine);
+        Backspace(area, 9);
+        QStringList lines;
+        for (QTextBlock block = area->document()->begin(); block.isValid(); block = block.next()) {
+            lines << block.text();
+        }
+        plain->setPlainText(lines.join(QLatin1Char('\n')));
+        plain->moveCursor(QTextCursor::End);
+        plain->ensureCursorVisible();
+        QCoreApplication::processEvents();
+        QCOMPARE(plain->verticalScrollBar()->value(), area->verticalScrollBar()->value());
+        QVERIFY(area->verticalScrollBar()->value() > 2);
+
+        const QImage ours = area->viewport()->grab().toImage();
+        const QImage theirs = plain->viewport()->grab().toImage();
+        QCOMPARE(ours.size(), theirs.size());
+        int differing = 0;
+        for (int y = 0; y < ours.height(); ++y) {
+            for (int x = 0; x < ours.width(); ++x) {
+                differing += ours.pixel(x, y) != theirs.pixel(x, y) ? 1 : 0;
+            }
+        }
+        // The same pictures but for a stray pixel: an accent cut off, a letter left behind by
+        // Backspace or a line out of its place differs by a hundred and more.
+        QVERIFY2(differing < 20, qPrintable(QStringLiteral("%1 pixels differ").arg(differing)));
     }
 
     void nothingIsPastedOrTabbedIntoTheTextArea() {
