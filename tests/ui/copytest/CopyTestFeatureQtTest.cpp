@@ -25,10 +25,12 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
@@ -244,6 +246,37 @@ private slots:
         QCOMPARE(run.reporter.reports.size(), std::size_t{2});
         QVERIFY(run.reporter.reports[0].Utf8().starts_with("Text „Ceny“ obsahuje znaky"));
         QVERIFY(run.results.empty());
+    }
+
+    void withoutTheProgramsTextsAnOwnFileIsCopiedByItsParagraphs() {
+        std::filesystem::remove_all(dir->Path() + "opisy");
+        const std::string own = dir->Path() + "vlastní.txt";
+        std::ofstream(own, std::ios::binary)
+            << "Můj text\n\nPrvní odstavec\nna dvou řádcích.\n\nDruhý „odstavec“.\n";
+        Run run(*dir);
+        bool startBeforeChoice = true;
+        QString shown;
+        run.answer = [&](QDialog& dialog) {
+            if (auto* setup = qobject_cast<CopySetupDialog*>(&dialog)) {
+                auto* start = setup->findChild<QPushButton*>(QStringLiteral("CopyStart"));
+                startBeforeChoice = start->isEnabled();
+                setup->findChild<QPushButton*>(QStringLiteral("CopyOwnFile"))->click();
+                start->click();
+            } else if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+                files->selectFile(QString::fromStdString(own));
+                static_cast<QDialog*>(files)->accept();
+            } else if (auto* test = qobject_cast<CopyTestWindow*>(&dialog)) {
+                shown = test->findChild<QPlainTextEdit*>(QStringLiteral("CopyView"))->toPlainText();
+                test->close(); // before the first keystroke: no result
+            }
+            return dialog.result();
+        };
+        run.copy.Run();
+        QVERIFY(!startBeforeChoice);
+        QCOMPARE(shown,
+                 QString::fromUtf8("První odstavec na dvou řádcích.\n\nDruhý \"odstavec\"."));
+        QVERIFY(run.results.empty());
+        QCOMPARE(run.copy.Setup().textFile, own);
     }
 
     void endingEarlyAsksFirstButNotBeforeTheFirstKeystroke() {
