@@ -15,7 +15,9 @@ export LC_ALL=C.UTF-8
 
 command -v pdftotext >/dev/null || fail "pdftotext is missing (poppler-utils)"
 
+# The test's own copy texts in place of the program's, so that the first one is known.
 mkdir -p "$WORK/app/opisy"
+rm -f "$WORK/app/opisy/"*.txt
 cp "$(dirname "$0")/../data/opisy/"*.txt "$WORK/app/opisy/"
 COPY=$WORK/app/opisy/01-zahrada.txt
 
