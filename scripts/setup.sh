@@ -14,7 +14,7 @@ packages=(
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick openbox wmctrl sqlite3
   clang libclang-rt-14-dev clang-format
-  python3 hunspell hunspell-cs hunspell-tools
+  python3 hunspell hunspell-cs hunspell-tools poppler-utils
 )
 
 missing=()

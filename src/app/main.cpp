@@ -1,4 +1,6 @@
 #include "Clock.h"
+#include "CopyTestFeature.h"
+#include "CopyTextCatalog.h"
 #include "HistoryDatabase.h"
 #include "HistoryFeature.h"
 #include "HistoryThread.h"
@@ -9,7 +11,6 @@
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
-#include "QtDesktopLayout.h"
 #include "QtDesktopLayout.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
@@ -153,11 +154,14 @@ int main(int argc, char* argv[]) {
         // The lesson dialog says when the layout chosen is not the desktop's.
         const QtDesktopLayout desktopLayout;
         LayoutNoteFeature layoutNote(desktopLayout);
+        CopyTestFeature copyTest(store, clock, reporter,
+                                 places.DataDir() + CopyTextCatalog::kFolderName + "/",
+                                 places.TextDir());
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature, &layoutNote});
+                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

@@ -31,6 +31,17 @@ private:
     bool begun_ = false;
 };
 
+// "Konec" stays the last item of its menu, below its separator.
+void AddToMenu(QMenu& menu, QAction* action) {
+    const QList<QAction*> items = menu.actions();
+    if (items.size() >= 2 && items.back()->objectName() == QStringLiteral("ActionClose") &&
+        items[items.size() - 2]->isSeparator()) {
+        menu.insertAction(items[items.size() - 2], action);
+    } else {
+        menu.addAction(action);
+    }
+}
+
 } // namespace
 
 FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
@@ -38,26 +49,34 @@ FeatureList::FeatureList(std::vector<MainWindowFeature*> features)
 
 void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
                        const std::function<void()>& relayout, Commands& commands,
-                       const MainWindowFeature::ModalRunner& runModal) {
-    const MainWindowFeature::ModalRunner pausing = [&engine, &commands, runModal](QDialog& dialog) {
+                       const std::function<int(QDialog&)>& runModal,
+                       const std::function<QFont()>& typingFont) {
+    const auto runStopped = [&engine, &commands](const std::function<void()>& show) {
         ModalPause pause(engine, commands);
         const TextStartWatch watch(engine);
-        const int result = runModal(dialog);
+        show();
         if (watch.Begun()) {
             pause.KeepStopped();
         }
-        return result;
     };
+    const FeatureHost host{.runModal =
+                               [runStopped, runModal](QDialog& dialog) {
+                                   int result = 0;
+                                   runStopped([&] { result = runModal(dialog); });
+                                   return result;
+                               },
+                           .runStopped = runStopped,
+                           .typingFont = typingFont};
     for (MainWindowFeature* feature : features_) {
         feature->SetRelayout(relayout);
-        feature->SetModalRunner(pausing);
+        feature->SetHost(host);
         if (QWidget* panel = feature->CreatePanel(window.centralWidget())) {
             panels_.push_back(panel);
             keys.Watch(panel);
         }
         for (const auto& [menuName, action] : feature->CreateActions(&window)) {
             if (auto* menu = window.menuBar()->findChild<QMenu*>(menuName)) {
-                menu->addAction(action);
+                AddToMenu(*menu, action);
             }
             window.addAction(action);
         }

@@ -94,7 +94,8 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     }
     features_.Join(
         *this, *engine_, *keys_, [this] { LayoutTypingView(); }, *this,
-        [this](QDialog& dialog) { return dialogs_->RunModal(dialog); });
+        [this](QDialog& dialog) { return dialogs_->RunModal(dialog); },
+        [this] { return typingFont; });
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(

@@ -27,7 +27,7 @@ public:
     std::vector<std::pair<QString, QAction*>> CreateActions(QWidget* window) override;
     void PrepareLessonDialog(TFormLekce& dialog) override;
     TypingObserver* Observer() override { return &recorder_; }
-    void SetModalRunner(ModalRunner runModal) override { runModal_ = std::move(runModal); }
+    void SetHost(const FeatureHost& host) override { runModal_ = host.runModal; }
 
     // Opens "Můj pokrok" over `window` and returns when it is closed.
     void ShowProgress(QWidget* window);
@@ -38,7 +38,7 @@ private:
     HistoryThread& history_;
     HistoryRecorder recorder_;
     ProgressPlotsLoader plots_;
-    ModalRunner runModal_;
+    std::function<int(QDialog&)> runModal_;
     // The ticks last read: the lesson dialog shows them at once while they are read again.
     std::optional<PassedLessons> passed_;
 };
