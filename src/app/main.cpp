@@ -29,6 +29,7 @@
 #include <QTranslator>
 
 #include <clocale>
+#include <ctime>
 #include <exception>
 #include <memory>
 #include <optional>
@@ -157,6 +158,11 @@ int main(int argc, char* argv[]) {
         CopyTestFeature copyTest(store, clock, reporter,
                                  places.DataDir() + CopyTextCatalog::kFolderName + "/",
                                  places.TextDir());
+        // Each finished test goes into the history beside the texts.
+        copyTest.SetResultListener([&history](const CopyTestResult& result) {
+            history.RecordCopyTest(
+                {.id = 0, .endedAt = static_cast<int64_t>(std::time(nullptr)), .result = result});
+        });
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),

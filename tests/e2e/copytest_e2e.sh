@@ -145,5 +145,9 @@ close_program
 expect_value Text "$COPY"
 expect_value Minuty 1
 expect_value Pravidla 0
+# The history keeps the test with its figures.
+ROW=$(sqlite3 "$WORK/app/historie.sqlite" \
+    'SELECT title, minutes, rules, gross, errors, net_per_minute, error_rate, grade FROM copy_tests')
+[[ $ROW == "Zahrada v létě|1|0|180|2|160|111|4" ]] || fail "the history holds '$ROW' for the test"
 
 echo "copytest_e2e: all checks passed"

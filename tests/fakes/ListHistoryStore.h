@@ -8,5 +8,7 @@
 class ListHistoryStore final : public HistoryStore {
 public:
     void Record(const HistoryRecord& record) override { records.push_back(record); }
+    void RecordCopyTest(const CopyTestRecord& record) override { copyTests.push_back(record); }
     std::vector<HistoryRecord> records;
+    std::vector<CopyTestRecord> copyTests;
 };

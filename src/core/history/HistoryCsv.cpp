@@ -1,8 +1,10 @@
 #include "HistoryCsv.h"
 
+#include "Cp1250.h"
 #include "HistoryText.h"
 #include "SpeedMeter.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -22,6 +24,20 @@ constexpr std::array<const char*, 14> kColumns{
     "Známka za chyby (1–5)",
     "Známka za rychlost (1–5)",
     "Doporučeno pokračovat",
+};
+
+constexpr std::array<const char*, 11> kCopyTestColumns{
+    "Opis na čas: datum a čas konce",
+    "Text",
+    "Délka (minuty)",
+    "Pravidla",
+    "Hrubé úhozy",
+    "Chyby",
+    "Srážka za chybu (úhozy)",
+    "Čisté úhozy",
+    "Čisté úhozy za minutu",
+    "Chybovost (%)",
+    "Známka",
 };
 
 constexpr char kSeparator = ';';
@@ -54,6 +70,24 @@ std::string LessonField(const HistoryRecord& r) {
     return "";
 }
 
+template <std::size_t N> std::string Joined(const std::array<std::string, N>& fields) {
+    std::string line;
+    line.reserve(120);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) {
+            line += kSeparator;
+        }
+        line += fields[i];
+    }
+    return line + kLineEnd;
+}
+
+// Hundredths as a number with two decimals after a comma: 15 is "0,15".
+std::string Hundredths(int value) {
+    const std::string cents = std::to_string(value % 100);
+    return std::to_string(value / 100) + "," + (cents.size() < 2 ? "0" : "") + cents;
+}
+
 } // namespace
 
 std::string HistoryCsv::Header() {
@@ -82,15 +116,31 @@ std::string HistoryCsv::Line(const HistoryRecord& r) {
         std::to_string(r.speedGrade),
         r.passed ? "ano" : "ne",
     };
-    std::string line;
-    line.reserve(120);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0) {
-            line += kSeparator;
-        }
-        line += fields[i];
-    }
-    return line + kLineEnd;
+    return Joined(fields);
+}
+
+std::string HistoryCsv::CopyTestHeader() {
+    std::array<std::string, kCopyTestColumns.size()> names;
+    std::copy(kCopyTestColumns.begin(), kCopyTestColumns.end(), names.begin());
+    return Joined(names);
+}
+
+std::string HistoryCsv::CopyTestLine(const CopyTestRecord& record) {
+    const CopyTestResult& r = record.result;
+    const std::array<std::string, kCopyTestColumns.size()> fields{
+        HistoryText::DateTime(record.endedAt),
+        Field(Cp1250::ToUtf8(r.title)),
+        std::to_string(r.minutes),
+        r.rules == CopyRules::School ? "školní" : "soutěžní",
+        std::to_string(r.gross),
+        std::to_string(r.errors),
+        std::to_string(r.penalty),
+        std::to_string(r.net),
+        std::to_string(r.netPerMinute),
+        Hundredths(r.errorRateHundredths),
+        r.grade == CopyGrade::Failed ? "neprospěl" : std::to_string(static_cast<int>(r.grade) + 1),
+    };
+    return Joined(fields);
 }
 
 std::string HistoryCsv::Text(const std::vector<HistoryRecord>& records) {

@@ -1,8 +1,9 @@
 #pragma once
 // The history as a CSV file that a Czech spreadsheet opens as it is: UTF-8 with a byte order
 // mark, fields separated by ";", decimal commas, lines ending in CR LF; a header line naming
-// each column, then one line per finished text.
+// each column, then one line per finished text; the timed copies below them.
 
+#include "CopyTestRecord.h"
 #include "HistoryRecord.h"
 
 #include <string>
@@ -17,4 +18,9 @@ public:
     [[nodiscard]] static std::string Line(const HistoryRecord& record);
     // The header and every record's line.
     [[nodiscard]] static std::string Text(const std::vector<HistoryRecord>& records);
+
+    // The timed copies follow the texts after an empty line, with column names of their own
+    // (without a byte order mark) and one line per test.
+    [[nodiscard]] static std::string CopyTestHeader();
+    [[nodiscard]] static std::string CopyTestLine(const CopyTestRecord& record);
 };

@@ -92,3 +92,31 @@ std::string ProgressSeries::Tip(const ProgressPoint& point) {
            HistoryText::DateAndTime(point.firstEndedAt) + Cp1250::FromUtf8(" až ") +
            HistoryText::DateAndTime(point.lastEndedAt) + Cp1250::FromUtf8("\nprůměr ") + figures;
 }
+
+ProgressSeries ProgressSeries::OfCopyTests(const std::vector<CopyTestRecord>& tests,
+                                           int maxPoints) {
+    ProgressSeries series;
+    series.attempts = static_cast<int64_t>(tests.size());
+    const int64_t group = GroupSize(series.attempts, maxPoints);
+    for (int64_t first = 0; first < series.attempts; first += group) {
+        const int64_t end = std::min(series.attempts, first + group);
+        ProgressPoint point;
+        point.firstAttempt = first + 1;
+        point.attempts = end - first;
+        point.firstEndedAt = tests[static_cast<std::size_t>(first)].endedAt;
+        point.lastEndedAt = tests[static_cast<std::size_t>(end - 1)].endedAt;
+        double net = 0;
+        int64_t errors = 0;
+        int64_t gross = 0;
+        for (int64_t i = first; i < end; ++i) {
+            const CopyTestResult& r = tests[static_cast<std::size_t>(i)].result;
+            net += r.netPerMinute;
+            errors += r.errors;
+            gross += r.gross;
+        }
+        point.speed = net / static_cast<double>(point.attempts);
+        point.errorPercent = gross > 0 ? 100.0 * static_cast<double>(errors) / gross : 0;
+        series.points.push_back(point);
+    }
+    return series;
+}

@@ -3,6 +3,8 @@
 // A long history is plotted in groups of attempts one after the other, so that a plot has a
 // bounded number of points however many texts the pupil finished.
 
+#include "CopyTestRecord.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -29,9 +31,11 @@ struct ProgressAxisLabel {
 
 class ProgressSeries {
 public:
-    // Filters: every text, the own texts, or a lesson's number (on either layout).
+    // Filters: every text, the own texts, the timed copies, or a lesson's number (on either
+    // layout).
     static constexpr int kAllTexts = 0;
     static constexpr int kOwnTexts = -1;
+    static constexpr int kCopyTests = -2;
     // Texts that ended before 2000 or after the next day are left out: a clock set wrongly
     // once would squeeze every other result into a corner.
     static constexpr int64_t kEarliest = 946684800; // 2000-01-01 00:00:00 UTC
@@ -50,6 +54,10 @@ public:
     AxisLabels(const std::vector<ProgressPoint>& points, int count);
     // A point's tooltip (code page 1250): when, and its speed and error rate.
     [[nodiscard]] static std::string Tip(const ProgressPoint& point);
+    // The timed copies (oldest first) as points of net keystrokes per minute and error rate, at
+    // most `maxPoints`.
+    [[nodiscard]] static ProgressSeries OfCopyTests(const std::vector<CopyTestRecord>& tests,
+                                                    int maxPoints);
 
     int64_t attempts = 0; // in the filter, all of them
     std::vector<ProgressPoint> points;

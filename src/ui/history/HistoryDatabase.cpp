@@ -1,5 +1,6 @@
 #include "HistoryDatabase.h"
 
+#include "CopyTestTable.h"
 #include "HistoryFailure.h"
 #include "HistoryRecord.h"
 #include "HistorySchema.h"
@@ -122,7 +123,7 @@ HistoryDatabase::Access HistoryDatabase::OpenReadWrite() {
         return access;
     }
     queries_.emplace(connection_, HistorySchema::TextsSource(HistorySchema::kVersion),
-                     HistoryQueries::Tables{.keyErrors = true, .lessons = true});
+                     HistoryQueries::Tables{.keyErrors = true, .lessons = true, .copyTests = true});
     return Access::ReadWrite;
 }
 
@@ -167,9 +168,11 @@ HistoryDatabase::Access HistoryDatabase::OpenReadOnly() {
         return Access::None;
     }
     if (*version > 0) {
-        queries_.emplace(connection_, HistorySchema::TextsSource(*version),
-                         HistoryQueries::Tables{.keyErrors = HistorySchema::HasKeyErrors(*version),
-                                                .lessons = HistorySchema::HasLessons(*version)});
+        queries_.emplace(
+            connection_, HistorySchema::TextsSource(*version),
+            HistoryQueries::Tables{.keyErrors = HistorySchema::HasKeyErrors(*version),
+                                   .lessons = HistorySchema::HasLessons(*version),
+                                   .copyTests = HistorySchema::HasCopyTests(*version)});
     }
     Tell(HistoryProblem::ReadOnly);
     return Access::ReadOnly;
@@ -249,13 +252,8 @@ QString HistoryDatabase::MoveAside() {
 }
 
 void HistoryDatabase::Record(const HistoryRecord& record) {
-    if (Open() != Access::ReadWrite) {
-        return;
-    }
-    try {
-        const QSqlDatabase db = QSqlDatabase::database(connection_, false);
-        // One transaction per text: it is kept whole or not at all.
-        SqlTransaction transaction(db);
+    // One transaction per text: it is kept whole or not at all.
+    Write([&record](const QSqlDatabase& db) {
         QSqlQuery query(db);
         if (!query.prepare(QString::fromLatin1(kInsertText))) {
             throw HistoryFailure(query.lastError());
@@ -292,6 +290,21 @@ void HistoryDatabase::Record(const HistoryRecord& record) {
             }
         }
         LessonSummary::Add(db, stored);
+    });
+}
+
+void HistoryDatabase::RecordCopyTest(const CopyTestRecord& record) {
+    Write([&record](const QSqlDatabase& db) { CopyTestTable::Insert(db, record); });
+}
+
+void HistoryDatabase::Write(const std::function<void(const QSqlDatabase& db)>& write) {
+    if (Open() != Access::ReadWrite) {
+        return;
+    }
+    try {
+        const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        SqlTransaction transaction(db);
+        write(db);
         transaction.Commit();
     } catch (const HistoryFailure& failure) {
         if (failure.Locked()) {

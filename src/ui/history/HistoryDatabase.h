@@ -17,7 +17,9 @@
 #include <string>
 
 class HistoryFailure;
+class QSqlDatabase;
 class Reporter;
+struct CopyTestRecord;
 struct HistoryRecord;
 
 class HistoryDatabase {
@@ -44,6 +46,8 @@ public:
     // history open for reading only. Throws HistoryFailure while another program holds the
     // lock, having written nothing.
     void Record(const HistoryRecord& record);
+    // Keeps one timed copy, as Record keeps a text.
+    void RecordCopyTest(const CopyTestRecord& record);
     // The open history's queries; nullptr while it cannot be read. Throws as Open.
     [[nodiscard]] const HistoryQueries* Queries();
 
@@ -57,6 +61,9 @@ public:
     [[nodiscard]] QString Path() const;
 
 private:
+    // Runs `write` in a transaction of its own on a history open for writing; a failure other
+    // than a lock is told.
+    void Write(const std::function<void(const QSqlDatabase& db)>& write);
     Access OpenReadWrite();
     Access OpenReadOnly();
     // Opens the connection; the database's version, or nullopt after telling why not.

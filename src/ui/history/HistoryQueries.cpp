@@ -1,5 +1,6 @@
 #include "HistoryQueries.h"
 
+#include "CopyTestTable.h"
 #include "Evaluation.h"
 #include "HistoryFailure.h"
 #include "HistoryText.h"
@@ -84,6 +85,9 @@ int64_t HistoryQueries::Latest() {
 }
 
 QString HistoryQueries::Kind(int filter) {
+    if (filter == ProgressSeries::kCopyTests) {
+        return QStringLiteral("0"); // kept in a table of their own
+    }
     if (filter == ProgressSeries::kOwnTexts) {
         return QStringLiteral("lesson = -1");
     }
@@ -129,7 +133,21 @@ std::vector<int> HistoryQueries::Filters() const {
     if (ownTexts) {
         filters.push_back(ProgressSeries::kOwnTexts);
     }
+    if (tables_.copyTests) {
+        HistoryFailure::Exec(query, QStringLiteral("SELECT EXISTS (SELECT 1 FROM copy_tests)"));
+        if (query.next() && query.value(0).toInt() != 0) {
+            filters.push_back(ProgressSeries::kCopyTests);
+        }
+    }
     return filters;
+}
+
+std::vector<CopyTestRecord> HistoryQueries::CopyTests() const {
+    if (!tables_.copyTests) {
+        return {};
+    }
+    return CopyTestTable::Read(QSqlDatabase::database(connection_, false),
+                               ProgressSeries::kEarliest, Latest());
 }
 
 std::vector<LessonResult> HistoryQueries::LessonRows() const {

@@ -4,6 +4,7 @@
 // answer costs, not what all its rows would. Texts dated outside a sane range are left out.
 // Used on the history's own thread; every query throws HistoryFailure when it fails.
 
+#include "CopyTestRecord.h"
 #include "HistoryRecord.h"
 #include "LessonResults.h"
 #include "ProgressSeries.h"
@@ -22,6 +23,7 @@ public:
     struct Tables {
         bool keyErrors = false; // the errors per character
         bool lessons = false;   // the lessons' summary (LessonSummary)
+        bool copyTests = false; // the timed copies (CopyTestTable)
     };
 
     // `connection`: the open database's Qt SQL connection name; `texts`: the table of texts
@@ -35,7 +37,7 @@ public:
     [[nodiscard]] static HistoryRecord RecordAt(const QSqlQuery& query, int first);
 
     // The filters worth offering (ProgressSeries): all texts, each lesson that occurs, own texts
-    // when any occurs.
+    // and the timed copies when any occurs.
     [[nodiscard]] std::vector<int> Filters() const;
     // Each lesson's best and last result and its number of attempts.
     [[nodiscard]] std::vector<LessonResult> LessonRows() const;
@@ -45,6 +47,8 @@ public:
     // shown; nullptr from the newest), with their errors per character.
     [[nodiscard]] std::vector<HistoryRecord> Attempts(int filter, const HistoryRecord* after,
                                                       int count) const;
+    // The timed copies, oldest first.
+    [[nodiscard]] std::vector<CopyTestRecord> CopyTests() const;
     // Every text, oldest first, one at a time.
     void ForEachText(const std::function<void(const HistoryRecord&)>& visit) const;
 

@@ -1,5 +1,6 @@
 #include "HistorySchema.h"
 
+#include "CopyTestTable.h"
 #include "HistoryFailure.h"
 #include "LessonSummary.h"
 #include "SqlTransaction.h"
@@ -62,6 +63,11 @@ const std::array<Step, HistorySchema::kVersion> kSteps{{
          LessonSummary::kCreate,
      },
      &LessonSummary::Build},
+    // 4: the timed copies.
+    {{
+        CopyTestTable::kCreate,
+        "CREATE INDEX copy_tests_by_time ON copy_tests (ended_at)",
+    }},
 }};
 
 } // namespace

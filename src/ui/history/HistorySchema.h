@@ -9,7 +9,7 @@ class QSqlDatabase;
 
 class HistorySchema {
 public:
-    static constexpr int kVersion = 3;
+    static constexpr int kVersion = 4;
 
     // Whether this program can read a file of `version` (0 is a new, empty file).
     [[nodiscard]] static bool Knows(int version) { return version >= 0 && version <= kVersion; }
@@ -21,7 +21,9 @@ public:
     // The table of texts as this program reads it from a file of `version` that it may not
     // change (read-only): the columns of later versions read as their defaults.
     [[nodiscard]] static QString TextsSource(int version);
-    // Whether a file of `version` has the table of errors per character, the lessons' summary.
+    // Whether a file of `version` has the table of errors per character, the lessons' summary,
+    // the timed copies.
     [[nodiscard]] static bool HasKeyErrors(int version) { return version >= 2; }
     [[nodiscard]] static bool HasLessons(int version) { return version >= 3; }
+    [[nodiscard]] static bool HasCopyTests(int version) { return version >= 4; }
 };

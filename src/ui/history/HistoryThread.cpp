@@ -65,6 +65,14 @@ void HistoryThread::Record(const HistoryRecord& record) {
     }
 }
 
+void HistoryThread::RecordCopyTest(const CopyTestRecord& record) {
+    try {
+        Enqueue(true, [record](HistoryDatabase& database) { database.RecordCopyTest(record); });
+    } catch (const std::exception&) {
+        // Out of memory: the test goes unrecorded; its sheet is still shown.
+    }
+}
+
 void HistoryThread::Deliver(std::function<void()> call) {
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }

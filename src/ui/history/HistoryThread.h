@@ -37,6 +37,7 @@ public:
 
     // Queues the text and returns at once.
     void Record(const HistoryRecord& record) override;
+    void RecordCopyTest(const CopyTestRecord& record) override;
 
     // Runs `query` on the history's thread after everything queued before it, and hands its
     // answer to `done` on this thread, unless `receiver` is gone by then. A history that cannot

@@ -22,10 +22,21 @@ struct ProgressAxisMark {
     QString text; // a date or a time of day; no two marks have the same text
 };
 
+// A level the speed is measured against, drawn across the whole plot.
+struct ProgressLevel {
+    double value = 0;
+    QString name; // for the legend
+};
+
 struct ProgressPlotData {
     QList<ProgressPlotPoint> points; // in order of x, at least two
     QList<ProgressAxisMark> marks;
     double errorLimit = 2.0; // the error rate a lesson may not exceed, in per cent
+    // The timed copies are plotted with titles of their own and their grades' levels in place
+    // of a lesson's expected speed; empty for lessons and own texts.
+    QString speedTitle;
+    QString errorGuide;
+    QList<ProgressLevel> speedLevels;
 };
 
 class ProgressPlots {
@@ -43,4 +54,4 @@ public:
     [[nodiscard]] virtual ProgressPlots* CreatePlots(QWidget* parent) = 0;
 };
 
-Q_DECLARE_INTERFACE(ProgressPlotsPlugin, "org.klaptos.ProgressPlotsPlugin/1")
+Q_DECLARE_INTERFACE(ProgressPlotsPlugin, "org.klaptos.ProgressPlotsPlugin/2")

@@ -1,6 +1,7 @@
 #include "ProgressWindow.h"
 
 #include "AttemptsModel.h"
+#include "CopyTestList.h"
 #include "HistoryCsv.h"
 #include "HistoryFailure.h"
 #include "HistoryQueries.h"
@@ -45,7 +46,21 @@ QString FilterName(int filter) {
     if (filter == ProgressSeries::kOwnTexts) {
         return QString::fromUtf8("Vlastní texty a procvičení");
     }
+    if (filter == ProgressSeries::kCopyTests) {
+        return QString::fromUtf8("Opisy na čas");
+    }
     return QString::fromUtf8("Lekce %1").arg(filter);
+}
+
+// The timed copies are plotted against the speeds of the grades, their errors against the
+// most a grade 3 allows.
+void ShowAsCopyTests(ProgressPlotData& data) {
+    data.speedTitle = QString::fromUtf8("Čisté úhozy za minutu");
+    data.errorGuide = QString::fromUtf8("nejvýše 0,50 % chyb (známka 3)");
+    data.errorLimit = 0.5;
+    data.speedLevels = {{200, QString::fromUtf8("200 (známka 3)")},
+                        {220, QString::fromUtf8("220 (známka 2)")},
+                        {240, QString::fromUtf8("240 (známka 1)")}};
 }
 
 QString Attempts(int64_t count) {
@@ -64,7 +79,8 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
     : QDialog(parent), history_(history), filter_(new QComboBox(this)), count_(new QLabel(this)),
       note_(new QLabel(this)), tabs_(new QTabWidget(this)),
       attempts_(new AttemptsModel(history, this)), attemptsView_(new QTableView(this)),
-      lessons_(new QTableWidget(this)), export_(new QPushButton(this)), status_(new QLabel(this)) {
+      lessons_(new QTableWidget(this)), copyTests_(new CopyTestList(this)),
+      export_(new QPushButton(this)), status_(new QLabel(this)) {
     setObjectName(QStringLiteral("ProgressWindow"));
     setWindowTitle(QString::fromUtf8("Můj pokrok"));
     setSizeGripEnabled(true);
@@ -112,6 +128,7 @@ ProgressWindow::ProgressWindow(HistoryThread& history, ProgressPlotsLoader& plot
     tabs_->setObjectName(QStringLiteral("TabTabulky"));
     tabs_->addTab(attemptsView_, QString::fromUtf8("&Pokusy"));
     tabs_->addTab(lessons_, QString::fromUtf8("Výsledky &lekcí (✓ = lekce splněna)"));
+    copyTests_->hide();
 
     export_->setText(QString::fromUtf8("&Exportovat do CSV…"));
     export_->setObjectName(QStringLiteral("ButtonExport"));
@@ -169,7 +186,7 @@ void ProgressWindow::AskOverview() {
     history_.Ask<Overview>(
         this,
         [](const HistoryQueries& queries) {
-            return Overview{queries.Filters(), queries.LessonRows()};
+            return Overview{queries.Filters(), queries.LessonRows(), queries.CopyTests()};
         },
         [this](Overview overview) { ShowOverview(overview); });
 }
@@ -179,12 +196,18 @@ void ProgressWindow::FilterChosen() {
     seriesShown_ = false;
     AskSeries();
     attempts_->ShowFilter(Filter());
+    if (Filter() == ProgressSeries::kCopyTests && tabs_->indexOf(copyTests_) >= 0) {
+        tabs_->setCurrentWidget(copyTests_);
+    }
 }
 
 void ProgressWindow::AskSeries() {
     history_.Ask<ProgressSeries>(
         this,
         [filter = Filter()](const HistoryQueries& queries) {
+            if (filter == ProgressSeries::kCopyTests) {
+                return ProgressSeries::OfCopyTests(queries.CopyTests(), kMostPoints);
+            }
             return queries.Progress(filter, kMostPoints);
         },
         [this, generation = generation_](ProgressSeries series) {
@@ -223,6 +246,15 @@ void ProgressWindow::ShowOverview(const Overview& overview) {
         }
         ++row;
     }
+    if (!overview.copyTests.empty()) {
+        copyTests_->Show(overview.copyTests);
+        if (tabs_->indexOf(copyTests_) < 0) {
+            tabs_->addTab(copyTests_, QString::fromUtf8("&Opisy na čas"));
+        }
+        if (Filter() == ProgressSeries::kCopyTests) {
+            tabs_->setCurrentWidget(copyTests_);
+        }
+    }
     overviewShown_ = true;
 }
 
@@ -250,6 +282,9 @@ void ProgressWindow::ShowSeries(const ProgressSeries& series) {
         }
         for (const ProgressAxisLabel& label : ProgressSeries::AxisLabels(series.points, 7)) {
             data.marks.append({label.x, QString::fromStdString(label.text)});
+        }
+        if (Filter() == ProgressSeries::kCopyTests) {
+            ShowAsCopyTests(data);
         }
         plots_->Show(data);
         note_->hide();
@@ -299,10 +334,18 @@ void ProgressWindow::ExportCsv(const QString& path) {
             bool ok = file.write(header.data(), static_cast<qint64>(header.size())) >= 0;
             try {
                 if (const HistoryQueries* queries = database.Queries()) {
-                    queries->ForEachText([&](const HistoryRecord& record) {
-                        const std::string line = HistoryCsv::Line(record);
-                        ok = ok && file.write(line.data(), static_cast<qint64>(line.size())) >= 0;
-                    });
+                    const auto write = [&](const std::string& text) {
+                        ok = ok && file.write(text.data(), static_cast<qint64>(text.size())) >= 0;
+                    };
+                    queries->ForEachText(
+                        [&](const HistoryRecord& record) { write(HistoryCsv::Line(record)); });
+                    const std::vector<CopyTestRecord> tests = queries->CopyTests();
+                    if (!tests.empty()) {
+                        write("\r\n" + HistoryCsv::CopyTestHeader());
+                    }
+                    for (const CopyTestRecord& test : tests) {
+                        write(HistoryCsv::CopyTestLine(test));
+                    }
                 }
             } catch (const HistoryFailure& failure) {
                 if (failure.Locked()) {

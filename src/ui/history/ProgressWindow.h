@@ -1,9 +1,11 @@
 #pragma once
 // The "Můj pokrok" window: the pupil's speed and error rate attempt by attempt, for all texts
-// or one lesson, the attempts one per row, each lesson's best and last result, and the history
-// as CSV. Everything is read on the history's thread: the window opens at once and fills in as
-// the answers arrive; what it held goes with it when it closes.
+// or one lesson, the attempts one per row, each lesson's best and last result, the timed copies
+// with their grades' levels, and the history as CSV. Everything is read on the history's thread:
+// the window opens at once and fills in as the answers arrive; what it held goes with it when it
+// closes.
 
+#include "CopyTestRecord.h"
 #include "LessonResults.h"
 #include "ProgressSeries.h"
 
@@ -12,6 +14,7 @@
 #include <vector>
 
 class AttemptsModel;
+class CopyTestList;
 class HistoryThread;
 class ProgressPlots;
 class ProgressPlotsLoader;
@@ -45,6 +48,7 @@ private:
     struct Overview {
         std::vector<int> filters;
         std::vector<LessonResult> lessons;
+        std::vector<CopyTestRecord> copyTests;
     };
 
     void AskOverview();
@@ -67,6 +71,7 @@ private:
     AttemptsModel* attempts_;
     QTableView* attemptsView_;
     QTableWidget* lessons_;
+    CopyTestList* copyTests_; // a tab of its own once the pupil has taken a test
     QPushButton* export_;
     QLabel* status_;
     int generation_ = 0; // answers for an earlier filter are dropped

@@ -4,6 +4,7 @@
 // read-only one, a full disk, a program killed while writing) never loses a committed text, is
 // left as it is where it is not ours to change, and is told once in its own words.
 
+#include "Cp1250.h"
 #include "HistoryDatabase.h"
 #include "HistorySchema.h"
 #include "RecordingReporter.h"
@@ -179,7 +180,8 @@ private slots:
         stored[2].id = 3;
         QVERIFY(Newest(again) == (std::vector<HistoryRecord>{stored[1], stored[0], stored[2]}));
         QCOMPARE(Reports(reporter), std::string());
-        QCOMPARE(Sql(again.Path(), {"PRAGMA user_version"}), QStringLiteral("3"));
+        QCOMPARE(Sql(again.Path(), {"PRAGMA user_version"}),
+                 QString::number(HistorySchema::kVersion));
         QCOMPARE(Sql(again.Path(), {"PRAGMA journal_mode"}), QStringLiteral("wal"));
     }
 
@@ -209,7 +211,48 @@ private slots:
             practice.id = 2;
             QVERIFY(Newest(database) == (std::vector<HistoryRecord>{added, practice, old}));
             QCOMPARE(Reports(reporter), std::string());
-            QCOMPARE(Sql(database.Path(), {"PRAGMA user_version"}), QStringLiteral("3"));
+            QCOMPARE(Sql(database.Path(), {"PRAGMA user_version"}),
+                     QString::number(HistorySchema::kVersion));
+        }
+    }
+
+    // A timed copy is kept beside the texts, whole, and offers a filter of its own; a history
+    // from before the tests takes them on.
+    void timedCopiesComeBackWholeBesideTheTexts() {
+        for (const int version : {2, HistorySchema::kVersion}) {
+            const std::string folder = Folder(version == 2 ? "copies2" : "copies");
+            if (version == 2) {
+                WriteOldHistory(FileIn(folder), version);
+            }
+            RecordingReporter reporter;
+            HistoryDatabase database(folder, reporter);
+            CopyTestRecord failed;
+            failed.endedAt = 1741780900;
+            failed.result = {.title = Cp1250::FromUtf8("Dopis; šest úřadů"),
+                             .minutes = 20,
+                             .rules = CopyRules::Competition,
+                             .gross = 9100,
+                             .errors = 12,
+                             .penalty = 50,
+                             .net = 8500,
+                             .netPerMinute = 425,
+                             .errorRateHundredths = 13,
+                             .grade = CopyGrade::Failed,
+                             .limit = GradeLimit::SpeedAndErrors};
+            CopyTestRecord passed = failed;
+            passed.endedAt = 1741780000; // earlier: they come back in order of time
+            passed.result.grade = CopyGrade::Two;
+            passed.result.limit = GradeLimit::Speed;
+            database.RecordCopyTest(failed);
+            database.RecordCopyTest(passed);
+            failed.id = 1;
+            passed.id = 2;
+            const HistoryQueries* queries = database.Queries();
+            QVERIFY(queries != nullptr);
+            QVERIFY(queries->CopyTests() == (std::vector<CopyTestRecord>{passed, failed}));
+            QCOMPARE(queries->Filters().back(), ProgressSeries::kCopyTests);
+            QCOMPARE(Newest(database).size(), static_cast<std::size_t>(version == 2 ? 2 : 0));
+            QCOMPARE(Reports(reporter), std::string());
         }
     }
 

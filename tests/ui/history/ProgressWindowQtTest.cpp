@@ -3,6 +3,7 @@
 // there is too little to plot or no plots' plugin, the window's keys, its place over the main
 // window, and the CSV export into the documents folder.
 
+#include "Cp1250.h"
 #include "HistoryThread.h"
 #include "ProgressPlotsLoader.h"
 #include "ProgressWindow.h"
@@ -30,6 +31,7 @@
 #include <cstdlib>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -84,6 +86,31 @@ std::vector<HistoryRecord> Many(int count) {
 }
 #endif
 
+CopyTestRecord CopyTest(int day, const char* title, CopyRules rules, int gross, int errors,
+                        CopyGrade grade) {
+    CopyTestRecord test;
+    test.endedAt = kMonday + day * kDay;
+    CopyTestResult& r = test.result;
+    r.title = Cp1250::FromUtf8(title);
+    r.minutes = 10;
+    r.rules = rules;
+    r.gross = gross;
+    r.errors = errors;
+    r.penalty = rules == CopyRules::School ? 10 : 50;
+    r.net = gross - errors * r.penalty;
+    r.netPerMinute = r.net / 10;
+    r.errorRateHundredths = errors * 10000 / gross;
+    r.grade = grade;
+    return test;
+}
+
+// Three tests, the last of them passed with a 1 under the competition's rules.
+std::vector<CopyTestRecord> ThreeCopyTests() {
+    return {CopyTest(2, "Podzim v lese", CopyRules::School, 1950, 8, CopyGrade::Failed),
+            CopyTest(9, "Podzim v lese", CopyRules::School, 2200, 5, CopyGrade::Three),
+            CopyTest(20, "Dopis; úřad", CopyRules::Competition, 2550, 1, CopyGrade::One)};
+}
+
 QString Row(const QAbstractItemModel& model, int row) {
     QStringList cells;
     for (int column = 0; column < model.columnCount(); ++column) {
@@ -104,6 +131,7 @@ private:
     std::unique_ptr<HistoryThread> history_;
     std::unique_ptr<ProgressPlotsLoader> plots_;
     std::unique_ptr<ProgressWindow> window_;
+    std::vector<CopyTestRecord> copyTests_; // put into the next history Open makes
 
     // The window over a history holding `records`, shown, with everything it asked for arrived.
     ProgressWindow& Open(const std::vector<HistoryRecord>& records,
@@ -117,6 +145,9 @@ private:
             HistoryDatabase database(folder, reporter_);
             for (const HistoryRecord& r : records) {
                 database.Record(r);
+            }
+            for (const CopyTestRecord& test : std::exchange(copyTests_, {})) {
+                database.RecordCopyTest(test);
             }
         }
         history_ = std::make_unique<HistoryThread>(
@@ -372,6 +403,74 @@ private slots:
             std::clamp(centred.top(), screen.top(), screen.bottom() + 1 - centred.height()));
         QVERIFY((window.pos() - centred.topLeft()).manhattanLength() <= 2);
         window_.reset();
+    }
+
+    // The timed copies get a filter of their own, plotted as net keystrokes per minute against
+    // the grades' speeds, a tab with their figures and grades, and lines of their own in the CSV.
+    void theTimedCopiesArePlottedAgainstTheGradesListedAndExported() {
+        copyTests_ = ThreeCopyTests();
+        ProgressWindow& window = Open(FewWeeks());
+        auto* combo = window.findChild<QComboBox*>(QStringLiteral("ComboFiltr"));
+        QCOMPARE(combo->count(), 13);
+        QCOMPARE(combo->itemText(12), QString::fromUtf8("Opisy na čas"));
+        auto* tests = window.findChild<QTableWidget*>(QStringLiteral("TableOpisy"));
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("TabTabulky"));
+        QCOMPARE(tabs->tabText(tabs->indexOf(tests)), QString::fromUtf8("&Opisy na čas"));
+        QCOMPARE(tests->rowCount(), 3);
+        QCOMPARE(Row(*tests->model(), 0),
+                 QString::fromUtf8("30. 3. 2025 16:00 | Dopis; úřad | 10 minut | soutěžní | 2550 "
+                                   "| 1 (0,03 %) | 250 | 1 – výborný"));
+        QCOMPARE(Row(*tests->model(), 2),
+                 QString::fromUtf8("12. 3. 2025 16:00 | Podzim v lese | 10 minut | školní | 1950 "
+                                   "| 8 (0,41 %) | 187 | neprospěl"));
+
+        combo->setCurrentIndex(12);
+        QVERIFY(QTest::qWaitFor([&] { return window.IsLoaded(); }, 60000));
+        QCOMPARE(tabs->currentWidget(), tests);
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("LabelPocet"))->text(),
+                 QString::fromUtf8("3 pokusy"));
+        Shot("copytests");
+#ifdef KLAPTOS_HAS_CHARTS
+        auto* speedView = window.findChild<QChartView*>(QStringLiteral("ChartRychlost"));
+        QCOMPARE(speedView->chart()->title(), QString::fromUtf8("Čisté úhozy za minutu"));
+        QMap<QString, QList<double>> shown;
+        for (QAbstractSeries* s : speedView->chart()->series()) {
+            if (s->isVisible()) {
+                for (const QPointF& p : static_cast<QLineSeries*>(s)->points()) {
+                    shown[s->name()] << p.y();
+                }
+            }
+        }
+        QCOMPARE(shown,
+                 (QMap<QString, QList<double>>{{QString::fromUtf8("rychlost"), {187, 215, 250}},
+                                               {QString::fromUtf8("200 (známka 3)"), {200, 200}},
+                                               {QString::fromUtf8("220 (známka 2)"), {220, 220}},
+                                               {QString::fromUtf8("240 (známka 1)"), {240, 240}}}));
+#endif
+
+        const QString path = temp_.filePath(QStringLiteral("opisy.csv"));
+        QSignalSpy exported(&window, &ProgressWindow::Exported);
+        window.ExportCsv(path);
+        QVERIFY(exported.wait(60000));
+        QFile csv(path);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QStringList lines =
+            QString::fromUtf8(csv.readAll().mid(3)).split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.mid(24),
+                 (QStringList{QString::fromUtf8("2025-04-04 15:50:00;;;/home/žák/Básně.txt;"
+                                                "900;873;27;3,0;00:10:00;117;90;3;4;ne"),
+                              QString(),
+                              QString::fromUtf8("Opis na čas: datum a čas konce;Text;Délka "
+                                                "(minuty);Pravidla;Hrubé úhozy;Chyby;Srážka "
+                                                "za chybu (úhozy);Čisté úhozy;Čisté úhozy za "
+                                                "minutu;Chybovost (%);Známka"),
+                              QString::fromUtf8("2025-03-12 16:00:00;Podzim v lese;10;školní;"
+                                                "1950;8;10;1870;187;0,41;neprospěl"),
+                              QString::fromUtf8("2025-03-19 16:00:00;Podzim v lese;10;školní;"
+                                                "2200;5;10;2150;215;0,22;3"),
+                              QString::fromUtf8("2025-03-30 16:00:00;\"Dopis; úřad\";10;"
+                                                "soutěžní;2550;1;50;2500;250;0,03;1"),
+                              QString()}));
     }
 
     void exportsTheHistoryAsCsvIntoTheDocumentsFolder() {

@@ -15,22 +15,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace {
 
 // Points are drawn as dots up to this many; more would merge into a thick line.
 constexpr int kMostDots = 120;
 
+QString SpeedTitle() {
+    return QString::fromUtf8("Rychlost (správné úhozy za minutu)");
+}
+
+QString ErrorGuide() {
+    return QString::fromUtf8("nejvýše 2 % chyb");
+}
+
 } // namespace
 
 ChartPlots::ChartPlots(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("ProgressPlots"));
-    speed_ = MakePlot("ChartRychlost", QString::fromUtf8("Rychlost (správné úhozy za minutu)"),
-                      QString::fromUtf8("rychlost"), QString::fromUtf8("očekávaná rychlost lekce"),
-                      QStringLiteral("%.0f"));
+    speed_ = MakePlot("ChartRychlost", SpeedTitle(), QString::fromUtf8("rychlost"),
+                      QString::fromUtf8("očekávaná rychlost lekce"), QStringLiteral("%.0f"));
     errors_ = MakePlot("ChartChybovost", QString::fromUtf8("Frekvence chyb (% úhozů)"),
-                       QString::fromUtf8("chyby"), QString::fromUtf8("nejvýše 2 % chyb"),
-                       QStringLiteral("%.1f"));
+                       QString::fromUtf8("chyby"), ErrorGuide(), QStringLiteral("%.1f"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
@@ -124,9 +131,42 @@ void ChartPlots::Show(const ProgressPlotData& data) {
         }
         plot->attempts->setRange(first - 0.5, last + 0.5);
     }
+    ShowKind(data, first, last);
+    for (const ProgressLevel& level : data.speedLevels) {
+        topSpeed = std::max(topSpeed, level.value);
+    }
     ShowRange(speed_, std::max(50.0, topSpeed * 1.1));
     ShowRange(errors_, topErrors * 1.15);
     AlignPlotAreas();
+}
+
+void ChartPlots::ShowKind(const ProgressPlotData& data, double first, double last) {
+    speed_.chart->setTitle(data.speedTitle.isEmpty() ? SpeedTitle() : data.speedTitle);
+    errors_.guide->setName(data.errorGuide.isEmpty() ? ErrorGuide() : data.errorGuide);
+    speed_.guide->setVisible(data.speedLevels.isEmpty());
+    // Darker the higher the level, as the grades go.
+    static const QColor kLevelColours[] = {QColor(230, 150, 40), QColor(60, 150, 60),
+                                           QColor(40, 90, 200)};
+    while (levels_.size() < data.speedLevels.size()) {
+        auto* line = new QLineSeries(speed_.chart);
+        QPen pen(kLevelColours[levels_.size() % std::size(kLevelColours)]);
+        pen.setStyle(Qt::DashLine);
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        speed_.chart->addSeries(line);
+        line->attachAxis(speed_.attempts);
+        line->attachAxis(speed_.value);
+        levels_.append(line);
+    }
+    for (qsizetype i = 0; i < levels_.size(); ++i) {
+        const bool used = i < data.speedLevels.size();
+        levels_[i]->setVisible(used);
+        if (used) {
+            const ProgressLevel& level = data.speedLevels[i];
+            levels_[i]->setName(level.name);
+            levels_[i]->replace({{first - 0.5, level.value}, {last + 0.5, level.value}});
+        }
+    }
 }
 
 void ChartPlots::ShowRange(Plot& plot, double top) {

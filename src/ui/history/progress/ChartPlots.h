@@ -38,11 +38,14 @@ private:
     Plot MakePlot(const char* name, const QString& title, const QString& valuesName,
                   const QString& guideName, const QString& labelFormat);
     void ShowRange(Plot& plot, double top);
+    // The speed plot's titles and guides for the data's kind of texts.
+    void ShowKind(const ProgressPlotData& data, double first, double last);
     void AlignPlotAreas();
     void ShowTip(const QPointF& position, bool hovered);
 
     Plot speed_;
     Plot errors_;
+    QList<QLineSeries*> levels_; // made when first needed, hidden when not
     ProgressPlotData data_;
     bool aligning_ = false; // setting a plot area announces a changed one
 };
