@@ -1,7 +1,7 @@
 #include "PracticeTextMaker.h"
 
 #include "Cp1250.h"
-#include "CzechKeyRows.h"
+#include "KeyboardLayout.h"
 #include "WordList.h"
 
 #include <algorithm>
@@ -63,9 +63,9 @@ PracticeText PracticeTextMaker::Make(const WordList& words, const std::string& w
         return text;
     }
     std::array<bool, 256> isTarget = isWeak;
-    const CzechKeyRows rows(qwertz);
+    const KeyboardLayout& layout = KeyboardLayout::Of(qwertz);
     for (const char c : text.practised) {
-        for (const char n : rows.Neighbours(static_cast<unsigned char>(c))) {
+        for (const char n : layout.Neighbours(static_cast<unsigned char>(c))) {
             isTarget[static_cast<unsigned char>(n)] = true;
         }
     }

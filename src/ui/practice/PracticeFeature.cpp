@@ -1,6 +1,6 @@
 #include "PracticeFeature.h"
 
-#include "KeyboardFingerNames.h"
+#include "FingerNames.h"
 #include "KeyboardLayout.h"
 #include "Lekce.h"
 #include "PracticeCommand.h"
@@ -32,7 +32,7 @@ void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engi
         return;
     }
     auto* panel = new WeakKeysPanel(&evaluation);
-    panel->SetWeakKeys(weak, KeyboardFingerNames(KeyboardLayout::Of(store_.Qwertz)));
+    panel->SetWeakKeys(weak, FingerNames(KeyboardLayout::Of(store_.Qwertz)));
     evaluation.AddPart(panel);
     QObject::connect(panel, &WeakKeysPanel::practiseRequested, &evaluation,
                      [this, panel, &evaluation, &engine] {

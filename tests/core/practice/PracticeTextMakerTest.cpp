@@ -3,7 +3,7 @@
 
 #include "PracticeTextMaker.h"
 #include "Cp1250.h"
-#include "CzechKeyRows.h"
+#include "KeyboardLayout.h"
 #include "LessonKeys.h"
 #include "WordList.h"
 
@@ -43,20 +43,6 @@ TEST(LessonKeys, EachLessonAddsItsKeysToTheEarlierOnes) {
               true);
 }
 
-TEST(CzechKeyRows, NeighboursAndFingersFollowTheLayout) {
-    const CzechKeyRows qwertz(true);
-    const CzechKeyRows qwerty(false);
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.Neighbours(Text("ř")[0])), "čž");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.Neighbours(Text("Ď")[0])), "sf");
-    EXPECT_EQ(qwertz.Neighbours('t'), "rz");
-    EXPECT_EQ(qwerty.Neighbours('t'), "ry");
-    EXPECT_EQ(qwerty.Neighbours('z'), "x");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.FingerOf('y')), "levý malíček");
-    EXPECT_EQ(Cp1250::ToUtf8(qwerty.FingerOf('y')), "pravý ukazováček");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.FingerOf(Text("ě")[0])), "levý prsteníček");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.FingerOf(' ')), "palec");
-}
-
 struct Case {
     const char* name;
     int lesson; // 0: an own text
@@ -75,10 +61,10 @@ TEST_P(PracticeText_, EveryLineIsRichInWeakKeysAndUsesTaughtKeysAndRealWordsOnly
     ASSERT_EQ(text.status, PracticeText::Status::Ready);
 
     std::set<unsigned char> targets;
-    const CzechKeyRows rows(c.qwertz);
+    const KeyboardLayout& layout = KeyboardLayout::Of(c.qwertz);
     for (const char w : text.practised) {
         targets.insert(static_cast<unsigned char>(w));
-        for (const char n : rows.Neighbours(static_cast<unsigned char>(w))) {
+        for (const char n : layout.Neighbours(static_cast<unsigned char>(w))) {
             targets.insert(static_cast<unsigned char>(n));
         }
     }

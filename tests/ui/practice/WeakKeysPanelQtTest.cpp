@@ -1,7 +1,8 @@
 // The evaluation's "Nejčastější chyby" part: what it shows for realistic counts, that it hides
 // after a text without errors, and that its button asks for a practice text.
 
-#include "CzechKeyRows.h"
+#include "FingerNames.h"
+#include "KeyboardLayout.h"
 #include "WeakKeysPanel.h"
 
 #include <QLabel>
@@ -16,7 +17,7 @@ private slots:
     void showsEachWeakKeyWithItsFigures() {
         QWidget window;
         auto* panel = new WeakKeysPanel(&window);
-        const CzechKeyRows fingers;
+        const FingerNames fingers(KeyboardLayout::Qwertz());
         // ř 0xF8 struck as č 0xE8, ě 0xEC as š 0x9A, Enter as a space, y as x
         panel->SetWeakKeys({{0xF8, 24, 6, 250, 0xE8},
                             {0xEC, 31, 5, 161, 0x9A},

@@ -1,9 +1,9 @@
-#include "KeyboardFingerNames.h"
+#include "FingerNames.h"
 
 #include "Cp1250.h"
 #include "KeyboardLayout.h"
 
-std::string KeyboardFingerNames::FingerOf(unsigned char c) const {
+std::string FingerNames::FingerOf(unsigned char c) const {
     const KeySequence& sequence = layout_.SequenceFor(c);
     if (!sequence.Writable()) {
         return {};

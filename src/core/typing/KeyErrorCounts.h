@@ -48,6 +48,9 @@ public:
     bool operator==(const KeyErrorCounts&) const = default;
 
     static constexpr int kBytes = 256;
+    // A rate from one or two attempts says little: fewer attempts rank no weak key and colour
+    // no key of the heat map.
+    static constexpr int kMinimumAttempts = 3;
     static constexpr int kSavedWrongKeys = 16;
     static constexpr const char* kSection = "Chyby";
 
