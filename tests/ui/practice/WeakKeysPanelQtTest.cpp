@@ -18,11 +18,13 @@ private slots:
         QWidget window;
         auto* panel = new WeakKeysPanel(&window);
         const FingerNames fingers(KeyboardLayout::Qwertz());
-        // ř 0xF8 struck as č 0xE8, ě 0xEC as š 0x9A, Enter as a space, y as x
+        // ř 0xF8 struck as č 0xE8, ě 0xEC as š 0x9A, Enter as a space, y as x, ď 0xEF as d:
+        // the dead key with Shift was left out, which the right little finger strikes
         panel->SetWeakKeys({{0xF8, 24, 6, 250, 0xE8},
                             {0xEC, 31, 5, 161, 0x9A},
                             {10, 40, 3, 75, ' '},
-                            {'y', 18, 1, 55, 'x'}},
+                            {'y', 18, 1, 55, 'x'},
+                            {0xEF, 20, 1, 50, 'd'}},
                            fingers);
         panel->resize(panel->sizeHint());
         window.show();
@@ -58,7 +60,12 @@ private slots:
                                       "1 z 18",
                                       "5,5 %",
                                       "levý malíček",
-                                      "x"};
+                                      "x",
+                                      "ď",
+                                      "1 z 20",
+                                      "5,0 %",
+                                      "pravý malíček",
+                                      "d"};
         QCOMPARE(shown, expected);
 
         if (const QByteArray dir = qgetenv("KLAPTOS_SCREENSHOT_DIR"); !dir.isEmpty()) {
