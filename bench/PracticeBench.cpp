@@ -2,10 +2,8 @@
 // word list loaded from the disk.
 
 #include "ErrorCounter.h"
-#include "FakeClock.h"
 #include "LessonKeys.h"
 #include "PracticeTextMaker.h"
-#include "SpeedMeter.h"
 #include "WordList.h"
 
 #include <benchmark/benchmark.h>
@@ -15,20 +13,14 @@
 namespace {
 
 void BM_ErrorCounterPerKeystroke(benchmark::State& state) {
-    FakeClock clock;
-    SpeedMeter meter(clock);
-    meter.Clear();
-    meter.lineKeystrokes = 1; // in the middle of a line
-    ErrorCounter counter(meter);
+    ErrorCounter counter;
     unsigned char c = 'a';
     int n = 0;
     for (auto _ : state) {
-        counter.KeyChecked(c, (n & 15) == 0 ? 's' : c, (n & 15) != 0);
+        counter.KeyJudged(c, (n & 15) == 0 ? 's' : c, (n & 15) != 0);
         c = static_cast<unsigned char>('a' + (++n % 26));
         if (n % 60 == 0) {
-            meter.lineKeystrokes = 0; // a new line
-            counter.NextCharacter(c);
-            meter.lineKeystrokes = 1;
+            counter.LineBegun();
         }
     }
     benchmark::DoNotOptimize(counter.Counts());

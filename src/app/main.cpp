@@ -128,7 +128,7 @@ int main(int argc, char* argv[]) {
         QtReporter reporter;
         reporter.SetHelpFile(helpFile);
         LEKCE store(places.DataDir(), reporter);
-        PracticeFeature practice(store, meter, reporter, places.DataDir() + WordList::kFileName,
+        PracticeFeature practice(store, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
         KeyboardFeature keyboard(store, &practice.Errors());

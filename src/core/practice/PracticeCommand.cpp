@@ -5,7 +5,6 @@
 #include "LessonKeys.h"
 #include "PracticeTextMaker.h"
 #include "Reporter.h"
-#include "SpeedMeter.h"
 #include "TypingEngine.h"
 #include "WordList.h"
 
@@ -22,11 +21,10 @@ std::string Text(std::string_view utf8) {
 
 } // namespace
 
-PracticeCommand::PracticeCommand(LEKCE& store, SpeedMeter& meter, TypingEngine& engine,
-                                 Reporter& reporter, std::string wordListPath,
-                                 std::string practicePath)
-    : store_(store), meter_(meter), engine_(engine), reporter_(reporter),
-      wordListPath_(std::move(wordListPath)), practicePath_(std::move(practicePath)) {}
+PracticeCommand::PracticeCommand(LEKCE& store, TypingEngine& engine, Reporter& reporter,
+                                 std::string wordListPath, std::string practicePath)
+    : store_(store), engine_(engine), reporter_(reporter), wordListPath_(std::move(wordListPath)),
+      practicePath_(std::move(practicePath)) {}
 
 bool PracticeCommand::Start(const std::vector<WeakKey>& weak, uint32_t seed) {
     const WordList words = WordList::Load(wordListPath_);
@@ -72,8 +70,7 @@ bool PracticeCommand::Start(const std::vector<WeakKey>& weak, uint32_t seed) {
         }
     }
     store_.LoadTextFile(practicePath_);
-    meter_.Clear();
-    engine_.BeginText();
+    engine_.BeginNewText();
     return true;
 }
 

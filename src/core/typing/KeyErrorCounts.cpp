@@ -101,7 +101,8 @@ void KeyErrorCounts::Save(IniFile& ini) const {
     for (size_t i = 0; i + 1 < previous.size(); i += 2) {
         const int c = ReadByte(previous, i);
         if (c >= 0 && attempts_[c] <= 0) {
-            ini.WriteString(Settings::ErrorCharacters.section, ByteName(static_cast<unsigned char>(c)), "");
+            ini.WriteString(Settings::ErrorCharacters.section,
+                            ByteName(static_cast<unsigned char>(c)), "");
         }
     }
     Settings::ErrorCharacters.WriteString(ini, characters);
@@ -115,8 +116,8 @@ void KeyErrorCounts::Load(const IniFile& ini) {
         if (c < 0) {
             break;
         }
-        const std::string value =
-            ini.ReadString(Settings::ErrorCharacters.section, ByteName(static_cast<unsigned char>(c)), "");
+        const std::string value = ini.ReadString(Settings::ErrorCharacters.section,
+                                                 ByteName(static_cast<unsigned char>(c)), "");
         size_t pos = 0;
         const int attempts = ReadNumber(value, pos);
         if (attempts < 0 || pos >= value.size() || value[pos] != ',') {

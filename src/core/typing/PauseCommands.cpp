@@ -75,15 +75,8 @@ void PauseCommands::ActionMenuPauseContinue() {
 
 void PauseCommands::ActionResetLekci() {
     commands_.ActionPause();
-    if (store_.LineCount() <= 0) {
-        return;
-    }
-    meter_.Clear();
-    std::string text;
-    if (store_.FirstLine(text)) {
-        engine_.ShowLine(&text);
-        engine_.StartLine();
-        ClearSpeedDisplay(window_);
+    if (store_.LineCount() > 0) {
+        engine_.StartAgain();
     }
 }
 

@@ -73,7 +73,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     dialogs_ = std::make_unique<MainWindowDialogs>(*this, helpFile_);
     dialogs_->SetLessonDialogHook(
         [this](TFormLekce& dialog) { features_.PrepareLessonDialog(dialog); });
-    lessons_ = std::make_unique<LessonCommands>(*engine_, store_, meter_, *dialogs_, *this,
+    lessons_ = std::make_unique<LessonCommands>(*engine_, store_, *dialogs_, *this,
                                                 QtText::ToPath(textDir_));
 
     // Until the first text is shown the typing line holds the font sample.
@@ -175,14 +175,19 @@ void TFormHOknoPM::FormResize() {
         firstPaintDone = false;
         initDone = true;
         SetTypingFont(typingFont);
+        bool resumed = false;
         {
             const IniFile ini(QtText::ToPath(iniFileName_));
             if (SOkno) {
                 SOkno->SetProcessing(Cp1250::FromUtf8("Načítám data..."));
             }
-            Session().RestoreText(ini);
+            resumed = Session().RestoreText(ini);
         }
-        engine_->BeginText();
+        if (resumed) {
+            engine_->ResumeText();
+        } else {
+            engine_->BeginNewText();
+        }
         TimerSec->start();
         if (SOkno) {
             SOkno->SetReadyToClose();

@@ -204,8 +204,10 @@ void KeyboardFeature::NextCharacter(unsigned char expected) {
     if (!shown_ || panel_ == nullptr) {
         return;
     }
-    if (lineEnded_) {
-        lineEnded_ = false;
+    // The counts changed with the last line or were cleared: the counter has heard that event
+    // by now, whichever of the two joined the window first.
+    if (heatStale_) {
+        heatStale_ = false;
         if (heatMap_) {
             RefreshHeat();
         }
@@ -214,17 +216,22 @@ void KeyboardFeature::NextCharacter(unsigned char expected) {
     Trace(panel_->View().FingerText());
 }
 
-void KeyboardFeature::KeyChecked(unsigned char expected, unsigned char typed, bool right) {
+void KeyboardFeature::StatisticsCleared() {
+    heatStale_ = true;
+}
+
+void KeyboardFeature::KeyJudged(unsigned char expected, unsigned char struck, bool right) {
     if (expected == TypingLine::kEndOfLine && right) {
-        lineEnded_ = true;
+        heatStale_ = true;
     }
     if (shown_ && panel_ != nullptr) {
-        panel_->KeyChecked(expected, typed, right);
+        panel_->KeyJudged(expected, struck, right);
     }
 }
 
 void KeyboardFeature::TextBegun() {
-    lineEnded_ = false;
+    // Shown, the heat map is worked out anew below; hidden, when it is shown again.
+    heatStale_ = false;
     if (!shown_ || panel_ == nullptr) {
         return;
     }

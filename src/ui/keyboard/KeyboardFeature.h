@@ -44,8 +44,9 @@ public:
     static constexpr const char* kTraceVariable = "KLAPTOS_TRACE_FINGERS";
 
 private:
+    void StatisticsCleared() override;
     void NextCharacter(unsigned char expected) override;
-    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override;
+    void KeyJudged(unsigned char expected, unsigned char struck, bool right) override;
     void TextBegun() override;
     void TextFinished() override;
 
@@ -67,6 +68,8 @@ private:
     bool heatMap_ = false;
     std::map<int, QColor> heatTints_; // the tints last given to the view
     const KeyboardLayout* heatLayout_ = nullptr;
-    bool lineEnded_ = false; // the heat map is worked out again when the next line begins
+    // The errors per key changed since the heat map was worked out: it is worked out again when
+    // the next character is told, never in the event that changed them (TypingObserver).
+    bool heatStale_ = false;
     unsigned char next_ = 0;
 };

@@ -28,7 +28,7 @@ public:
     [[nodiscard]] QLabel& IntroLabel() { return *intro_; }
 
     void NextCharacter(unsigned char expected) override;
-    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override;
+    void KeyJudged(unsigned char expected, unsigned char struck, bool right) override;
     void TextBegun() override;
     void TextFinished() override;
 

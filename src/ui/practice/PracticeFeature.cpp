@@ -13,10 +13,10 @@
 #include <system_error>
 #include <utility>
 
-PracticeFeature::PracticeFeature(LEKCE& store, SpeedMeter& meter, Reporter& reporter,
-                                 std::string wordListPath, std::string practicePath)
-    : store_(store), meter_(meter), reporter_(reporter), wordListPath_(std::move(wordListPath)),
-      practicePath_(std::move(practicePath)), errors_(meter) {}
+PracticeFeature::PracticeFeature(LEKCE& store, Reporter& reporter, std::string wordListPath,
+                                 std::string practicePath)
+    : store_(store), reporter_(reporter), wordListPath_(std::move(wordListPath)),
+      practicePath_(std::move(practicePath)) {}
 
 void PracticeFeature::ReadSettings(const IniFile& ini) {
     errors_.LoadErrors(ini);
@@ -34,18 +34,17 @@ void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engi
     auto* panel = new WeakKeysPanel(&evaluation);
     panel->SetWeakKeys(weak, FingerNames(KeyboardLayout::Of(store_.Qwertz)));
     evaluation.AddPart(panel);
-    QObject::connect(panel, &WeakKeysPanel::practiseRequested, &evaluation,
-                     [this, panel, &evaluation, &engine] {
-                         // A folder that cannot be made shows up as the file's write error.
-                         std::error_code ignored;
-                         std::filesystem::create_directories(
-                             std::filesystem::path(practicePath_).parent_path(), ignored);
-                         PracticeCommand practice(store_, meter_, engine, reporter_, wordListPath_,
-                                                  practicePath_);
-                         if (practice.Start(panel->Keys(), std::random_device{}())) {
-                             evaluation.FinishWithPractice();
-                         }
-                     });
+    QObject::connect(
+        panel, &WeakKeysPanel::practiseRequested, &evaluation, [this, panel, &evaluation, &engine] {
+            // A folder that cannot be made shows up as the file's write error.
+            std::error_code ignored;
+            std::filesystem::create_directories(std::filesystem::path(practicePath_).parent_path(),
+                                                ignored);
+            PracticeCommand practice(store_, engine, reporter_, wordListPath_, practicePath_);
+            if (practice.Start(panel->Keys(), std::random_device{}())) {
+                evaluation.FinishWithPractice();
+            }
+        });
 }
 
 std::optional<std::string> PracticeFeature::CaptionSuffix() const {

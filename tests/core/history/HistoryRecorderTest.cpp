@@ -14,7 +14,7 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     TypingRig rig;
     rig.dir.AddLesson(1, "Úvod", {"řeka", "ok"});
     ListHistoryStore history;
-    ErrorCounter counter(rig.meter);
+    ErrorCounter counter;
     HistoryRecorder recorder(history, rig.meter, rig.store, &counter.Counts(),
                              [] { return int64_t{1741780800}; });
     // The recorder hears the end first: the counter has nothing to do with the end.

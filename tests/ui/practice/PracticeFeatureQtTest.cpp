@@ -44,7 +44,7 @@ std::string ReadFile(const std::string& path) {
 struct Run {
     explicit Run(TempLessonDir& dir, const std::string& wordList = KLAPTOS_BIN_DIR "/slova.txt")
         : directory(dir), meter(clock), store(dir.Path(), reporter),
-          practice(store, meter, reporter, wordList, dir.Path() + "data/procviceni.txt") {
+          practice(store, reporter, wordList, dir.Path() + "data/procviceni.txt") {
         window = std::make_unique<TFormHOknoPM>(
             TFormHOknoPM::Model{store, meter, options, sound, clock},
             QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
