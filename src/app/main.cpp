@@ -21,6 +21,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QTranslator>
 
@@ -92,11 +93,13 @@ int main(int argc, char* argv[]) {
 
         // The splash goes up first, before anything that takes time: it is on its way to
         // the screen before its fonts and its picture load.
-        SOkno = new TSOkno();
-        SOkno->show();
+        // It closes and deletes itself once the main window is ready; the pointer then
+        // forgets it.
+        const QPointer<TSOkno> splash = new TSOkno();
+        splash->show();
         QCoreApplication::processEvents();
-        SOkno->ShowPicture();
-        SOkno->repaint();
+        splash->ShowPicture();
+        splash->repaint();
         QCoreApplication::processEvents();
 
         // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
@@ -140,7 +143,7 @@ int main(int argc, char* argv[]) {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature}, splash);
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
@@ -149,12 +152,12 @@ int main(int argc, char* argv[]) {
             // start-up nor the first wrong keystroke waits for it.
             QTimer::singleShot(0, &window, [&sound] { sound.WarmUp(); });
             // Without a window manager the splash would end up behind the main window.
-            if (SOkno) {
-                SOkno->raise();
+            if (splash) {
+                splash->raise();
             }
             QApplication::exec();
         }
-        delete SOkno.data();
+        delete splash.data();
     } catch (const std::exception& error) {
         KlaptosApplication::ShowException(error);
     }

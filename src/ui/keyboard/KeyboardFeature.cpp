@@ -113,7 +113,6 @@ void KeyboardFeature::SetShown(bool shown) {
         panel_->NextCharacter(next_);
     }
     panel_->setHidden(!shown_);
-    ShowIntroTooltip();
     if (relayout_) {
         relayout_();
     }
@@ -134,21 +133,7 @@ void KeyboardFeature::SetHeatMap(bool on) {
 void KeyboardFeature::ShowText() {
     panel_->SetLayout(store_.Qwertz);
     panel_->SetIntroLine(store_.IntroLine);
-    ShowIntroTooltip();
     RefreshHeat();
-}
-
-// The "Úkol" field cuts a long intro line off: with the keyboard its tooltip shows the whole
-// line, without it the field's designed hint comes back.
-void KeyboardFeature::ShowIntroTooltip() {
-    QWidget* field = panel_->window()->findChild<QWidget*>(QStringLiteral("EditNapoveda"));
-    if (field == nullptr) {
-        return;
-    }
-    if (!designedTooltip_) {
-        designedTooltip_ = field->toolTip();
-    }
-    field->setToolTip(shown_ ? QtText::FromCp1250(store_.IntroLine) : *designedTooltip_);
 }
 
 void KeyboardFeature::RefreshHeat() {

@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 
 class ErrorCounter;
 class KeyboardLayout;
@@ -32,6 +31,8 @@ public:
     void WriteSettings(IniFile& ini) const override;
     std::vector<FeatureOption> Options() override;
     void SetRelayout(std::function<void()> relayout) override { relayout_ = std::move(relayout); }
+    // Its panel shows the whole intro line above the keys.
+    [[nodiscard]] bool ShowsIntroLine() const override { return shown_ && panel_ != nullptr; }
 
     // Shows or hides the keyboard; the window grows or shrinks by its panel.
     void SetShown(bool shown);
@@ -51,7 +52,6 @@ private:
     void TextFinished() override;
 
     void ShowText();
-    void ShowIntroTooltip();
     void RefreshHeat();
     void Relayout() const;
     void Trace(const QString& text) const;
@@ -63,7 +63,6 @@ private:
     QAction* heatAction_ = nullptr;
     std::function<void()> relayout_;
     QString traceFile_;
-    std::optional<QString> designedTooltip_;
     bool shown_;
     bool heatMap_ = false;
     std::map<int, QColor> heatTints_; // the tints last given to the view

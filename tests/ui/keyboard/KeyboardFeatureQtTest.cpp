@@ -201,7 +201,7 @@ private slots:
 
         // Maximized the window keeps its size; the panel and the counters stay inside it.
         s.window->showMaximized();
-        QTRY_VERIFY(s.window->IsWindowMaximized());
+        QTRY_VERIFY(s.window->isMaximized());
         const QSize maximized = s.window->size();
         s.Action("ActionKlavesnice").trigger();
         s.Action("ActionKlavesnice").trigger();
