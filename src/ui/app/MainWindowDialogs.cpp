@@ -30,6 +30,8 @@ namespace {
 
 // Calls `onShow` when the watched window is shown, before it appears on the screen.
 class ShowHook final : public QObject {
+    Q_OBJECT
+
 public:
     explicit ShowHook(std::function<void()> onShow) : onShow_(std::move(onShow)) {}
 
@@ -192,3 +194,5 @@ void MainWindowDialogs::ShowWriteError(const QString& message) {
                     QMessageBox::Ok, &window_);
     seam_.runModal(box);
 }
+
+#include "MainWindowDialogs.moc"

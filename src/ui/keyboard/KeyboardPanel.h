@@ -13,6 +13,8 @@ class KeyboardView;
 class QLabel;
 
 class KeyboardPanel final : public QWidget, public TypingObserver {
+    Q_OBJECT
+
 public:
     // How long a key struck by mistake stays in the error colour.
     static constexpr int kFlashMs = 300;

@@ -3,6 +3,7 @@
 #include "Cp1250.h"
 #include "FakeClock.h"
 #include "IniFile.h"
+#include "KeyRouter.h"
 #include "Lekce.h"
 #include "MainWindowFeature.h"
 #include "PaintBoxType.h"
@@ -249,6 +250,16 @@ private slots:
         QVERIFY(!Child<QPushButton>(s.window.get(), "BitBtnPause")->isVisible());
         QCOMPARE(Child<QPushButton>(s.window.get(), "BitBtnContinue")->text(), U("Pokračovat"));
         QVERIFY(s.shown.isEmpty());
+    }
+
+    // Each of the program's own widget classes is found by its class alone, never another
+    // widget in its place.
+    void ownWidgetsAreFoundByTheirClass() {
+        Session s(*dir);
+        QCOMPARE(s.window->findChildren<QtField*>().size(), 12);
+        QCOMPARE(s.window->findChildren<QtSpeedBar*>().size(), 1);
+        QCOMPARE(s.window->findChildren<PaintBoxType*>().size(), 1);
+        QCOMPARE(s.window->findChildren<KeyRouter*>().size(), 1);
     }
 
     void windowIsLaidOutAroundTheTypingLineAndThePanel() {

@@ -178,6 +178,8 @@ private slots:
 
     void switchingAtRunTimeGrowsAndShrinksTheWindowByThePanelBelowTheTypingLine() {
         Session s(*dir, true);
+        QCOMPARE(s.window->findChildren<KeyboardPanel*>(), QList<KeyboardPanel*>{&s.Panel()});
+        QCOMPARE(s.window->findChildren<KeyboardView*>(), QList<KeyboardView*>{&s.Panel().View()});
         const QWidget& typingLine = *Child<PaintBoxType>(s.window.get(), "paintBoxType");
         const QWidget& counters = *Child<QWidget>(s.window.get(), "Panel1");
         QVERIFY(s.Action("ActionKlavesnice").isChecked());
