@@ -4,6 +4,7 @@
 #include "ProgramOptions.h"
 #include "QtDesignFont.h"
 #include "QtField.h"
+#include "QtHint.h"
 #include "QtSpeedBar.h"
 #include "QtText.h"
 #include "SpeedMeter.h"
@@ -165,16 +166,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& rect) {
 }
 
 } // namespace
-
-void SetHint(QWidget* widget, const QString& hint) {
-    widget->setToolTip(QtText::ShortHint(hint));
-    widget->setStatusTip(QtText::LongHint(hint));
-}
-
-void SetHint(QAction* action, const QString& hint) {
-    action->setToolTip(QtText::ShortHint(hint));
-    action->setStatusTip(QtText::LongHint(hint));
-}
 
 void SetFieldColours(QWidget* field, QPalette::ColorRole background, QPalette::ColorRole text) {
     // Comparing two colours is cheaper than building and resolving a new palette each time.

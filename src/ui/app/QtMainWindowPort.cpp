@@ -5,6 +5,7 @@
 #include "MainWindowMenus.h"
 #include "PaintBoxType.h"
 #include "QtField.h"
+#include "QtHint.h"
 #include "QtSpeedBar.h"
 #include "QtText.h"
 

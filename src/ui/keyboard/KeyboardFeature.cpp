@@ -8,7 +8,7 @@
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
-#include "MainWindowControls.h"
+#include "QtHint.h"
 #include "QtText.h"
 #include "Settings.h"
 #include "TypingLine.h"
