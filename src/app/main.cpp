@@ -22,7 +22,6 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTimer>
 #include <QTranslator>
 
 #include <clocale>
@@ -148,9 +147,6 @@ int main(int argc, char* argv[]) {
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
             window.show();
-            // The sound system opens on a worker once the window is up, so that neither the
-            // start-up nor the first wrong keystroke waits for it.
-            QTimer::singleShot(0, &window, [&sound] { sound.WarmUp(); });
             // Without a window manager the splash would end up behind the main window.
             if (splash) {
                 splash->raise();

@@ -54,7 +54,7 @@ void PauseCommands::ActionContinue() {
         window_.SetPauseContinueMenu(texts().pauseCaption, texts().pauseHint);
         window_.FocusLineNumberField();
         window_.SetStatusText(texts().typing);
-        engine_.stopMode = false;
+        engine_.ResumeTyping();
         // The time spent stopped is neither typing time nor an interval.
         meter_.Resume();
         return;

@@ -8,6 +8,7 @@
 #include "LineDrawer.h"
 #include "MainWindowPort.h"
 #include "ProgramOptions.h"
+#include "SoundPlayer.h"
 #include "SpeedMeter.h"
 #include "TypingObserver.h"
 
@@ -20,6 +21,13 @@ TypingEngine::TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter,
                            MainWindowPort& window, Commands& commands)
     : line_(line), store_(store), meter_(meter), options_(options), sound_(sound), drawer_(drawer),
       window_(window), commands_(commands) {}
+
+void TypingEngine::ResumeTyping() {
+    stopMode = false;
+    if (options_.ErrorBeep) {
+        sound_.WarmUp();
+    }
+}
 
 void TypingEngine::AddObserver(TypingObserver& observer) {
     observers_.push_back(&observer);

@@ -29,6 +29,8 @@ public:
                  Commands& commands);
 
     bool stopMode = false;
+    // Leaves STOP mode; with error sounds on, the sound system gets ready meanwhile.
+    void ResumeTyping();
 
     // `observer` hears every event from now on (TypingObserver tells which, and in which
     // order); it must outlive the engine or be removed first.

@@ -3,6 +3,7 @@
 #include "Evaluation.h"
 #include "ProgramOptions.h"
 #include "QtText.h"
+#include "SoundPlayer.h"
 #include "QtTypingFont.h"
 #include "TFormAbout.h"
 #include "TFormCQuery.h"
@@ -137,6 +138,8 @@ void MainWindowDialogs::ChooseFont(const QFont& font,
 
 bool MainWindowDialogs::EditOptions(ProgramOptions& options, SoundPlayer& sound,
                                     const std::vector<FeatureOption>& featureOptions) {
+    // Its sound list plays a sample of each sound.
+    sound.WarmUp();
     TFormOptions dialog(options, sound, &window_);
     std::vector<QCheckBox*> boxes;
     for (const FeatureOption& option : featureOptions) {
