@@ -51,6 +51,22 @@ template <typename T> T* Child(const QObject* parent, const char* name) {
     return child;
 }
 
+// The colour of the key that writes `c`, beside its caption.
+QRgb ColourOfKey(KeyboardView& view, char32_t c) {
+    const QImage shot = view.grab().toImage();
+    const QRect key = view.KeyRect(view.Layout().KeyWriting(c));
+    return shot
+        .pixelColor(QPoint(key.right() - 5, key.center().y() + key.height() / 4) *
+                    shot.devicePixelRatio())
+        .rgb();
+}
+
+QRgb HeatColour(const KeyboardView& view, HeatStep step) {
+    return KeyColours::Readable(QColor::fromRgb(HeatScale::Colour(step)),
+                                view.palette().color(QPalette::ButtonText))
+        .rgb();
+}
+
 // The heat map's counter as a feature of its own, as the practice feature brings it.
 struct ErrorsFeature final : MainWindowFeature {
     TypingObserver* Observer() override { return &errors; }
@@ -280,19 +296,8 @@ private slots:
         }
         s.Action("ActionMapaChyb").trigger();
         KeyboardView& view = s.Panel().View();
-        const auto colourOf = [&view](char32_t c) {
-            const QImage shot = view.grab().toImage();
-            const QRect key = view.KeyRect(view.Layout().KeyWriting(c));
-            return shot
-                .pixelColor(QPoint(key.right() - 5, key.center().y() + key.height() / 4) *
-                            shot.devicePixelRatio())
-                .rgb();
-        };
-        const auto heat = [&view](HeatStep step) {
-            return KeyColours::Readable(QColor::fromRgb(HeatScale::Colour(step)),
-                                        view.palette().color(QPalette::ButtonText))
-                .rgb();
-        };
+        const auto colourOf = [&view](char32_t c) { return ColourOfKey(view, c); };
+        const auto heat = [&view](HeatStep step) { return HeatColour(view, step); };
         QCOMPARE(colourOf(U'f'), heat(HeatStep::Severe)); // 3 errors in 6
         QCOMPARE(colourOf(U'j'), heat(HeatStep::Clean));
         QCOMPARE(colourOf(U'k'), view.palette().color(QPalette::Button).rgb()); // not typed
@@ -313,18 +318,8 @@ private slots:
             Session s(*dir, true, order);
             KeyboardView& view = s.Panel().View();
             const QRgb untyped = view.palette().color(QPalette::Button).rgb();
-            const QRgb severe =
-                KeyColours::Readable(QColor::fromRgb(HeatScale::Colour(HeatStep::Severe)),
-                                     view.palette().color(QPalette::ButtonText))
-                    .rgb();
-            const auto colourOf = [&view](char32_t c) {
-                const QImage shot = view.grab().toImage();
-                const QRect key = view.KeyRect(view.Layout().KeyWriting(c));
-                return shot
-                    .pixelColor(QPoint(key.right() - 5, key.center().y() + key.height() / 4) *
-                                shot.devicePixelRatio())
-                    .rgb();
-            };
+            const QRgb severe = HeatColour(view, HeatStep::Severe);
+            const auto colourOf = [&view](char32_t c) { return ColourOfKey(view, c); };
             QWidget* field = Child<QWidget>(s.window.get(), "EditCisloRadku");
             const auto typeLine = [&s, field](std::initializer_list<unsigned char> keys) {
                 for (const unsigned char c : keys) {
