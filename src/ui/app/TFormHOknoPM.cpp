@@ -13,9 +13,9 @@
 #include "MainWindowMenus.h"
 #include "ModalPause.h"
 #include "PaintBoxType.h"
-#include "QtField.h"
 #include "PauseCommands.h"
 #include "ProgramOptions.h"
+#include "QtField.h"
 #include "QtMainWindowPort.h"
 #include "QtReporter.h"
 #include "QtText.h"
@@ -40,6 +40,7 @@
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -90,10 +91,14 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     for (QWidget* control : controls_->KeyControls()) {
         keys_->Watch(control);
     }
-    features_.Join(*this, *engine_, *keys_, [this] {
-        port_->ShowIntroTooltip();
-        LayoutTypingView();
-    });
+    features_.Join(
+        *this, *engine_, *keys_,
+        [this] {
+            port_->ShowIntroTooltip();
+            LayoutTypingView();
+        },
+        *port_, [this](QDialog& dialog) { return dialogs_->RunModal(dialog); },
+        [this] { return typingFont; });
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(
@@ -173,6 +178,11 @@ void TFormHOknoPM::resizeEvent(QResizeEvent* event) {
 void TFormHOknoPM::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     layout_->NoteBounds();
+    // The window manager has framed the window: a window as high as the screen allows is fitted
+    // to the frame it really has.
+    if (layout_->DecorationChanged()) {
+        LayoutTypingView();
+    }
 }
 
 void TFormHOknoPM::FormResize() {
@@ -285,7 +295,10 @@ void TFormHOknoPM::ActionFontExecute() {
 
     line_ = saved;
     port_->InvalidateView();
-    move(frameGeometry().x(), windowTop);
+    // Back where it was, as far as the screen lets a window the new font may have made taller.
+    const QRect screen = layout_->ScreenArea();
+    const int lowest = screen.bottom() + 1 - frameGeometry().height();
+    move(frameGeometry().x(), std::max(screen.top(), std::min(windowTop, lowest)));
 }
 
 void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
