@@ -3,10 +3,8 @@
 
 #include "Cp1250.h"
 #include "ErrorCounter.h"
-#include "FakeClock.h"
 #include "LessonKeys.h"
 #include "PracticeTextMaker.h"
-#include "SpeedMeter.h"
 #include "Vocabulary.h"
 #include "WordList.h"
 
@@ -17,20 +15,14 @@
 namespace {
 
 void BM_ErrorCounterPerKeystroke(benchmark::State& state) {
-    FakeClock clock;
-    SpeedMeter meter(clock);
-    meter.Clear();
-    meter.lineKeystrokes = 1; // in the middle of a line
-    ErrorCounter counter(meter);
+    ErrorCounter counter;
     unsigned char c = 'a';
     int n = 0;
     for (auto _ : state) {
-        counter.KeyChecked(c, (n & 15) == 0 ? 's' : c, (n & 15) != 0);
+        counter.KeyJudged(c, (n & 15) == 0 ? 's' : c, (n & 15) != 0);
         c = static_cast<unsigned char>('a' + (++n % 26));
         if (n % 60 == 0) {
-            meter.lineKeystrokes = 0; // a new line
-            counter.NextCharacter(c);
-            meter.lineKeystrokes = 1;
+            counter.LineBegun();
         }
     }
     benchmark::DoNotOptimize(counter.Counts());

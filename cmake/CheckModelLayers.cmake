@@ -1,12 +1,25 @@
 cmake_minimum_required(VERSION 3.20)
-# Fails when a model source (src/common, src/core) includes a header of the Qt layer, or when
-# the subsystems of src/core include each other in a circle (a includes b, b includes ... a).
-# src/common is below every subsystem and includes none of them.
+# Fails when the layers or the subsystems of src lean on each other the wrong way:
+#   - a model source (src/common, src/core) includes a header of the Qt layer;
+#   - src/common includes a subsystem, or src/ui/common a subsystem of the Qt layer: both lie
+#     below every subsystem of their layer;
+#   - the subsystems of src/core, or those of src/ui, include each other in a circle (a includes
+#     b, b includes ... a); a subsystem is a folder, with the folders below it;
+#   - a feature (a folder of src/ui that includes MainWindowFeature.h, other than the window's
+#     own src/ui/app) looks a control up by its name (findChild("...")): what a feature needs
+#     of the window comes through MainWindowFeature.
 include(${SOURCE_DIR}/cmake/KlaptosSources.cmake)
 klaptos_layer_dirs(model model_dirs)
 klaptos_layer_dirs(ui ui_dirs)
 
-# Which subsystem (folder name) each header belongs to; "ui" for the Qt layer's headers.
+# The sources of a subsystem's folder and of the folders below it.
+function(subsystem_sources out_var dir)
+  file(GLOB_RECURSE found "${dir}/*.cpp" "${dir}/*.h")
+  set(${out_var} ${found} PARENT_SCOPE)
+endfunction()
+
+# Which subsystem each header belongs to: the model's by their folder name ("typing"), the Qt
+# layer's as "ui/<folder>" ("ui/app").
 foreach(dir IN LISTS model_dirs)
   get_filename_component(sub ${dir} NAME)
   file(GLOB headers "${dir}/*.h")
@@ -16,37 +29,66 @@ foreach(dir IN LISTS model_dirs)
   endforeach()
 endforeach()
 foreach(dir IN LISTS ui_dirs)
-  file(GLOB headers "${dir}/*.h")
+  get_filename_component(sub ${dir} NAME)
+  file(GLOB_RECURSE headers "${dir}/*.h")
   foreach(h IN LISTS headers)
     get_filename_component(name ${h} NAME)
     if(NOT DEFINED owner_${name})
-      set(owner_${name} ui)
+      set(owner_${name} ui/${sub})
     endif()
   endforeach()
 endforeach()
 
 set(offenders "")
 set(subs "")
-foreach(dir IN LISTS model_dirs)
+foreach(dir IN LISTS model_dirs ui_dirs)
   get_filename_component(sub ${dir} NAME)
+  set(layer model)
+  if(dir IN_LIST ui_dirs)
+    set(sub ui/${sub})
+    set(layer ui)
+  endif()
   list(APPEND subs ${sub})
   set(uses_${sub} "")
-  klaptos_sources_of(sources ${dir})
+  set(is_feature FALSE)
+  subsystem_sources(sources ${dir})
   foreach(f IN LISTS sources)
     file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
     foreach(line IN LISTS lines)
       string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" name "${line}")
       set(owner "${owner_${name}}")
-      if(owner STREQUAL "ui")
+      if(name STREQUAL "MainWindowFeature.h" AND NOT sub STREQUAL "ui/app")
+        set(is_feature TRUE)
+      endif()
+      if(NOT owner OR owner STREQUAL sub)
+        continue()
+      endif()
+      string(FIND "${owner}" "ui/" owner_ui_at)
+      if(owner_ui_at EQUAL 0)
+        set(owner_layer ui)
+      else()
+        set(owner_layer model)
+      endif()
+      if(layer STREQUAL "model" AND owner_layer STREQUAL "ui")
         list(APPEND offenders "${f} includes the Qt layer's ${name}")
-      elseif(owner AND NOT owner STREQUAL sub)
-        if(sub STREQUAL "common")
-          list(APPEND offenders "${f} (common) includes ${name} of ${owner}")
-        endif()
+      endif()
+      if(sub STREQUAL "common" OR (sub STREQUAL "ui/common" AND owner_layer STREQUAL "ui"))
+        list(APPEND offenders "${f} (${sub}) includes ${name} of ${owner}")
+      endif()
+      # Circles are looked for within a layer: the Qt layer stands on the model as a whole.
+      if(layer STREQUAL owner_layer)
         list(APPEND uses_${sub} ${owner})
       endif()
     endforeach()
   endforeach()
+  if(is_feature)
+    foreach(f IN LISTS sources)
+      file(STRINGS ${f} reach REGEX "findChild(ren)?<[^>]*>[ \t]*\\([ \t]*(QStringLiteral|QLatin1String|u?\")")
+      if(reach)
+        list(APPEND offenders "${f} (the feature ${sub}) looks a control up by its name")
+      endif()
+    endforeach()
+  endif()
   list(REMOVE_DUPLICATES uses_${sub})
 endforeach()
 
@@ -72,6 +114,7 @@ endforeach()
 
 if(offenders)
   string(REPLACE ";" "\n" offenders "${offenders}")
-  message(FATAL_ERROR "Model layers broken:\n${offenders}")
+  message(FATAL_ERROR "Layers broken:\n${offenders}")
 endif()
-message(STATUS "the model includes no Qt-layer header and its subsystems no circle")
+message(STATUS "the model includes no Qt-layer header, no layer's subsystems include each "
+               "other in a circle, and no feature looks the window's controls up by name")

@@ -6,7 +6,7 @@ set -euo pipefail
 shopt -s nullglob
 cd "$(dirname "$0")/.."
 seconds=${1:-15}
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKLAPTOS_FUZZ=ON >/dev/null
+CC=clang CXX=clang++ bash scripts/configure.sh build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKLAPTOS_FUZZ=ON
 cmake --build build-fuzz
 fuzzers=(build-fuzz/fuzz/*Fuzz)
 [ ${#fuzzers[@]} -gt 0 ] || { echo "fuzz: no fuzz targets were built"; exit 1; }

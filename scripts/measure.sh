@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Measures the staged program as a whole process under Xvfb with the shared GUI probes:
+# Measures the staged program as a whole process under Xvfb with the GUI probes of
+# tools/measure:
 #   startup   time to the first window, resident memory 3 s later, idle CPU in STOP mode
 #   keys      CPU per keystroke while typing lesson 1 (every key right, so every key moves
 #             on), idle CPU in typing mode
@@ -7,12 +8,12 @@
 #   keyboard  keys with the on-screen keyboard on, off and the bare Qt window, then start-up
 #             with the keyboard on and off, one after the other
 # Usage: scripts/measure.sh [startup|keys|all|bare-startup|bare-keys|keyboard]
-#   GUI_TOOLS=<dir> if the probes lie elsewhere; RUNS=n runs each;
+#   GUI_TOOLS=<dir> for other probes than tools/measure; RUNS=n runs each;
 #   KEYBOARD=0|1 starts each run from a settings file with the keyboard off or on
 #   (without it, no settings file: the keyboard is on, as on a first start)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools=${GUI_TOOLS:-$(cd .. && pwd)/shared/tools}
+tools=${GUI_TOOLS:-$PWD/tools/measure}
 what=${1:-all}
 [ -x build/bin/klaptos ] || bash scripts/build.sh
 

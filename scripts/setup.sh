@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing Klaptos need.
 # Idempotent: packages already present are left alone, and the package lists
-# are refreshed only when something has to be installed.
+# are refreshed only when something has to be installed. Runs as root, or through sudo
+# where it is installed.
 set -euo pipefail
 
 packages=(
@@ -12,8 +13,9 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcanberra-dev sound-theme-freedesktop
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick openbox wmctrl sqlite3
-  clang libclang-rt-14-dev clang-format
+  xvfb xdotool x11-xkb-utils x11-utils imagemagick openbox wmctrl sqlite3
+  # libFuzzer and the sanitizers' runtime of the distribution's default clang
+  clang libclang-rt-dev clang-format
   python3 hunspell hunspell-cs hunspell-tools poppler-utils
 )
 
@@ -23,12 +25,18 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+((${#missing[@]})) || exit 0
 
-if ((${#missing[@]})); then
-  echo "setup: installing ${missing[*]}"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  export DEBIAN_FRONTEND=noninteractive
-  $SUDO apt-get update -qq
-  $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "$(id -u)" -eq 0 ]; then
+  as_root=()
+elif command -v sudo >/dev/null 2>&1; then
+  as_root=(sudo)
+else
+  echo "setup: these Debian packages are missing: ${missing[*]}" >&2
+  echo "setup: installing them needs root, and sudo is not installed: run scripts/setup.sh as root" >&2
+  exit 1
 fi
+echo "setup: installing ${missing[*]}"
+# sudo does not pass the environment on: the setting goes with the command.
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

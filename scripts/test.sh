@@ -12,11 +12,11 @@ echo "== fuzzing the readers"
 bash scripts/fuzz.sh 15
 
 echo "== sanitizer build"
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKLAPTOS_SANITIZE=ON -DKLAPTOS_BENCH=OFF >/dev/null
+bash scripts/configure.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DKLAPTOS_SANITIZE=ON -DKLAPTOS_BENCH=OFF
 cmake --build build-asan
 ASAN_OPTIONS=detect_leaks=0:abort_on_error=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure
 
 echo "== normal build"
-bash scripts/build.sh
+KLAPTOS_SETUP_DONE=1 bash scripts/build.sh
 ctest --test-dir build --output-on-failure

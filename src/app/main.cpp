@@ -25,7 +25,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
-#include <QTimer>
+#include <QPointer>
 #include <QTranslator>
 
 #include <clocale>
@@ -99,11 +99,13 @@ int main(int argc, char* argv[]) {
 
         // The splash goes up first, before anything that takes time: it is on its way to
         // the screen before its fonts and its picture load.
-        SOkno = new TSOkno();
-        SOkno->show();
+        // It closes and deletes itself once the main window is ready; the pointer then
+        // forgets it.
+        const QPointer<TSOkno> splash = new TSOkno();
+        splash->show();
         QCoreApplication::processEvents();
-        SOkno->ShowPicture();
-        SOkno->repaint();
+        splash->ShowPicture();
+        splash->repaint();
         QCoreApplication::processEvents();
 
         // Qt's own dialogs (files, fonts, message boxes) speak Czech like the rest of the
@@ -135,7 +137,7 @@ int main(int argc, char* argv[]) {
         QtReporter reporter;
         reporter.SetHelpFile(helpFile);
         LEKCE store(places.DataDir(), reporter);
-        PracticeFeature practice(store, meter, reporter, places.DataDir() + WordList::kFileName,
+        PracticeFeature practice(store, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
         KeyboardFeature keyboard(store, &practice.Errors());
@@ -164,24 +166,21 @@ int main(int argc, char* argv[]) {
                 {.id = 0, .endedAt = static_cast<int64_t>(std::time(nullptr)), .result = result});
         });
         {
-            TFormHOknoPM window({store, meter, options, sound, clock},
-                                QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest});
+            TFormHOknoPM window(
+                {store, meter, options, sound, clock}, QtText::FromPath(places.SettingsFile()),
+                QtText::FromPath(places.TextDir()), helpFile,
+                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest}, splash);
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
             window.show();
-            // The sound system opens on a worker once the window is up, so that neither the
-            // start-up nor the first wrong keystroke waits for it.
-            QTimer::singleShot(0, &window, [&sound] { sound.WarmUp(); });
             // Without a window manager the splash would end up behind the main window.
-            if (SOkno) {
-                SOkno->raise();
+            if (splash) {
+                splash->raise();
             }
             QApplication::exec();
         }
-        delete SOkno.data();
+        delete splash.data();
     } catch (const std::exception& error) {
         KlaptosApplication::ShowException(error);
     }

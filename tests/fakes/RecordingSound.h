@@ -8,5 +8,7 @@
 class RecordingSound final : public SoundPlayer {
 public:
     void Play(SystemSound sound) override { played.push_back(sound); }
+    void WarmUp() override { ++warmUps; }
     std::vector<SystemSound> played;
+    int warmUps = 0;
 };

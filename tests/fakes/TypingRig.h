@@ -40,8 +40,7 @@ struct TypingRig {
     // Loads lesson n as the lesson dialog would and starts typing it.
     void StartLesson(int n, bool qwertz = true) {
         store.LoadLesson(n, qwertz);
-        meter.Clear();
-        engine.BeginText();
+        engine.BeginNewText();
         pause.ActionContinue();
     }
 
@@ -86,5 +85,5 @@ struct TypingRig {
     TypingLine line;
     TypingEngine engine{line, store, meter, options, sound, drawer, window, commands};
     PauseCommands pause{engine, store, meter, options, window, commands, clock};
-    LessonCommands lessons{engine, store, meter, dialogs, commands, dir.Path()};
+    LessonCommands lessons{engine, store, dialogs, commands, dir.Path()};
 };

@@ -17,10 +17,8 @@ SessionSettings::Start SessionSettings::ReadStart(const IniFile& ini) const {
     return start;
 }
 
-void SessionSettings::RestoreText(const IniFile& ini) const {
-    if (!store_.RestorePosition(ini)) {
-        meter_.Clear();
-    }
+bool SessionSettings::RestoreText(const IniFile& ini) const {
+    return store_.RestorePosition(ini);
 }
 
 void SessionSettings::WriteAll(IniFile& ini, const WindowBounds& bounds, const FontSettings& font,

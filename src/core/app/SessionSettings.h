@@ -23,8 +23,9 @@ public:
     };
     // Statistika and Options into the model; the window's font and bounds returned.
     [[nodiscard]] Start ReadStart(const IniFile& ini) const;
-    // Lekce: loads the saved text; when its saved line is gone the statistics go too.
-    void RestoreText(const IniFile& ini) const;
+    // Lekce: loads the saved text; true when it goes on at its saved line, where the statistics
+    // read by ReadStart belong; false when that line is gone and the text starts anew.
+    [[nodiscard]] bool RestoreText(const IniFile& ini) const;
     // Writes everything in one batch; `more` writes the features' keys after the five sections.
     // Throws IniWriteError, leaving the file as it was, when it cannot be written.
     void WriteAll(IniFile& ini, const WindowBounds& bounds, const FontSettings& font,

@@ -233,6 +233,27 @@ int KeyboardLayout::KeyOfRole(KeyRole role, Hand hand) const {
     return -1;
 }
 
+std::string KeyboardLayout::Neighbours(unsigned char byte) const {
+    const KeySequence& sequence = SequenceFor(byte);
+    if (!sequence.Writable()) {
+        return {};
+    }
+    const auto key = static_cast<std::size_t>(sequence.strokes.back().key);
+    std::string neighbours;
+    for (const std::size_t side : {key - 1, key + 1}) {
+        // Keys lie row by row: the one before the row's first key ends the row above.
+        if (side >= keys_.size() || keys_[side].row != keys_[key].row ||
+            keys_[side].role != KeyRole::Character) {
+            continue;
+        }
+        const unsigned char written = Cp1250::FromUnicode(keys_[side].levels[0]);
+        if (written != Cp1250::kUnmappable) {
+            neighbours += static_cast<char>(written);
+        }
+    }
+    return neighbours;
+}
+
 // Shift is held by the other hand than the one that strikes; AltGr by the right thumb.
 std::vector<int> KeyboardLayout::ModifiersFor(const Key& key, int level) const {
     std::vector<int> modifiers;

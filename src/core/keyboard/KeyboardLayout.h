@@ -5,6 +5,7 @@
 #include "Finger.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -66,6 +67,10 @@ public:
     // The key whose plain level writes the code point, or -1 (for tests and heat maps).
     [[nodiscard]] int KeyWriting(char32_t codePoint) const;
     [[nodiscard]] int KeyOfRole(KeyRole role, Hand hand = Hand::Either) const;
+    // What the keys left and right of the key that writes `byte` write on their own, in code
+    // page 1250: a capital or a letter written with a dead key counts as its letter's key (d
+    // for Ď); empty when the layout cannot write the byte or no character key lies beside it.
+    [[nodiscard]] std::string Neighbours(unsigned char byte) const;
 
 private:
     explicit KeyboardLayout(bool qwertz);

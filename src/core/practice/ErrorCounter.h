@@ -1,11 +1,11 @@
 #pragma once
-// Counts, while the pupil types, each checked keystroke against the character that was expected,
+// Counts, while the pupil types, each judged keystroke against the character that was expected,
 // for the text as the speed meter counts it: kept across a restart, cleared with the meter.
 //
 // A wrong key counts against the character expected where it was struck. A wrong Enter (Enter
 // struck inside a line) counts against the character expected there, with Enter as the key
 // struck instead. A character typed at the end-of-line marker, or past it while the position
-// moves on after errors, counts against Enter. Backspace is no checked keystroke and counts
+// moves on after errors, counts against Enter. Backspace is no judged keystroke and counts
 // nothing. A repeated line counts again, as the meter's text totals do.
 
 #include "KeyErrorCounts.h"
@@ -14,15 +14,14 @@
 #include <vector>
 
 class IniFile;
-class SpeedMeter;
 
 class ErrorCounter final : public TypingObserver {
 public:
-    // The meter tells when a line has been put up and when the text totals were cleared.
-    explicit ErrorCounter(const SpeedMeter& meter);
+    ErrorCounter();
 
-    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override;
-    void NextCharacter(unsigned char expected) override;
+    void StatisticsCleared() override;
+    void LineBegun() override;
+    void KeyJudged(unsigned char expected, unsigned char struck, bool right) override;
 
     // The text so far, the current line included.
     [[nodiscard]] const KeyErrorCounts& Counts() const { return text_; }
@@ -35,11 +34,10 @@ public:
 private:
     struct Keystroke {
         unsigned char expected;
-        unsigned char typed;
+        unsigned char struck;
         bool right;
     };
 
-    const SpeedMeter& meter_;
     KeyErrorCounts text_;
     std::vector<Keystroke> line_; // the current line's share of text_
 };

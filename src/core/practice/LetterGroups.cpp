@@ -1,7 +1,7 @@
 #include "LetterGroups.h"
 
-#include "CzechKeyRows.h"
 #include "CzechLetters.h"
+#include "KeyboardLayout.h"
 
 #include <array>
 
@@ -30,7 +30,7 @@ std::string LetterGroups::PartnersOf(unsigned char focus, std::string_view lette
             partners += c;
         }
     };
-    for (const char n : CzechKeyRows(qwertz).Neighbours(focus)) {
+    for (const char n : KeyboardLayout::Of(qwertz).Neighbours(focus)) {
         add(n);
     }
     for (const char c : letters) {

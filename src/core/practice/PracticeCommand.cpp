@@ -6,7 +6,6 @@
 #include "PracticeIntro.h"
 #include "PracticeTextMaker.h"
 #include "Reporter.h"
-#include "SpeedMeter.h"
 #include "TypingEngine.h"
 #include "Vocabulary.h"
 #include "WordList.h"
@@ -24,11 +23,10 @@ std::string Text(std::string_view utf8) {
 
 } // namespace
 
-PracticeCommand::PracticeCommand(LEKCE& store, SpeedMeter& meter, TypingEngine& engine,
-                                 Reporter& reporter, std::string wordListPath,
-                                 std::string practicePath)
-    : store_(store), meter_(meter), engine_(engine), reporter_(reporter),
-      wordListPath_(std::move(wordListPath)), practicePath_(std::move(practicePath)) {}
+PracticeCommand::PracticeCommand(LEKCE& store, TypingEngine& engine, Reporter& reporter,
+                                 std::string wordListPath, std::string practicePath)
+    : store_(store), engine_(engine), reporter_(reporter), wordListPath_(std::move(wordListPath)),
+      practicePath_(std::move(practicePath)) {}
 
 bool PracticeCommand::Start(const std::vector<WeakKey>& weak, uint32_t seed) {
     const WordList words = WordList::Load(wordListPath_);
@@ -70,8 +68,7 @@ bool PracticeCommand::Start(const std::vector<WeakKey>& weak, uint32_t seed) {
         }
     }
     store_.LoadTextFile(practicePath_);
-    meter_.Clear();
-    engine_.BeginText();
+    engine_.BeginNewText();
     return true;
 }
 
@@ -104,7 +101,6 @@ bool PracticeCommand::BackToLesson() {
     // Whatever the load returns, as the evaluation's next lesson: a failed load has told the
     // pupil why and leaves a text BeginText copes with.
     store_.LoadLesson(lesson, store_.Qwertz);
-    meter_.Clear();
-    engine_.BeginText();
+    engine_.BeginNewText();
     return true;
 }

@@ -11,14 +11,13 @@
 
 class LEKCE;
 class Reporter;
-class SpeedMeter;
 class TypingEngine;
 
 class PracticeCommand {
 public:
     // `wordListPath`: the word list beside the program; `practicePath`: where the practice text
     // is written (the pupil's own data folder).
-    PracticeCommand(LEKCE& store, SpeedMeter& meter, TypingEngine& engine, Reporter& reporter,
+    PracticeCommand(LEKCE& store, TypingEngine& engine, Reporter& reporter,
                     std::string wordListPath, std::string practicePath);
 
     // Makes and starts a practice text for `weak`, with the keys the current lesson has taught
@@ -43,7 +42,6 @@ public:
 
 private:
     LEKCE& store_;
-    SpeedMeter& meter_;
     TypingEngine& engine_;
     Reporter& reporter_;
     std::string wordListPath_;

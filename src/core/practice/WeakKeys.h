@@ -18,8 +18,7 @@ struct WeakKey {
 class WeakKeys {
 public:
     static constexpr int kShown = 5;
-    // A rate from one or two attempts says little.
-    static constexpr int kMinimumAttempts = 3;
+    static constexpr int kMinimumAttempts = KeyErrorCounts::kMinimumAttempts;
 
     // At most `limit` characters with at least kMinimumAttempts attempts and an error, the
     // highest rate first; at equal rates more errors first, then the lower byte. Empty after

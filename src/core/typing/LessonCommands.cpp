@@ -3,14 +3,13 @@
 #include "Lekce.h"
 #include "LessonCount.h"
 #include "ModalPause.h"
-#include "SpeedMeter.h"
 #include "TypingEngine.h"
 
 #include <utility>
 
-LessonCommands::LessonCommands(TypingEngine& engine, LEKCE& store, SpeedMeter& meter,
-                               LessonDialogs& dialogs, Commands& commands, std::string programDir)
-    : engine_(engine), store_(store), meter_(meter), dialogs_(dialogs), commands_(commands),
+LessonCommands::LessonCommands(TypingEngine& engine, LEKCE& store, LessonDialogs& dialogs,
+                               Commands& commands, std::string programDir)
+    : engine_(engine), store_(store), dialogs_(dialogs), commands_(commands),
       programDir_(std::move(programDir)) {}
 
 void LessonCommands::ActionLekce() {
@@ -26,8 +25,7 @@ void LessonCommands::ActionLekce() {
         // and BeginText copes with the old text as well as with an empty store.
         pause.KeepStopped();
         store_.LoadLesson(lesson, qwertz);
-        meter_.Clear();
-        engine_.BeginText();
+        engine_.BeginNewText();
     }
 }
 
@@ -48,7 +46,6 @@ void LessonCommands::ActionOpenFile() {
         pause.KeepStopped();
         dialogFileName_ = chosen;
         store_.LoadTextFile(chosen);
-        meter_.Clear();
-        engine_.BeginText();
+        engine_.BeginNewText();
     }
 }

@@ -6,7 +6,6 @@
 
 class Commands;
 class LEKCE;
-class SpeedMeter;
 class TypingEngine;
 
 // The two modal dialogs, as the commands see them.
@@ -23,8 +22,8 @@ public:
 
 class LessonCommands {
 public:
-    LessonCommands(TypingEngine& engine, LEKCE& store, SpeedMeter& meter, LessonDialogs& dialogs,
-                   Commands& commands, std::string programDir);
+    LessonCommands(TypingEngine& engine, LEKCE& store, LessonDialogs& dialogs, Commands& commands,
+                   std::string programDir);
 
     void ActionLekce();
     void ActionOpenFile();
@@ -32,7 +31,6 @@ public:
 private:
     TypingEngine& engine_;
     LEKCE& store_;
-    SpeedMeter& meter_;
     LessonDialogs& dialogs_;
     Commands& commands_;
     std::string programDir_;

@@ -54,7 +54,7 @@ void PauseCommands::ActionContinue() {
         window_.SetPauseContinueMenu(texts().pauseCaption, texts().pauseHint);
         window_.FocusLineNumberField();
         window_.SetStatusText(texts().typing);
-        engine_.stopMode = false;
+        engine_.ResumeTyping();
         // The time spent stopped is neither typing time nor an interval.
         meter_.Resume();
         return;
@@ -75,15 +75,8 @@ void PauseCommands::ActionMenuPauseContinue() {
 
 void PauseCommands::ActionResetLekci() {
     commands_.ActionPause();
-    if (store_.LineCount() <= 0) {
-        return;
-    }
-    meter_.Clear();
-    std::string text;
-    if (store_.FirstLine(text)) {
-        engine_.ShowLine(&text);
-        engine_.StartLine();
-        ClearSpeedDisplay(window_);
+    if (store_.LineCount() > 0) {
+        engine_.StartAgain();
     }
 }
 

@@ -165,6 +165,16 @@ void SpeedMeter::Resume() {
     pendingMs = 0;
 }
 
+void SpeedMeter::CountRight() {
+    lineCorrect = ClampToInt32(int64_t{lineCorrect} + 1);
+    lessonCorrect = ClampToInt32(int64_t{lessonCorrect} + 1);
+}
+
+void SpeedMeter::CountError() {
+    lineErrors = ClampToInt32(int64_t{lineErrors} + 1);
+    lessonErrors = ClampToInt32(int64_t{lessonErrors} + 1);
+}
+
 void SpeedMeter::ShowErrors(SpeedDisplay& display, const ProgramOptions& options) const {
     display.ShowLineErrors(lineErrors, options.ErrIsRep && lineErrors > options.ErrRep);
     display.ShowLessonErrors(lessonErrors);

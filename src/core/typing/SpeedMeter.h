@@ -41,6 +41,9 @@ public:
     void Measure(bool keystroke);
     // Resuming from STOP mode: the stop counts neither as typing time nor as an interval.
     void Resume();
+    // A keystroke judged right, or wrong, in the line and in the text.
+    void CountRight();
+    void CountError();
 
     void ShowErrors(SpeedDisplay& display, const ProgramOptions& options) const;
     // `progress`: the done fraction of the text at the current position (LEKCE::Progress).

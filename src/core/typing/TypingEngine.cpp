@@ -8,6 +8,7 @@
 #include "LineDrawer.h"
 #include "MainWindowPort.h"
 #include "ProgramOptions.h"
+#include "SoundPlayer.h"
 #include "SpeedMeter.h"
 #include "TypingObserver.h"
 
@@ -21,6 +22,13 @@ TypingEngine::TypingEngine(TypingLine& line, LEKCE& store, SpeedMeter& meter,
     : line_(line), store_(store), meter_(meter), options_(options), sound_(sound), drawer_(drawer),
       window_(window), commands_(commands) {}
 
+void TypingEngine::ResumeTyping() {
+    stopMode = false;
+    if (options_.ErrorBeep) {
+        sound_.WarmUp();
+    }
+}
+
 void TypingEngine::AddObserver(TypingObserver& observer) {
     observers_.push_back(&observer);
 }
@@ -29,17 +37,15 @@ void TypingEngine::RemoveObserver(TypingObserver& observer) {
     std::erase(observers_, &observer);
 }
 
-void TypingEngine::TellKeyChecked(unsigned char expected, unsigned char typed, bool right) {
+template <typename Event> void TypingEngine::Tell(const Event& event) {
     for (TypingObserver* observer : observers_) {
-        observer->KeyChecked(expected, typed, right);
+        event(*observer);
     }
 }
 
 void TypingEngine::TellNextCharacter() {
     const unsigned char next = line_.patternLine[line_.typedPos];
-    for (TypingObserver* observer : observers_) {
-        observer->NextCharacter(next);
-    }
+    Tell([next](TypingObserver& o) { o.NextCharacter(next); });
 }
 
 void TypingEngine::FormKeyPress(unsigned char& key) {
@@ -89,22 +95,48 @@ void TypingEngine::ShowLine(const std::string* text) {
     TellNextCharacter();
 }
 
+void TypingEngine::BeginNewText() {
+    ClearStatistics();
+    BeginText();
+}
+
+void TypingEngine::ResumeText() {
+    if (meter_.lessonKeystrokes == 0) {
+        Tell([](TypingObserver& o) { o.StatisticsCleared(); });
+    }
+    BeginText();
+}
+
 void TypingEngine::BeginText() {
     commands_.ActionPause();
     ClearSpeedDisplay(window_);
     UpdateCaption();
     window_.ShowIntroLine(store_.IntroLine);
-    for (TypingObserver* observer : observers_) {
-        observer->TextBegun();
-    }
+    Tell([](TypingObserver& o) { o.TextBegun(); });
     std::string text;
     if (store_.NextLine(text)) {
-        ShowLine(&text);
         StartLine();
+        ShowLine(&text);
     } else {
         // An emptied store (a failed load) leaves no line of the old text on the screen.
         ShowLine(nullptr);
     }
+}
+
+void TypingEngine::StartAgain() {
+    ClearStatistics();
+    std::string text;
+    if (store_.FirstLine(text)) {
+        Tell([](TypingObserver& o) { o.TextBegun(); });
+        StartLine();
+        ShowLine(&text);
+        ClearSpeedDisplay(window_);
+    }
+}
+
+void TypingEngine::ClearStatistics() {
+    meter_.Clear();
+    Tell([](TypingObserver& o) { o.StatisticsCleared(); });
 }
 
 void TypingEngine::UpdateCaption() {
@@ -124,6 +156,7 @@ void TypingEngine::UpdateCaption() {
 void TypingEngine::StartLine() {
     meter_.StartLine();
     meter_.ShowErrors(window_, options_);
+    Tell([](TypingObserver& o) { o.LineBegun(); });
 }
 
 void TypingEngine::TypeCharacter(unsigned char c) {
@@ -134,18 +167,19 @@ void TypingEngine::TypeCharacter(unsigned char c) {
     drawer_.DrawTypedChar(pos);
 
     // A character that the code page cannot hold is wrong even where a damaged text file
-    // happens to contain the same undefined byte.
-    const unsigned char expected = line_.patternLine[pos];
-    const bool wrong = c != expected || c == Cp1250::kUnmappable;
-    TellKeyChecked(expected, c, !wrong);
-    if (wrong) {
-        CountError();
+    // happens to contain the same undefined byte. Past the end-of-line marker the pattern
+    // holds 0: what the pupil owed there is Enter.
+    const unsigned char due = line_.patternLine[pos];
+    const unsigned char expected = due != 0 ? due : TypingLine::kEndOfLine;
+    const bool right = c == due && c != Cp1250::kUnmappable;
+    if (right) {
+        meter_.CountRight();
     } else {
-        ++meter_.lineCorrect;
-        ++meter_.lessonCorrect;
+        CountError();
     }
+    Tell([=](TypingObserver& o) { o.KeyJudged(expected, c, right); });
 
-    if (!wrong || options_.MoveOnError) {
+    if (right || options_.MoveOnError) {
         if (pos < TypingLine::kLastPos) {
             ++pos;
         }
@@ -184,13 +218,14 @@ void TypingEngine::Enter() {
     const unsigned char c = line_.patternLine[line_.typedPos];
     if (c != TypingLine::kEndOfLine && c != 0) {
         // The counter fields catch up with the next keystroke; nothing is redrawn here.
-        TellKeyChecked(c, TypingLine::kEndOfLine, false);
         CountError();
+        Tell([c](TypingObserver& o) { o.KeyJudged(c, TypingLine::kEndOfLine, false); });
         return;
     }
-    TellKeyChecked(TypingLine::kEndOfLine, TypingLine::kEndOfLine, true);
-    ++meter_.lineCorrect;
-    ++meter_.lessonCorrect;
+    meter_.CountRight();
+    Tell([](TypingObserver& o) {
+        o.KeyJudged(TypingLine::kEndOfLine, TypingLine::kEndOfLine, true);
+    });
 
     std::string text;
     const bool repeat = options_.ErrIsRep && meter_.lineErrors > options_.ErrRep;
@@ -204,8 +239,7 @@ void TypingEngine::Enter() {
 }
 
 void TypingEngine::CountError() {
-    ++meter_.lineErrors;
-    ++meter_.lessonErrors;
+    meter_.CountError();
     if (options_.ErrorBeep) {
         PlayErrorSound(sound_, options_.Sound);
     }
@@ -213,9 +247,7 @@ void TypingEngine::CountError() {
 
 void TypingEngine::EndOfText() {
     commands_.ActionPause();
-    for (TypingObserver* observer : observers_) {
-        observer->TextFinished();
-    }
+    Tell([](TypingObserver& o) { o.TextFinished(); });
     switch (window_.ShowEvaluation()) {
     case EvaluationAnswer::Quit:
         commands_.ActionClose();
@@ -225,8 +257,7 @@ void TypingEngine::EndOfText() {
             // Whatever the load returns: a failed load leaves the old text or an empty store,
             // and BeginText copes with both.
             store_.LoadLesson(store_.CurrentLesson + 1, store_.Qwertz);
-            meter_.Clear();
-            BeginText();
+            BeginNewText();
         } else {
             commands_.ActionOpenFile();
         }

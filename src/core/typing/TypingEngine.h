@@ -1,6 +1,7 @@
 #pragma once
 // Checks every keystroke against the line being copied, moves the position, counts right
-// and wrong keystrokes, and at the end of a line fetches the same or the next line.
+// and wrong keystrokes, at the end of a line fetches the same or the next line, and tells
+// the observers what happened (TypingObserver).
 
 #include "TypingLine.h"
 #include "VirtualKey.h"
@@ -28,9 +29,11 @@ public:
                  Commands& commands);
 
     bool stopMode = false;
+    // Leaves STOP mode; with error sounds on, the sound system gets ready meanwhile.
+    void ResumeTyping();
 
-    // `observer` hears every checked keystroke and every change of the next character from
-    // now on; it must outlive the engine or be removed first.
+    // `observer` hears every event from now on (TypingObserver tells which, and in which
+    // order); it must outlive the engine or be removed first.
     void AddObserver(TypingObserver& observer);
     void RemoveObserver(TypingObserver& observer);
 
@@ -45,9 +48,20 @@ public:
     void ClearTypedLine() { line_.ClearTypedLine(); }
     // nullptr counts as the empty line.
     void ShowLine(const std::string* text);
+
+    // A text just put into the store (a lesson, a file, the next lesson, a practice text)
+    // begins with cleared statistics, in STOP mode.
+    void BeginNewText();
+    // The text the store holds begins with the statistics as they stand.
     void BeginText();
+    // The text of the last session goes on with its restored statistics; statistics without a
+    // keystroke count as cleared.
+    void ResumeText();
+    // The text in the store starts again from its first line with cleared statistics.
+    void StartAgain();
+    void ClearStatistics();
     void UpdateCaption();
-    // Zeroes the line counters and shows the error counts.
+    // Zeroes the line counters, shows the error counts and tells that a line begins.
     void StartLine();
 
     [[nodiscard]] TypingLine& Line() { return line_; }
@@ -59,7 +73,8 @@ private:
     void Enter();
     void CountError();
     void EndOfText();
-    void TellKeyChecked(unsigned char expected, unsigned char typed, bool right);
+    // Every event goes to each observer through here.
+    template <typename Event> void Tell(const Event& event);
     void TellNextCharacter();
 
     TypingLine& line_;

@@ -33,6 +33,8 @@ public:
     [[nodiscard]] int CellLeft(int i) const { return i * cellWidth + leftMargin; }     // X(i)
     [[nodiscard]] int CellCentre(int i) const { return CellLeft(i) + glyphWidth / 2; } // C(i)
     [[nodiscard]] int ViewWidth() const { return kLineWidth * cellWidth + 2 * leftMargin; }
+    // The line it shows.
+    [[nodiscard]] const TypingLine& Line() const { return line_; }
     [[nodiscard]] int ViewHeight() const { return 6 * lineHeight; }
 
     // The full paint of a view `width` x `height` pixels.

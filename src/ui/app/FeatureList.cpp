@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -125,6 +126,11 @@ std::optional<std::string> FeatureList::CaptionSuffix() const {
         }
     }
     return std::nullopt;
+}
+
+bool FeatureList::ShowsIntroLine() const {
+    return std::any_of(features_.begin(), features_.end(),
+                       [](const MainWindowFeature* feature) { return feature->ShowsIntroLine(); });
 }
 
 std::vector<FeatureOption> FeatureList::Options() const {

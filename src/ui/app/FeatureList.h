@@ -44,6 +44,8 @@ public:
     void AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) const;
     // The first feature's caption suffix, if any has one.
     [[nodiscard]] std::optional<std::string> CaptionSuffix() const;
+    // Whether any feature shows the whole intro line.
+    [[nodiscard]] bool ShowsIntroLine() const;
 
     // The panels in their order from the typing line down.
     [[nodiscard]] const std::vector<QWidget*>& Panels() const { return panels_; }

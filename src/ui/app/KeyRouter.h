@@ -14,6 +14,8 @@ class QWidget;
 class TypingEngine;
 
 class KeyRouter final : public QObject {
+    Q_OBJECT
+
 public:
     // `window`'s own keys count only when no control has the focus; `imeTarget` is the field
     // that takes the input method's letters (it holds the focus while typing).

@@ -4,6 +4,8 @@
 #include "ProgramOptions.h"
 #include "QtDesignFont.h"
 #include "QtField.h"
+#include "QtGroupFrame.h"
+#include "QtHint.h"
 #include "QtSpeedBar.h"
 #include "QtText.h"
 #include "SpeedMeter.h"
@@ -166,16 +168,6 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QRect& rect) {
 
 } // namespace
 
-void SetHint(QWidget* widget, const QString& hint) {
-    widget->setToolTip(QtText::ShortHint(hint));
-    widget->setStatusTip(QtText::LongHint(hint));
-}
-
-void SetHint(QAction* action, const QString& hint) {
-    action->setToolTip(QtText::ShortHint(hint));
-    action->setStatusTip(QtText::LongHint(hint));
-}
-
 void SetFieldColours(QWidget* field, QPalette::ColorRole background, QPalette::ColorRole text) {
     // Comparing two colours is cheaper than building and resolving a new palette each time.
     const QPalette system = QApplication::palette();
@@ -218,16 +210,12 @@ MainWindowControls::MainWindowControls(QMainWindow& window, const TypingLine& li
     ButtonShowSpeed->setText(QStringLiteral("Rychlost"));
     SetHint(ButtonShowSpeed, Utf8("Zobrazovat ukazatele rychlosti psaní"));
 
-    GroupBoxSpeed = new QGroupBox(Utf8("Rychlost [úhozy za minutu]"), Panel1);
+    // The caption sits on the frame's top line, as designed, not above it: the fields
+    // inside are placed for that.
+    GroupBoxSpeed = new QtGroupFrame(Utf8("Rychlost [úhozy za minutu]"), Panel1);
     GroupBoxSpeed->setObjectName(QStringLiteral("GroupBoxSpeed"));
     GroupBoxSpeed->setFont(QtDesignFont(11));
     GroupBoxSpeed->setGeometry(kGroupBoxSpeed);
-    // The caption sits on the frame's top line, as designed, not above it: the fields
-    // inside are placed for that.
-    GroupBoxSpeed->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); margin-top: 6px; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0px 2px; }"));
     const auto parentOf = [this](On on) -> QWidget* {
         return on == On::Panel ? static_cast<QWidget*>(Panel1) : GroupBoxSpeed;
     };

@@ -56,10 +56,6 @@ struct MainWindowControls {
     std::array<QLabel*, 9> LabelSpeed{};
 };
 
-// The hints of a control: the short part as its tooltip, the long part for the status bar.
-void SetHint(QWidget* widget, const QString& hint);
-void SetHint(QAction* action, const QString& hint);
-
 // A field's colours from the system palette; does nothing when they are already set, as the
 // line's error count sets them on every keystroke.
 void SetFieldColours(QWidget* field, QPalette::ColorRole background, QPalette::ColorRole text);

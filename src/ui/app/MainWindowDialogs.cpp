@@ -3,6 +3,7 @@
 #include "Evaluation.h"
 #include "ProgramOptions.h"
 #include "QtText.h"
+#include "SoundPlayer.h"
 #include "QtTypingFont.h"
 #include "TFormAbout.h"
 #include "TFormCQuery.h"
@@ -30,6 +31,8 @@ namespace {
 
 // Calls `onShow` when the watched window is shown, before it appears on the screen.
 class ShowHook final : public QObject {
+    Q_OBJECT
+
 public:
     explicit ShowHook(std::function<void()> onShow) : onShow_(std::move(onShow)) {}
 
@@ -135,6 +138,8 @@ void MainWindowDialogs::ChooseFont(const QFont& font,
 
 bool MainWindowDialogs::EditOptions(ProgramOptions& options, SoundPlayer& sound,
                                     const std::vector<FeatureOption>& featureOptions) {
+    // Its sound list plays a sample of each sound.
+    sound.WarmUp();
     TFormOptions dialog(options, sound, &window_);
     std::vector<QCheckBox*> boxes;
     for (const FeatureOption& option : featureOptions) {
@@ -192,3 +197,5 @@ void MainWindowDialogs::ShowWriteError(const QString& message) {
                     QMessageBox::Ok, &window_);
     seam_.runModal(box);
 }
+
+#include "MainWindowDialogs.moc"

@@ -83,6 +83,10 @@ public:
     // What the caption says after "Klaptos" (and the title after "KTOS") instead of the
     // engine's words for the current text, code page 1250; nullopt leaves them.
     [[nodiscard]] virtual std::optional<std::string> CaptionSuffix() const { return std::nullopt; }
+    // True while the feature shows the text's whole intro line itself (the keyboard's panel
+    // does): the "Úkol" field, which cuts a long line off, then gives the whole line as its
+    // tooltip instead of its designed hint. Asked when a text begins and at each relayout.
+    [[nodiscard]] virtual bool ShowsIntroLine() const { return false; }
     // Its check boxes in the Options dialog; none leaves the dialog as designed.
     virtual std::vector<FeatureOption> Options() { return {}; }
 

@@ -1,6 +1,6 @@
 #include "MainWindowMenus.h"
 
-#include "MainWindowControls.h"
+#include "QtHint.h"
 #include "QtPicture.h"
 
 #include <QAction>

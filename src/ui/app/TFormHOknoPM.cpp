@@ -3,11 +3,10 @@
 #include "Clock.h"
 #include "Cp1250.h"
 #include "Evaluation.h"
-#include "FeatureList.h"
 #include "FinishedText.h"
-#include "IniFile.h"
 #include "KeyRouter.h"
 #include "Lekce.h"
+#include "LessonCommands.h"
 #include "MainWindowControls.h"
 #include "MainWindowDialogs.h"
 #include "MainWindowLayout.h"
@@ -17,8 +16,8 @@
 #include "PauseCommands.h"
 #include "ProgramOptions.h"
 #include "QtField.h"
+#include "QtMainWindowPort.h"
 #include "QtReporter.h"
-#include "QtSpeedBar.h"
 #include "QtText.h"
 #include "QtTypingFont.h"
 #include "SessionSettings.h"
@@ -32,18 +31,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileInfo>
 #include <QFontDialog>
-#include <QGroupBox>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPushButton>
 #include <QScopeGuard>
-#include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -54,10 +51,10 @@ constexpr int kTimerSecMs = 1000;
 
 TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, const QString& textDir,
                            QString helpFile, std::vector<MainWindowFeature*> features,
-                           QWidget* parent)
-    : QMainWindow(parent), store_(model.store), meter_(model.meter), options_(model.options),
-      sound_(model.sound), clock_(model.clock), textDir_(textDir), helpFile_(std::move(helpFile)),
-      iniFileName_(settingsFile), features_(std::move(features)) {
+                           TSOkno* splash)
+    : store_(model.store), meter_(model.meter), options_(model.options), sound_(model.sound),
+      clock_(model.clock), textDir_(textDir), helpFile_(std::move(helpFile)),
+      iniFileName_(settingsFile), splash_(splash), features_(std::move(features)) {
     setWindowTitle(QStringLiteral("Klaptos"));
     // The window shows the program's icon, which main() gives the whole application.
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -65,15 +62,17 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     menus_ = std::make_unique<MainWindowMenus>(*this);
     controls_ = std::make_unique<MainWindowControls>(*this, line_, options_, *menus_->ActionPause,
                                                      *menus_->ActionContinue);
+    port_ = std::make_unique<QtMainWindowPort>(*this, *controls_, *menus_, features_,
+                                               [this] { return ShowEvaluation(); });
 
     engine_ = std::make_unique<TypingEngine>(line_, store_, meter_, options_, sound_,
-                                             *controls_->paintBoxType, *this, *this);
+                                             *controls_->paintBoxType, *port_, *port_);
     pause_ =
-        std::make_unique<PauseCommands>(*engine_, store_, meter_, options_, *this, *this, clock_);
+        std::make_unique<PauseCommands>(*engine_, store_, meter_, options_, *port_, *port_, clock_);
     dialogs_ = std::make_unique<MainWindowDialogs>(*this, helpFile_);
     dialogs_->SetLessonDialogHook(
         [this](TFormLekce& dialog) { features_.PrepareLessonDialog(dialog); });
-    lessons_ = std::make_unique<LessonCommands>(*engine_, store_, meter_, *dialogs_, *this,
+    lessons_ = std::make_unique<LessonCommands>(*engine_, store_, *dialogs_, *port_,
                                                 QtText::ToPath(textDir_));
 
     // Until the first text is shown the typing line holds the font sample.
@@ -93,8 +92,12 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
         keys_->Watch(control);
     }
     features_.Join(
-        *this, *engine_, *keys_, [this] { LayoutTypingView(); }, *this,
-        [this](QDialog& dialog) { return dialogs_->RunModal(dialog); },
+        *this, *engine_, *keys_,
+        [this] {
+            port_->ShowIntroTooltip();
+            LayoutTypingView();
+        },
+        *port_, [this](QDialog& dialog) { return dialogs_->RunModal(dialog); },
         [this] { return typingFont; });
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
@@ -106,7 +109,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
 TFormHOknoPM::~TFormHOknoPM() {
     lossGuard_.reset();
     TimerSec->stop();
-    FormDestroy();
+    FormDestroy(false);
     features_.Leave(*engine_);
 }
 
@@ -141,11 +144,9 @@ void TFormHOknoPM::FormCreate() {
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &TFormHOknoPM::ApplicationStateChanged);
     layout_->RememberHome();
-    if (SOkno) {
-        SOkno->SetProcessing(Cp1250::FromUtf8("Obnovuji nastavení..."));
-    }
+    ShowStartStep("Obnovuji nastavení...");
 
-    const IniFile ini(QtText::ToPath(iniFileName_));
+    const IniFile& ini = startSettings_.emplace(QtText::ToPath(iniFileName_));
     QtReporter settingsReporter([this] { return this; });
     SettingsReport::ReportIfUnreadable(ini, settingsReporter);
     const SessionSettings::Start start = Session().ReadStart(ini);
@@ -157,6 +158,12 @@ void TFormHOknoPM::FormCreate() {
     const WindowBounds bounds = start.bounds.FittedToScreen(screen.width(), screen.height());
     // The inside's bounds, as they are saved: the window manager adds its frame around them.
     setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+}
+
+void TFormHOknoPM::ShowStartStep(const char* utf8) const {
+    if (splash_) {
+        splash_->SetProcessing(Cp1250::FromUtf8(utf8));
+    }
 }
 
 SessionSettings TFormHOknoPM::Session() const {
@@ -183,17 +190,17 @@ void TFormHOknoPM::FormResize() {
         firstPaintDone = false;
         initDone = true;
         SetTypingFont(typingFont);
-        {
-            const IniFile ini(QtText::ToPath(iniFileName_));
-            if (SOkno) {
-                SOkno->SetProcessing(Cp1250::FromUtf8("Načítám data..."));
-            }
-            Session().RestoreText(ini);
+        ShowStartStep("Načítám data...");
+        const bool resumed = Session().RestoreText(*startSettings_);
+        startSettings_.reset();
+        if (resumed) {
+            engine_->ResumeText();
+        } else {
+            engine_->BeginNewText();
         }
-        engine_->BeginText();
         TimerSec->start();
-        if (SOkno) {
-            SOkno->SetReadyToClose();
+        if (splash_) {
+            splash_->SetReadyToClose();
         }
     }
     LayoutTypingView();
@@ -209,7 +216,7 @@ void TFormHOknoPM::FormPaint() {
         return;
     }
     firstPaintDone = true;
-    FocusLineNumberField();
+    port_->FocusLineNumberField();
     if (options_.IsMaximized) {
         // Not from inside the paint itself: the state change repaints and lays out again.
         QTimer::singleShot(0, this, [this] {
@@ -235,7 +242,7 @@ void TFormHOknoPM::LayoutTypingView() {
     layoutInProgress_ = true;
     const auto finish = qScopeGuard([this] {
         layoutInProgress_ = false;
-        InvalidateView();
+        port_->InvalidateView();
         update();
     });
 
@@ -246,10 +253,6 @@ void TFormHOknoPM::LayoutTypingView() {
     }
 
     layout_->Apply();
-}
-
-bool TFormHOknoPM::IsWindowMaximized() const {
-    return layout_->IsMaximized();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -266,65 +269,36 @@ bool TFormHOknoPM::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-QString TFormHOknoPM::StatusHint() const {
-    return controls_->statusPanels[1]->text();
-}
-
 void TFormHOknoPM::ApplicationStateChanged(Qt::ApplicationState state) {
     if (state == Qt::ApplicationInactive) {
         pause_->ApplicationDeactivated();
     }
 }
 
-bool TFormHOknoPM::StopMode() const {
-    return engine_->stopMode;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Commands
 
-void TFormHOknoPM::ActionPause() {
-    menus_->ActionPause->trigger();
-}
-
-void TFormHOknoPM::ActionContinue() {
-    menus_->ActionContinue->trigger();
-}
-
-void TFormHOknoPM::ActionLekce() {
-    menus_->ActionLekce->trigger();
-}
-
-void TFormHOknoPM::ActionOpenFile() {
-    menus_->ActionOpenFile->trigger();
-}
-
-void TFormHOknoPM::ActionResetLekci() {
-    menus_->ActionResetLekci->trigger();
-}
-
-void TFormHOknoPM::ActionClose() {
-    menus_->ActionClose->trigger();
-}
-
 void TFormHOknoPM::ActionFontExecute() {
     const int windowTop = frameGeometry().y();
-    ModalPause pause(*engine_, *this);
+    ModalPause pause(*engine_, *port_);
 
     // The preview: the font sample, all of it typed right.
     const TypingLine saved = line_;
     engine_->SetPattern(FontSampleLine());
     engine_->SetTypedLine(FontSampleLine());
     line_.typedPos = static_cast<int32_t>(FontSampleLine().size());
-    InvalidateView();
+    port_->InvalidateView();
 
     dialogs_->ChooseFont(
         typingFont, [this](const QFont& font) { SetTypingFont(font); },
         [this](QFontDialog& dialog) { FontDialog1Show(dialog); });
 
     line_ = saved;
-    InvalidateView();
-    move(frameGeometry().x(), windowTop);
+    port_->InvalidateView();
+    // Back where it was, as far as the screen lets a window the new font may have made taller.
+    const QRect screen = layout_->ScreenArea();
+    const int lowest = screen.bottom() + 1 - frameGeometry().height();
+    move(frameGeometry().x(), std::max(screen.top(), std::min(windowTop, lowest)));
 }
 
 void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
@@ -345,7 +319,7 @@ void TFormHOknoPM::FontDialog1Show(QFontDialog& dialog) {
 }
 
 void TFormHOknoPM::ActionOptionsExecute() {
-    const ModalPause pause(*engine_, *this);
+    const ModalPause pause(*engine_, *port_);
     if (dialogs_->EditOptions(options_, sound_, features_.Options())) {
         // A new character space and the speed panel take effect through the layout.
         SetTypingFont(typingFont);
@@ -354,7 +328,7 @@ void TFormHOknoPM::ActionOptionsExecute() {
 }
 
 void TFormHOknoPM::MenuOaplikaciClick() {
-    const ModalPause pause(*engine_, *this);
+    const ModalPause pause(*engine_, *port_);
     dialogs_->ShowAbout(iniFileName_);
 }
 
@@ -369,6 +343,7 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
     }
     if (windowGone_) {
         event->accept(); // nobody is left to answer a question
+        FormDestroy(false);
         emit Closed();
         return;
     }
@@ -381,15 +356,17 @@ void TFormHOknoPM::closeEvent(QCloseEvent* event) {
     }
     closedBounds_ = layout_->NormalBounds();
     event->accept();
+    // Written while the window still stands, so that a failure can be shown.
+    FormDestroy(true);
     emit Closed();
 }
 
 bool TFormHOknoPM::FormCloseQuery() {
-    ModalPause pause(*engine_, *this);
+    ModalPause pause(*engine_, *port_);
     const bool canClose = dialogs_->ConfirmClose(options_);
     if (canClose) {
         pause.KeepStopped();
-        options_.IsMaximized = IsWindowMaximized();
+        options_.IsMaximized = layout_->IsMaximized();
         showNormal();
         // The restored bounds must be in effect before they are saved.
         QCoreApplication::processEvents();
@@ -403,17 +380,17 @@ bool TFormHOknoPM::FormCloseQuery() {
 void TFormHOknoPM::WindowLost(bool displayGone) {
     windowGone_ = true;
     if (!closedBounds_.isValid()) {
-        options_.IsMaximized = IsWindowMaximized();
+        options_.IsMaximized = layout_->IsMaximized();
         closedBounds_ = layout_->NormalBounds();
     }
     if (displayGone) {
-        FormDestroy();
+        FormDestroy(false);
     } else {
         close();
     }
 }
 
-void TFormHOknoPM::FormDestroy() {
+void TFormHOknoPM::FormDestroy(bool reportFailure) {
     if (std::exchange(settingsWritten_, true)) {
         return;
     }
@@ -428,123 +405,12 @@ void TFormHOknoPM::FormDestroy() {
         Session().WriteAll(ini, bounds, QtTypingFont::ToSettings(typingFont),
                            [this](IniFile& file) { features_.WriteSettings(file); });
     } catch (const IniWriteError& error) {
-        if (!windowGone_) {
+        if (reportFailure && !windowGone_) {
             dialogs_->ShowWriteError(QString::fromLocal8Bit(error.what()));
+        } else {
+            qWarning("%s", error.what());
         }
     }
-}
-
-// ---------------------------------------------------------------------------------------------
-// The window's fields, as the typing model writes them
-
-void TFormHOknoPM::ShowLineErrors(int count, bool emphasized) {
-    controls_->EditChybyRadek->setText(QString::number(count));
-    if (emphasized) {
-        SetFieldColours(controls_->EditChybyRadek, QPalette::Highlight, QPalette::HighlightedText);
-    } else {
-        SetFieldColours(controls_->EditChybyRadek, QPalette::Button, QPalette::ButtonText);
-    }
-}
-
-void TFormHOknoPM::ShowLessonErrors(int count) {
-    controls_->EditChybyLekce->setText(QString::number(count));
-}
-
-void TFormHOknoPM::ShowErrorFrequency(const std::string& text) {
-    controls_->EditChybyFreq->setText(QtText::FromCp1250(text));
-}
-
-bool TFormHOknoPM::IsSpeedPanelVisible() const {
-    // The panel's own flag: the window may not be on the screen yet.
-    return !controls_->GroupBoxSpeed->isHidden();
-}
-
-void TFormHOknoPM::ShowSpeeds(int minSpeed, int avgSpeed, int maxSpeed, int absSpeed) {
-    controls_->EditRychlostMin->setText(QString::number(minSpeed));
-    controls_->EditRychlostPrumer->setText(QString::number(avgSpeed));
-    controls_->EditRychlostMax->setText(QString::number(maxSpeed));
-    controls_->EditRychlostAbsPrumer->setText(QString::number(absSpeed));
-}
-
-void TFormHOknoPM::ShowSpeedBar(int position) {
-    controls_->ProgressBarRychlostPrumer->setValue(position);
-}
-
-void TFormHOknoPM::ClearSpeeds() {
-    controls_->EditRychlostMin->clear();
-    controls_->EditRychlostPrumer->clear();
-    controls_->EditRychlostMax->clear();
-    controls_->EditRychlostAbsPrumer->clear();
-    controls_->ProgressBarRychlostPrumer->setValue(0);
-}
-
-void TFormHOknoPM::ShowElapsed(const std::string& text) {
-    controls_->EditDobaPsani->setText(QtText::FromCp1250(text));
-}
-
-void TFormHOknoPM::ShowTimeLeft(const std::string& text) {
-    controls_->EditDobaDoKonce->setText(QtText::FromCp1250(text));
-}
-
-void TFormHOknoPM::ShowLineNumber(int lineNumber) {
-    controls_->EditCisloRadku->setText(lineNumber > 0 ? QString::number(lineNumber) : QString());
-}
-
-void TFormHOknoPM::ShowLineCount(int lineCount) {
-    controls_->EditPocetRadku->setText(lineCount > 0 ? QString::number(lineCount) : QString());
-}
-
-void TFormHOknoPM::ShowIntroLine(const std::string& text) {
-    controls_->EditNapoveda->setText(QtText::FromCp1250(text));
-}
-
-void TFormHOknoPM::SetCaption(const std::string& caption, const std::string& applicationTitle) {
-    // A feature's text (a practice text) names itself in place of the engine's words.
-    if (const std::optional<std::string> suffix = features_.CaptionSuffix()) {
-        setWindowTitle(QtText::FromCp1250("Klaptos" + *suffix));
-        QCoreApplication::setApplicationName(QtText::FromCp1250("KTOS" + *suffix));
-        return;
-    }
-    setWindowTitle(QtText::FromCp1250(caption));
-    // The desktop shows the window's title; the application's name carries the short title.
-    QCoreApplication::setApplicationName(QtText::FromCp1250(applicationTitle));
-}
-
-void TFormHOknoPM::FocusLineNumberField() {
-    if (isVisible()) {
-        controls_->EditCisloRadku->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void TFormHOknoPM::InvalidateView() {
-    controls_->paintBoxType->FullRepaint();
-}
-
-void TFormHOknoPM::SetStatusText(const std::string& text) {
-    statusText_ = text;
-    controls_->statusPanels[0]->setText(QtText::FromCp1250(text));
-}
-
-std::string TFormHOknoPM::StatusText() const {
-    return statusText_;
-}
-
-void TFormHOknoPM::ShowPauseAction(bool pauseShown) {
-    menus_->ActionPause->setVisible(pauseShown);
-    menus_->ActionContinue->setVisible(!pauseShown);
-}
-
-void TFormHOknoPM::SetPauseContinueMenu(const std::string& caption, const std::string& hint) {
-    menus_->ActionMenuPauseContinue->setText(QtText::FromCp1250(caption));
-    SetHint(menus_->ActionMenuPauseContinue, QtText::FromCp1250(hint));
-}
-
-void TFormHOknoPM::SetSpeedPanelVisible(bool visible) {
-    controls_->GroupBoxSpeed->setVisible(visible);
-}
-
-void TFormHOknoPM::SetShowSpeedButtonVisible(bool visible) {
-    controls_->ButtonShowSpeed->setVisible(visible);
 }
 
 EvaluationAnswer TFormHOknoPM::ShowEvaluation() {

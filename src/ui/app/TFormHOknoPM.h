@@ -1,22 +1,19 @@
 #pragma once
 // The main window: wires the typing model to the window's parts (MainWindowMenus,
-// MainWindowControls, MainWindowLayout, MainWindowDialogs, KeyRouter, the features), shows
-// what the model writes to its ports, restores the last session at the start and saves it at
-// the close.
+// MainWindowControls, QtMainWindowPort, MainWindowLayout, MainWindowDialogs, KeyRouter, the
+// features), restores the last session at the start and saves it at the close.
 
-#include "Commands.h"
 #include "FeatureList.h"
-#include "MainWindowPort.h"
+#include "IniFile.h"
 #include "QtWindowSeam.h"
 #include "TypingLine.h"
 
 #include <QFont>
 #include <QMainWindow>
+#include <QPointer>
 
-#include <cstdint>
 #include <memory>
-#include <string>
-#include <utility>
+#include <optional>
 #include <vector>
 
 class Clock;
@@ -27,18 +24,21 @@ class MainWindowDialogs;
 class MainWindowFeature;
 class MainWindowLayout;
 class PauseCommands;
+class QtMainWindowPort;
 class SessionSettings;
 class SoundPlayer;
 class SpeedMeter;
+class TSOkno;
 class TypingEngine;
 class WindowLossGuard;
+enum class EvaluationAnswer;
 struct MainWindowControls;
 struct MainWindowMenus;
 struct ProgramOptions;
 class QFontDialog;
 class QTimer;
 
-class TFormHOknoPM final : public QMainWindow, public MainWindowPort, public Commands {
+class TFormHOknoPM final : public QMainWindow {
     Q_OBJECT
 
 public:
@@ -54,15 +54,17 @@ public:
     static constexpr int kDesignClientWidth = 509;
     static constexpr int kDesignClientHeight = 346; // below the menu bar, status bar included
 
-    // `settingsFile`: the settings file's path; `textDir`: where the file dialog first opens.
-    // `helpFile`: the help shown by F1 and by the About window.
-    // The settings file is read here (FormCreate); the last text is restored at the first
-    // resize, when the window is shown.
+    // `settingsFile`: the settings file's path, read here once (FormCreate); the last text is
+    // restored from it at the first resize, when the window is shown. `textDir`: where the
+    // file dialog first opens. `helpFile`: the help shown by F1 and by the About window.
     // `features`: what joins the designed window (see MainWindowFeature); they must outlive it.
+    // `splash`: the splash window, told what the start is doing until the window is ready; it
+    // may close itself meanwhile.
     TFormHOknoPM(const Model& model, const QString& settingsFile, const QString& textDir,
                  QString helpFile, std::vector<MainWindowFeature*> features = {},
-                 QWidget* parent = nullptr);
-    // Writes the whole settings file (FormDestroy).
+                 TSOkno* splash = nullptr);
+    // Writes the settings file when no close has written it (FormDestroy); a failed write is
+    // not shown then, since no window may open while this one is destroyed.
     ~TFormHOknoPM() override;
     TFormHOknoPM(const TFormHOknoPM&) = delete;
     TFormHOknoPM& operator=(const TFormHOknoPM&) = delete;
@@ -71,52 +73,8 @@ public:
     // tests answer dialogs here.
     void SetSeam(QtWindowSeam seam);
 
-    // Commands: each executes its action as if chosen from the menu.
-    void ActionPause() override;
-    void ActionContinue() override;
-    void ActionLekce() override;
-    void ActionOpenFile() override;
-    void ActionResetLekci() override;
-    void ActionClose() override;
-
-    // MainWindowPort
-    void ShowLineErrors(int count, bool emphasized) override;
-    void ShowLessonErrors(int count) override;
-    void ShowErrorFrequency(const std::string& text) override;
-    [[nodiscard]] bool IsSpeedPanelVisible() const override;
-    void ShowSpeeds(int minSpeed, int avgSpeed, int maxSpeed, int absSpeed) override;
-    void ShowSpeedBar(int position) override;
-    void ClearSpeeds() override;
-    void ShowElapsed(const std::string& text) override;
-    void ShowTimeLeft(const std::string& text) override;
-    void ShowLineNumber(int lineNumber) override;
-    void ShowLineCount(int lineCount) override;
-    void ShowIntroLine(const std::string& text) override;
-    void SetCaption(const std::string& caption, const std::string& applicationTitle) override;
-    void FocusLineNumberField() override;
-    void InvalidateView() override;
-    void SetStatusText(const std::string& text) override;
-    [[nodiscard]] std::string StatusText() const override;
-    void ShowPauseAction(bool pauseShown) override;
-    void SetPauseContinueMenu(const std::string& caption, const std::string& hint) override;
-    void SetSpeedPanelVisible(bool visible) override;
-    void SetShowSpeedButtonVisible(bool visible) override;
-    EvaluationAnswer ShowEvaluation() override;
-
-    // The typing line view's part of the window.
-    void SetTypingFont(const QFont& font);
-    void LayoutTypingView();
-    [[nodiscard]] bool IsWindowMaximized() const;
-
-    [[nodiscard]] const QString& iniFileName() const { return iniFileName_; }
-    [[nodiscard]] const QFont& TypingFont() const { return typingFont; }
-    [[nodiscard]] TypingEngine& Engine() { return *engine_; }
-    [[nodiscard]] const TypingLine& Line() const { return line_; }
-    [[nodiscard]] bool StopMode() const;
-    [[nodiscard]] QString StatusHint() const;
-
 signals:
-    // The window has closed for good: the program ends.
+    // The window has closed for good, its settings written: the program ends.
     void Closed();
 
 protected:
@@ -133,14 +91,19 @@ private:
     void FormResize();
     void FormPaint();
     [[nodiscard]] bool FormCloseQuery();
-    void FormDestroy();
+    // Writes the whole settings file once; a failure is reported unless the window is gone.
+    void FormDestroy(bool reportFailure);
     void WindowLost(bool displayGone);
 
+    void SetTypingFont(const QFont& font);
+    void LayoutTypingView();
     void ActionFontExecute();
     void FontDialog1Show(QFontDialog& dialog);
     void ActionOptionsExecute();
     void MenuOaplikaciClick();
     void ApplicationStateChanged(Qt::ApplicationState state);
+    [[nodiscard]] EvaluationAnswer ShowEvaluation();
+    void ShowStartStep(const char* utf8) const;
 
     [[nodiscard]] SessionSettings Session() const;
 
@@ -152,16 +115,19 @@ private:
     QString textDir_;
     QString helpFile_;
     QString iniFileName_;
+    QPointer<TSOkno> splash_;
+    // The settings file as read at the start, until the last text is restored from it.
+    std::optional<IniFile> startSettings_;
 
     TypingLine line_;
+    FeatureList features_;
+    std::unique_ptr<MainWindowMenus> menus_;
+    std::unique_ptr<MainWindowControls> controls_;
+    std::unique_ptr<QtMainWindowPort> port_;
     std::unique_ptr<TypingEngine> engine_;
     std::unique_ptr<PauseCommands> pause_;
     std::unique_ptr<LessonCommands> lessons_;
     std::unique_ptr<MainWindowDialogs> dialogs_;
-
-    FeatureList features_;
-    std::unique_ptr<MainWindowMenus> menus_;
-    std::unique_ptr<MainWindowControls> controls_;
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<WindowLossGuard> lossGuard_;
     KeyRouter* keys_ = nullptr;
@@ -176,5 +142,4 @@ private:
                          // report other ones once it has taken the frame off the hidden window
     bool settingsWritten_ = false;
     bool windowGone_ = false; // destroyed by the X server: no question, no error shown
-    std::string statusText_;
 };

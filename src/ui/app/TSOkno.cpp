@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QScreen>
 
-QPointer<TSOkno> SOkno;
-
 namespace {
 
 constexpr int kClientWidth = 285;

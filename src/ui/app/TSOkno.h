@@ -4,7 +4,6 @@
 
 #include "SplashTimerRule.h"
 
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -36,7 +35,3 @@ private:
     QLabel* Label1;
     QtField* EditProcessing;
 };
-
-// The splash window while it is open; it clears itself when the window is destroyed, so
-// the main window's status updates after the splash has closed go nowhere.
-extern QPointer<TSOkno> SOkno;

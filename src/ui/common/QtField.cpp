@@ -2,6 +2,7 @@
 
 #include "QtBackdrop.h"
 #include "QtDisplayAccessible.h"
+#include "QtPicture.h"
 
 #include <QAccessible>
 
@@ -120,9 +121,12 @@ const QPixmap& QtField::Panel() {
         panel_ = QPixmap(size() * ratio);
         panel_.setDevicePixelRatio(ratio);
         panel_.fill(QtBackdrop(*this));
-        QPainter painter(&panel_);
-        const QStyleOptionFrame option = PanelOption();
-        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+        {
+            QPainter painter(&panel_);
+            const QStyleOptionFrame option = PanelOption();
+            style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+        }
+        panel_ = QtPicture::Kept(panel_);
     }
     return panel_;
 }

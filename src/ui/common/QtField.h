@@ -11,6 +11,8 @@ class QStyleOptionFrame;
 // field paints cheaply: its framed panel is drawn once for each size, palette and focus state
 // and then kept, and it covers every pixel of its rectangle, so nothing behind it repaints.
 class QtField final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit QtField(QWidget* parent = nullptr);
 

@@ -10,8 +10,11 @@ QPixmap Render(const QString& resource, QSize size, qreal pixelRatio) {
     pixmap.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     if (renderer.isValid()) {
-        QPainter painter(&pixmap);
-        renderer.render(&painter);
+        {
+            QPainter painter(&pixmap);
+            renderer.render(&painter);
+        }
+        pixmap = Kept(pixmap);
     }
     pixmap.setDevicePixelRatio(pixelRatio);
     return pixmap;
@@ -23,6 +26,14 @@ QIcon Icon(const QString& resource) {
         icon.addPixmap(Render(resource, QSize(side, side)));
     }
     return icon;
+}
+
+QPixmap Kept(const QPixmap& painted) {
+    return painted.copy();
+}
+
+QImage Kept(const QImage& painted) {
+    return painted.copy();
 }
 
 } // namespace QtPicture

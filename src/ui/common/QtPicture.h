@@ -15,4 +15,10 @@ namespace QtPicture {
 // An icon with the picture at 16, 24 and 32 pixels.
 [[nodiscard]] QIcon Icon(const QString& resource);
 
+// A picture to keep once it is painted: a picture keeps the engine of the painter that drew on
+// it (a few kilobytes) as long as it lives, a copy of its pixels does not. The painter must be
+// done with it.
+[[nodiscard]] QPixmap Kept(const QPixmap& painted);
+[[nodiscard]] QImage Kept(const QImage& painted);
+
 } // namespace QtPicture

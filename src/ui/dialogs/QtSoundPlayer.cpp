@@ -7,8 +7,8 @@
 
 namespace {
 
-// libcanberra and the codec libraries behind it are loaded on a worker thread once the main
-// window is up, not at start-up and not on the keystroke of the first error.
+// libcanberra and the codec libraries behind it are loaded on a worker thread when a sound may
+// soon be wanted, not at start-up and not on the keystroke of the first error.
 struct Canberra {
     decltype(&ca_context_create) create = nullptr;
     decltype(&ca_context_destroy) destroy = nullptr;

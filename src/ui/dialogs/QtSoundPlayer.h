@@ -16,9 +16,9 @@ public:
     QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
 
     // Opens the sound system on a worker thread and returns at once: opening it takes
-    // tens of milliseconds, which the first wrong keystroke must not wait for. Called once
-    // the main window is up; a sound before the open is done is the plain beep.
-    void WarmUp();
+    // tens of milliseconds, which the first wrong keystroke must not wait for. A sound before
+    // the open is done is the plain beep.
+    void WarmUp() override;
 
     // Returns at once; the sound plays in the background.
     void Play(SystemSound sound) override;

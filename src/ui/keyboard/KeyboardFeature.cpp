@@ -8,7 +8,7 @@
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
-#include "MainWindowControls.h"
+#include "QtHint.h"
 #include "QtText.h"
 #include "Settings.h"
 #include "TypingLine.h"
@@ -113,7 +113,6 @@ void KeyboardFeature::SetShown(bool shown) {
         panel_->NextCharacter(next_);
     }
     panel_->setHidden(!shown_);
-    ShowIntroTooltip();
     if (relayout_) {
         relayout_();
     }
@@ -134,21 +133,7 @@ void KeyboardFeature::SetHeatMap(bool on) {
 void KeyboardFeature::ShowText() {
     panel_->SetLayout(store_.Qwertz);
     panel_->SetIntroLine(store_.IntroLine);
-    ShowIntroTooltip();
     RefreshHeat();
-}
-
-// The "Úkol" field cuts a long intro line off: with the keyboard its tooltip shows the whole
-// line, without it the field's designed hint comes back.
-void KeyboardFeature::ShowIntroTooltip() {
-    QWidget* field = panel_->window()->findChild<QWidget*>(QStringLiteral("EditNapoveda"));
-    if (field == nullptr) {
-        return;
-    }
-    if (!designedTooltip_) {
-        designedTooltip_ = field->toolTip();
-    }
-    field->setToolTip(shown_ ? QtText::FromCp1250(store_.IntroLine) : *designedTooltip_);
 }
 
 void KeyboardFeature::RefreshHeat() {
@@ -204,8 +189,10 @@ void KeyboardFeature::NextCharacter(unsigned char expected) {
     if (!shown_ || panel_ == nullptr) {
         return;
     }
-    if (lineEnded_) {
-        lineEnded_ = false;
+    // The counts changed with the last line or were cleared: the counter has heard that event
+    // by now, whichever of the two joined the window first.
+    if (heatStale_) {
+        heatStale_ = false;
         if (heatMap_) {
             RefreshHeat();
         }
@@ -214,17 +201,22 @@ void KeyboardFeature::NextCharacter(unsigned char expected) {
     Trace(panel_->View().FingerText());
 }
 
-void KeyboardFeature::KeyChecked(unsigned char expected, unsigned char typed, bool right) {
+void KeyboardFeature::StatisticsCleared() {
+    heatStale_ = true;
+}
+
+void KeyboardFeature::KeyJudged(unsigned char expected, unsigned char struck, bool right) {
     if (expected == TypingLine::kEndOfLine && right) {
-        lineEnded_ = true;
+        heatStale_ = true;
     }
     if (shown_ && panel_ != nullptr) {
-        panel_->KeyChecked(expected, typed, right);
+        panel_->KeyJudged(expected, struck, right);
     }
 }
 
 void KeyboardFeature::TextBegun() {
-    lineEnded_ = false;
+    // Shown, the heat map is worked out anew below; hidden, when it is shown again.
+    heatStale_ = false;
     if (!shown_ || panel_ == nullptr) {
         return;
     }

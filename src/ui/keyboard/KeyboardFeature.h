@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <map>
-#include <optional>
 
 class ErrorCounter;
 class KeyboardLayout;
@@ -32,6 +31,8 @@ public:
     void WriteSettings(IniFile& ini) const override;
     std::vector<FeatureOption> Options() override;
     void SetRelayout(std::function<void()> relayout) override { relayout_ = std::move(relayout); }
+    // Its panel shows the whole intro line above the keys.
+    [[nodiscard]] bool ShowsIntroLine() const override { return shown_ && panel_ != nullptr; }
 
     // Shows or hides the keyboard; the window grows or shrinks by its panel.
     void SetShown(bool shown);
@@ -44,13 +45,13 @@ public:
     static constexpr const char* kTraceVariable = "KLAPTOS_TRACE_FINGERS";
 
 private:
+    void StatisticsCleared() override;
     void NextCharacter(unsigned char expected) override;
-    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override;
+    void KeyJudged(unsigned char expected, unsigned char struck, bool right) override;
     void TextBegun() override;
     void TextFinished() override;
 
     void ShowText();
-    void ShowIntroTooltip();
     void RefreshHeat();
     void Relayout() const;
     void Trace(const QString& text) const;
@@ -62,11 +63,12 @@ private:
     QAction* heatAction_ = nullptr;
     std::function<void()> relayout_;
     QString traceFile_;
-    std::optional<QString> designedTooltip_;
     bool shown_;
     bool heatMap_ = false;
     std::map<int, QColor> heatTints_; // the tints last given to the view
     const KeyboardLayout* heatLayout_ = nullptr;
-    bool lineEnded_ = false; // the heat map is worked out again when the next line begins
+    // The errors per key changed since the heat map was worked out: it is worked out again when
+    // the next character is told, never in the event that changed them (TypingObserver).
+    bool heatStale_ = false;
     unsigned char next_ = 0;
 };

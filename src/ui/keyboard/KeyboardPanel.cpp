@@ -146,15 +146,15 @@ void KeyboardPanel::NextCharacter(unsigned char expected) {
     view_->ShowNext(expected);
 }
 
-void KeyboardPanel::KeyChecked(unsigned char /*expected*/, unsigned char typed, bool right) {
+void KeyboardPanel::KeyJudged(unsigned char /*expected*/, unsigned char struck, bool right) {
     if (right) {
         return;
     }
-    const KeySequence& struck = view_->Layout().SequenceFor(typed);
-    if (!struck.Writable()) {
+    const KeySequence& keys = view_->Layout().SequenceFor(struck);
+    if (!keys.Writable()) {
         return;
     }
-    view_->Flash(struck.strokes.back().key);
+    view_->Flash(keys.strokes.back().key);
     flashTimer_.start();
 }
 

@@ -19,6 +19,8 @@ class KeyboardView;
 class QLabel;
 
 class KeyboardPanel final : public QWidget, public TypingObserver {
+    Q_OBJECT
+
 public:
     // How long a key struck by mistake stays in the error colour.
     static constexpr int kFlashMs = 300;
@@ -43,7 +45,7 @@ public:
     [[nodiscard]] QSize minimumSizeHint() const override;
 
     void NextCharacter(unsigned char expected) override;
-    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override;
+    void KeyJudged(unsigned char expected, unsigned char struck, bool right) override;
     void TextBegun() override;
     void TextFinished() override;
 

@@ -4,6 +4,7 @@
 #include "KeyColours.h"
 #include "QtBackdrop.h"
 #include "QtDesignFont.h"
+#include "QtPicture.h"
 
 #include <QAccessible>
 #include <QEvent>
@@ -360,9 +361,11 @@ const QPixmap& KeyboardView::CapPicture(int key, const Look& look) {
         QPixmap picture(rect.size() * ratio);
         picture.setDevicePixelRatio(ratio);
         picture.fill(palette().color(QPalette::Window));
-        QPainter painter(&picture);
-        DrawCap(painter, key, QRect(QPoint(0, 0), rect.size()), look);
-        found = caps_.insert(id, picture);
+        {
+            QPainter painter(&picture);
+            DrawCap(painter, key, QRect(QPoint(0, 0), rect.size()), look);
+        }
+        found = caps_.insert(id, QtPicture::Kept(picture));
     }
     return *found;
 }
@@ -470,11 +473,14 @@ const KeyboardView::TextPicture& KeyboardView::PictureOfText(const QString& text
         QPixmap picture(cut.size() * ratio);
         picture.setDevicePixelRatio(ratio);
         picture.fill(palette().color(QPalette::Window));
-        QPainter painter(&picture);
-        painter.setFont(font);
-        painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(strip, kFlags, text);
-        found = texts_.insert(text, {picture, cut.translated(geometry_.text.topLeft())});
+        {
+            QPainter painter(&picture);
+            painter.setFont(font);
+            painter.setPen(palette().color(QPalette::WindowText));
+            painter.drawText(strip, kFlags, text);
+        }
+        found = texts_.insert(text,
+                              {QtPicture::Kept(picture), cut.translated(geometry_.text.topLeft())});
     }
     return *found;
 }

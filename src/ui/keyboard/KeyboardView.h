@@ -19,6 +19,8 @@
 // look (made when first needed, dropped with a new size, palette or tint set) or of those
 // words. A whole paint draws the keys straight on the window and keeps nothing.
 class KeyboardView final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit KeyboardView(QWidget* parent = nullptr);
 

@@ -1,7 +1,7 @@
 #include "PracticeFeature.h"
 
 #include "BackToLessonPanel.h"
-#include "KeyboardFingerNames.h"
+#include "FingerNames.h"
 #include "KeyboardLayout.h"
 #include "Lekce.h"
 #include "PracticeCommand.h"
@@ -14,10 +14,10 @@
 #include <system_error>
 #include <utility>
 
-PracticeFeature::PracticeFeature(LEKCE& store, SpeedMeter& meter, Reporter& reporter,
-                                 std::string wordListPath, std::string practicePath)
-    : store_(store), meter_(meter), reporter_(reporter), wordListPath_(std::move(wordListPath)),
-      practicePath_(std::move(practicePath)), errors_(meter) {}
+PracticeFeature::PracticeFeature(LEKCE& store, Reporter& reporter, std::string wordListPath,
+                                 std::string practicePath)
+    : store_(store), reporter_(reporter), wordListPath_(std::move(wordListPath)),
+      practicePath_(std::move(practicePath)) {}
 
 void PracticeFeature::ReadSettings(const IniFile& ini) {
     errors_.LoadErrors(ini);
@@ -33,7 +33,7 @@ void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engi
 }
 
 PracticeCommand PracticeFeature::Command(TypingEngine& engine) {
-    return {store_, meter_, engine, reporter_, wordListPath_, practicePath_};
+    return {store_, engine, reporter_, wordListPath_, practicePath_};
 }
 
 void PracticeFeature::AddWeakKeys(TFormKonec& evaluation, TypingEngine& engine) {
@@ -42,7 +42,7 @@ void PracticeFeature::AddWeakKeys(TFormKonec& evaluation, TypingEngine& engine) 
         return;
     }
     auto* panel = new WeakKeysPanel(&evaluation);
-    panel->SetWeakKeys(weak, KeyboardFingerNames(KeyboardLayout::Of(store_.Qwertz)));
+    panel->SetWeakKeys(weak, FingerNames(KeyboardLayout::Of(store_.Qwertz)));
     evaluation.AddPart(panel);
     QObject::connect(panel, &WeakKeysPanel::practiseRequested, &evaluation,
                      [this, panel, &evaluation, &engine] {

@@ -12,13 +12,12 @@
 
 class LEKCE;
 class Reporter;
-class SpeedMeter;
 
 class PracticeFeature final : public MainWindowFeature {
 public:
     // `wordListPath`: the word list among the program's files; `practicePath`: the practice
     // text's file in the pupil's data folder, whose folder is made when the first text is.
-    PracticeFeature(LEKCE& store, SpeedMeter& meter, Reporter& reporter, std::string wordListPath,
+    PracticeFeature(LEKCE& store, Reporter& reporter, std::string wordListPath,
                     std::string practicePath);
 
     TypingObserver* Observer() override { return &errors_; }
@@ -44,7 +43,6 @@ private:
     void AddBackToLesson(TFormKonec& evaluation, TypingEngine& engine);
 
     LEKCE& store_;
-    SpeedMeter& meter_;
     Reporter& reporter_;
     std::string wordListPath_;
     std::string practicePath_;

@@ -72,7 +72,8 @@ void WeakKeysPanel::SetWeakKeys(const std::vector<WeakKey>& keys, const FingerNa
         cells[1]->setText(QStringLiteral("%1 z %2").arg(key.errors).arg(key.attempts));
         cells[2]->setText(
             QStringLiteral("%1,%2 %").arg(key.ratePerMille / 10).arg(key.ratePerMille % 10));
-        cells[3]->setText(QtText::FromCp1250(fingers.FingerOf(key.character)));
+        cells[3]->setText(
+            QtText::FromCp1250(fingers.FingerOfMistake(key.character, key.struckInstead)));
         cells[4]->setText(key.struckInstead != 0 ? CharacterName(key.struckInstead) : QString());
     }
     setVisible(!keys.empty());

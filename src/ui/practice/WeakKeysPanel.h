@@ -1,7 +1,8 @@
 #pragma once
 // The evaluation's part "Nejčastější chyby": the characters the pupil got wrong most often, with
-// their error count, rate, finger and the key struck instead, and the button that makes a
-// practice text of them. Hidden after a text without errors.
+// their error count, rate, the key struck instead most often and the finger of the step that
+// went wrong there, and the button that makes a practice text of them. Hidden after a text
+// without errors.
 
 #include "WeakKeys.h"
 

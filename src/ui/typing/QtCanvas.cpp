@@ -1,6 +1,7 @@
 #include "QtCanvas.h"
 
 #include "Cp1250.h"
+#include "QtPicture.h"
 
 #include <QImage>
 #include <QPainter>
@@ -246,12 +247,15 @@ const QImage& QtCanvas::CellPicture(QChar character, QRgb text, QRgb background,
     const QRect ink = metrics_.boundingRect(character).translated(0, metrics_.ascent());
     const QRect own(QPoint(0, 0), cell.size());
     if (own.contains(ink) && !cell.isEmpty()) {
-        picture = QImage(cell.size(), image_.format());
-        picture.fill(background);
-        QPainter painter(&picture);
-        painter.setFont(font_);
-        painter.setPen(QColor(text));
-        painter.drawText(QPoint(0, metrics_.ascent()), QString(character));
+        QImage painted(cell.size(), image_.format());
+        painted.fill(background);
+        {
+            QPainter painter(&painted);
+            painter.setFont(font_);
+            painter.setPen(QColor(text));
+            painter.drawText(QPoint(0, metrics_.ascent()), QString(character));
+        }
+        picture = QtPicture::Kept(painted);
     }
     return picture;
 }

@@ -14,7 +14,7 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     TypingRig rig;
     rig.dir.AddLesson(1, "Úvod", {"řeka", "ok"});
     ListHistoryStore history;
-    ErrorCounter counter(rig.meter);
+    ErrorCounter counter;
     HistoryRecorder recorder(history, rig.meter, rig.store,
                              {.keyErrors = &counter.Counts(), .practiceOf = {}, .now = [] {
                                   return int64_t{1741780800};

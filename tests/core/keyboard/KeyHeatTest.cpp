@@ -1,4 +1,5 @@
-// The heat map's step of each key, from the errors of every character written with it.
+// The heat map's steps, and the step of each key from the errors of every character written
+// with it.
 
 #include "KeyHeat.h"
 
@@ -33,6 +34,18 @@ void Type(KeyErrorCounts& counts, const char* utf8, int right, int wrong) {
 
 int KeyOf(const KeyboardLayout& layout, const char* utf8) {
     return layout.SequenceFor(Byte(utf8)).strokes.back().key;
+}
+
+TEST(HeatScale, StepsFollowTheRateFromTheThirdAttempt) {
+    const std::vector<std::pair<std::pair<int, int>, HeatStep>> cases = {
+        {{2, 2}, HeatStep::NoData},  {{3, 0}, HeatStep::Clean},   {{50, 1}, HeatStep::Low},
+        {{49, 1}, HeatStep::Medium}, {{20, 1}, HeatStep::Medium}, {{19, 1}, HeatStep::High},
+        {{10, 1}, HeatStep::High},   {{9, 1}, HeatStep::Severe},
+    };
+    for (const auto& [figures, step] : cases) {
+        EXPECT_EQ(HeatScale::Step(figures.first, figures.second), step)
+            << figures.first << " attempts, " << figures.second << " errors";
+    }
 }
 
 TEST(KeyHeat, CapitalsAndDeadKeyLettersAddUpOnTheirBaseKey) {

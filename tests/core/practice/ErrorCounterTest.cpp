@@ -24,7 +24,7 @@ protected:
     }
 
     TypingRig rig;
-    ErrorCounter counter{rig.meter};
+    ErrorCounter counter;
 };
 
 TEST_F(ErrorsPerKey, EachKeystrokeCountsAgainstTheCharacterExpectedWhereItWasStruck) {
@@ -82,13 +82,13 @@ TEST_F(ErrorsPerKey, ARestartResumesWithTheCountsOfTheFinishedLinesAsTheMeterDoe
 
     TypingRig after;
     after.dir.AddLesson(1, "Úvod", {"řeka", "ok", "les"});
-    ErrorCounter restored{after.meter};
+    ErrorCounter restored;
     after.engine.AddObserver(restored);
     const IniFile ini(iniPath);
     after.meter.LoadStatistics(ini);
     restored.LoadErrors(ini);
-    after.store.RestorePosition(ini);
-    after.engine.BeginText();
+    ASSERT_TRUE(after.store.RestorePosition(ini));
+    after.engine.ResumeText();
 
     KeyErrorCounts finished;
     for (const char c : Cp1250::FromUtf8("řeka\n")) {

@@ -22,8 +22,7 @@ protected:
     }
 
     PracticeCommand Command(const std::string& wordList) {
-        return {rig.store,    rig.meter, rig.engine,
-                rig.reporter, wordList,  rig.dir.Path() + "procviceni.txt"};
+        return {rig.store, rig.engine, rig.reporter, wordList, rig.dir.Path() + "procviceni.txt"};
     }
 
     TypingRig rig;

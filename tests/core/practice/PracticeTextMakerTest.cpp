@@ -4,7 +4,6 @@
 
 #include "PracticeTextMaker.h"
 #include "Cp1250.h"
-#include "CzechKeyRows.h"
 #include "CzechLetters.h"
 #include "LessonKeys.h"
 #include "Vocabulary.h"
@@ -76,20 +75,6 @@ TEST(LessonKeys, EachLessonAddsItsKeysToTheEarlierOnes) {
     EXPECT_EQ(Cp1250::ToUtf8(LessonKeys::Taught(44, true)).find("0123456789%-") !=
                   std::string::npos,
               true);
-}
-
-TEST(CzechKeyRows, NeighboursAndFingersFollowTheLayout) {
-    const CzechKeyRows qwertz(true);
-    const CzechKeyRows qwerty(false);
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.Neighbours(Text("ř")[0])), "čž");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.Neighbours(Text("Ď")[0])), "sf");
-    EXPECT_EQ(qwertz.Neighbours('t'), "rz");
-    EXPECT_EQ(qwerty.Neighbours('t'), "ry");
-    EXPECT_EQ(qwerty.Neighbours('z'), "x");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.FingerOf('y')), "levý malíček");
-    EXPECT_EQ(Cp1250::ToUtf8(qwerty.FingerOf('y')), "pravý ukazováček");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.FingerOf(Text("ě")[0])), "levý prsteníček");
-    EXPECT_EQ(Cp1250::ToUtf8(qwertz.FingerOf(' ')), "palec");
 }
 
 // The words of the program's own texts, as the list keeps them (a sentence's first word small).

@@ -1,7 +1,6 @@
-// The ranking of the evaluation's "Nejčastější chyby" and the heat map's steps.
+// The ranking of the evaluation's "Nejčastější chyby".
 
 #include "WeakKeys.h"
-#include "HeatScale.h"
 
 #include <gtest/gtest.h>
 
@@ -42,24 +41,6 @@ TEST(WeakKeys, ATextWithoutErrorsShowsNothing) {
     Strike(counts, 'a', 50, 0, 'a');
     EXPECT_TRUE(WeakKeys::Rank(counts).empty());
     EXPECT_TRUE(WeakKeys::Rank(KeyErrorCounts()).empty());
-}
-
-TEST(HeatScale, StepsFollowTheRateAndTheMapHoldsEveryTypedCharacter) {
-    const std::vector<std::pair<std::pair<int, int>, HeatStep>> cases = {
-        {{2, 2}, HeatStep::NoData},  {{3, 0}, HeatStep::Clean},   {{50, 1}, HeatStep::Low},
-        {{49, 1}, HeatStep::Medium}, {{20, 1}, HeatStep::Medium}, {{19, 1}, HeatStep::High},
-        {{10, 1}, HeatStep::High},   {{9, 1}, HeatStep::Severe},
-    };
-    for (const auto& [figures, step] : cases) {
-        EXPECT_EQ(HeatScale::Step(figures.first, figures.second), step)
-            << figures.first << " attempts, " << figures.second << " errors";
-    }
-    KeyErrorCounts counts;
-    Strike(counts, 'a', 9, 1, 's');
-    Strike(counts, 'b', 1, 0, 'b');
-    const std::vector<std::pair<unsigned char, HeatStep>> map = {{'a', HeatStep::High},
-                                                                 {'b', HeatStep::NoData}};
-    EXPECT_EQ(HeatScale::Map(counts), map);
 }
 
 } // namespace

@@ -56,6 +56,19 @@ TEST_F(PauseAndContinue, ContinueEntersTypingAndOffersPause) {
     EXPECT_EQ(MenuHint(), "Pozastavit dočasně psaní");
 }
 
+// The sound system costs memory and start-up time: it is made ready when typing starts with
+// error sounds on, never before, and never with them off.
+TEST_F(PauseAndContinue, TheErrorSoundIsMadeReadyWhenTypingStartsWithSoundsOn) {
+    EXPECT_EQ(rig.sound.warmUps, 0);
+    rig.options.ErrorBeep = false;
+    rig.pause.ActionContinue();
+    EXPECT_EQ(rig.sound.warmUps, 0);
+    rig.pause.ActionPause();
+    rig.options.ErrorBeep = true;
+    rig.pause.ActionContinue();
+    EXPECT_EQ(rig.sound.warmUps, 1);
+}
+
 TEST_F(PauseAndContinue, TimeSpentStoppedIsNeitherTypingTimeNorAnInterval) {
     rig.pause.ActionContinue();
     rig.clock.Advance(200);

@@ -641,21 +641,26 @@ TEST_F(EndOfText, RepeatStartsTheSameTextAgainFromItsFirstLine) {
 
 // Writes down what an observer hears, one short word per event.
 struct EventLog final : TypingObserver {
+    void StatisticsCleared() override { events.emplace_back("cleared"); }
+    void TextBegun() override { events.emplace_back("begun"); }
+    void LineBegun() override { events.emplace_back("line"); }
     void NextCharacter(unsigned char expected) override {
         events.push_back("next " + Name(expected));
     }
-    void KeyChecked(unsigned char expected, unsigned char typed, bool right) override {
-        events.push_back(Name(typed) + (right ? " for " : " wrong for ") + Name(expected));
+    void KeyJudged(unsigned char expected, unsigned char struck, bool right) override {
+        events.push_back(Name(struck) + (right ? " for " : " wrong for ") + Name(expected));
     }
-    void TextBegun() override { events.emplace_back("begun"); }
     void TextFinished() override { events.emplace_back("finished"); }
     static std::string Name(unsigned char c) {
+        if (c == 0) {
+            return "nothing";
+        }
         return c == TypingLine::kEndOfLine ? "Enter" : std::string(1, static_cast<char>(c));
     }
     std::vector<std::string> events;
 };
 
-TEST(Observer, HearsEveryCheckedKeyAndEveryNewNextCharacterInOrder) {
+TEST(Observer, HearsEveryEventOfATextInOrder) {
     TypingRig rig;
     EventLog log;
     rig.engine.AddObserver(log);
@@ -670,7 +675,9 @@ TEST(Observer, HearsEveryCheckedKeyAndEveryNewNextCharacterInOrder) {
     rig.Type("c");
     rig.window.nextEvaluationAnswer = EvaluationAnswer::Quit;
     rig.Enter();
-    const std::vector<std::string> expected = {"begun",
+    const std::vector<std::string> expected = {"cleared",
+                                               "begun",
+                                               "line",
                                                "next a",
                                                "x wrong for a",
                                                "a for a",
@@ -681,6 +688,7 @@ TEST(Observer, HearsEveryCheckedKeyAndEveryNewNextCharacterInOrder) {
                                                "b for b",
                                                "next Enter",
                                                "Enter for Enter",
+                                               "line",
                                                "next c",
                                                "Enter wrong for c",
                                                "c for c",
@@ -692,6 +700,37 @@ TEST(Observer, HearsEveryCheckedKeyAndEveryNewNextCharacterInOrder) {
     rig.engine.RemoveObserver(log);
     rig.engine.BeginText();
     EXPECT_EQ(log.events.size(), expected.size());
+}
+
+// Starting again, a line chosen with the arrows, keys past the end of the line, and a text of
+// the last session whose statistics hold no keystroke.
+TEST(Observer, HearsTheTextStartAgainTheLinesChosenAndWhatIsOwedToEnter) {
+    TypingRig rig;
+    EventLog log;
+    rig.engine.AddObserver(log);
+    rig.options.MoveOnError = true;
+    rig.dir.AddLesson(1, "intro", {"ab", "c"});
+    rig.StartLesson(1);
+    rig.Type("abx");
+    rig.KeyDown(VirtualKey::Down);
+    rig.pause.ActionResetLekci();
+    const std::vector<std::string> expected = {
+        "cleared",           "begun",        "line",    "next a",
+        "a for a",           "next b",       "b for b", "next Enter",
+        "x wrong for Enter", "next nothing", "line",    "next c",
+        "cleared",           "begun",        "line",    "next a"};
+    EXPECT_EQ(log.events, expected);
+
+    // The text as a restart finds it again, its statistics without and with a keystroke.
+    log.events.clear();
+    rig.store.LoadLesson(1, true);
+    rig.meter.lessonKeystrokes = 0;
+    rig.engine.ResumeText();
+    rig.store.LoadLesson(1, true);
+    rig.meter.lessonKeystrokes = 5;
+    rig.engine.ResumeText();
+    EXPECT_EQ(log.events, (std::vector<std::string>{"cleared", "begun", "line", "next a", "begun",
+                                                    "line", "next a"}));
 }
 
 } // namespace

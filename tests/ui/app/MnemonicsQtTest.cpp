@@ -46,8 +46,7 @@ private slots:
         RecordingSound sound;
         RecordingReporter reporter;
         LEKCE store(dir.Path(), reporter);
-        PracticeFeature practice(store, meter, reporter,
-                                 std::string(KLAPTOS_BIN_DIR) + "/slova.txt",
+        PracticeFeature practice(store, reporter, std::string(KLAPTOS_BIN_DIR) + "/slova.txt",
                                  dir.Path() + "procviceni.txt");
         KeyboardFeature keyboard(store, &practice.Errors());
         FakeDesktopLayout desktop;
@@ -85,7 +84,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
 
         // A text finished with errors: the evaluation with the weak keys and "Procvičit chyby".
-        window.ActionContinue();
+        window.findChild<QAction*>(QStringLiteral("ActionContinue"))->trigger();
         QWidget* field = window.findChild<QWidget*>(QStringLiteral("EditCisloRadku"));
         for (const char c : std::string("jfff")) { // one error: the line is not typed again
             QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(QChar(c)),

@@ -19,6 +19,8 @@
 #include "RecordingSound.h"
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
+#include "TFormKonec.h"
+#include "TFormLekce.h"
 #include "TFormOptions.h"
 #include "TempLessonDir.h"
 #include "TypingEngine.h"
@@ -49,21 +51,47 @@ template <typename T> T* Child(const QObject* parent, const char* name) {
     return child;
 }
 
-// One run of the program with the keyboard feature (or without any feature), the heat map's
-// counter registered as main() registers it.
+// The colour of the key that writes `c`, beside its caption.
+QRgb ColourOfKey(KeyboardView& view, char32_t c) {
+    const QImage shot = view.grab().toImage();
+    const QRect key = view.KeyRect(view.Layout().KeyWriting(c));
+    return shot
+        .pixelColor(QPoint(key.right() - 5, key.center().y() + key.height() / 4) *
+                    shot.devicePixelRatio())
+        .rgb();
+}
+
+QRgb HeatColour(const KeyboardView& view, HeatStep step) {
+    return KeyColours::Readable(QColor::fromRgb(HeatScale::Colour(step)),
+                                view.palette().color(QPalette::ButtonText))
+        .rgb();
+}
+
+// The heat map's counter as a feature of its own, as the practice feature brings it.
+struct ErrorsFeature final : MainWindowFeature {
+    TypingObserver* Observer() override { return &errors; }
+    ErrorCounter errors;
+};
+
+// Which feature joins the window first; the heat map must not depend on it.
+enum class Joined { KeyboardFirst, CounterFirst };
+
+// One run of the program with the keyboard feature and the heat map's counter (or without any
+// feature).
 struct Session {
-    Session(TempLessonDir& dir, bool withKeyboard)
-        : directory(dir), meter(clock), store(dir.Path(), reporter), errors(meter),
-          keyboard(store, &errors) {
+    Session(TempLessonDir& dir, bool withKeyboard, Joined order = Joined::KeyboardFirst)
+        : directory(dir), meter(clock), store(dir.Path(), reporter),
+          keyboard(store, &counter.errors) {
         std::vector<MainWindowFeature*> features;
         if (withKeyboard) {
-            features.push_back(&keyboard);
+            features = order == Joined::KeyboardFirst
+                           ? std::vector<MainWindowFeature*>{&keyboard, &counter}
+                           : std::vector<MainWindowFeature*>{&counter, &keyboard};
         }
         window =
             std::make_unique<TFormHOknoPM>(TFormHOknoPM::Model{store, meter, options, sound, clock},
                                            QString::fromStdString(dir.Path() + "klaptos.ini"),
                                            QString::fromStdString(dir.Path()), QString(), features);
-        window->Engine().AddObserver(errors);
         window->SetSeam({.runModal = [this](QDialog& dialog) {
             return answer ? answer(dialog) : static_cast<int>(QDialog::Rejected);
         }});
@@ -83,6 +111,18 @@ struct Session {
         std::stringstream text;
         text << in.rdbuf();
         return text.str();
+    }
+
+    void StartTyping() { QTest::keyClick(window.get(), Qt::Key_F9); }
+
+    // Chooses a lesson in the lesson dialog, as the pupil does with Ctrl+L.
+    void ChooseLesson(int lesson, bool qwertz) {
+        answer = [lesson, qwertz](QDialog& dialog) {
+            static_cast<TFormLekce&>(dialog).Select(lesson, qwertz);
+            return static_cast<int>(QDialog::Accepted);
+        };
+        QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+        answer = nullptr;
     }
 
     void Type(unsigned char byte) {
@@ -105,7 +145,7 @@ struct Session {
     RecordingSound sound;
     RecordingReporter reporter;
     LEKCE store;
-    ErrorCounter errors;
+    ErrorsFeature counter;
     KeyboardFeature keyboard;
     std::unique_ptr<TFormHOknoPM> window;
     std::function<int(QDialog&)> answer;
@@ -154,6 +194,8 @@ private slots:
 
     void switchingAtRunTimeGrowsAndShrinksTheWindowByThePanelBelowTheTypingLine() {
         Session s(*dir, true);
+        QCOMPARE(s.window->findChildren<KeyboardPanel*>(), QList<KeyboardPanel*>{&s.Panel()});
+        QCOMPARE(s.window->findChildren<KeyboardView*>(), QList<KeyboardView*>{&s.Panel().View()});
         const QWidget& typingLine = *Child<PaintBoxType>(s.window.get(), "paintBoxType");
         const QWidget& counters = *Child<QWidget>(s.window.get(), "Panel1");
         QVERIFY(s.Action("ActionKlavesnice").isChecked());
@@ -177,7 +219,7 @@ private slots:
 
         // Maximized the window keeps its size; the panel and the counters stay inside it.
         s.window->showMaximized();
-        QTRY_VERIFY(s.window->IsWindowMaximized());
+        QTRY_VERIFY(s.window->isMaximized());
         const QSize maximized = s.window->size();
         s.Action("ActionKlavesnice").trigger();
         s.Action("ActionKlavesnice").trigger();
@@ -225,7 +267,7 @@ private slots:
         QCOMPARE(Child<QtField>(s.window.get(), "EditNapoveda")->toolTip(), intro);
         QVERIFY(s.Panel().View().Layout().IsQwertz());
         QCOMPARE(s.Panel().View().FingerText(), U("levý ukazováček – f"));
-        s.window->ActionContinue();
+        s.StartTyping();
         s.Type('f');
         s.Type('f');
         QCOMPARE(s.Panel().View().FingerText(), U("palec – mezerník"));
@@ -238,8 +280,7 @@ private slots:
         s.Action("ActionKlavesnice").trigger();
         QCOMPARE(s.Panel().View().FingerText(), U("pravý ukazováček – j"));
 
-        s.store.LoadLesson(12, false);
-        s.window->Engine().BeginText();
+        s.ChooseLesson(12, false);
         QVERIFY(!s.Panel().View().Layout().IsQwertz());
         QCOMPARE(s.Panel().View().FingerText(), U("levý malíček – z"));
     }
@@ -248,32 +289,71 @@ private slots:
         dir = std::make_unique<TempLessonDir>();
         dir->AddLesson(1, "Lekce 1", {"fff jjj", "dd kk"});
         Session s(*dir, true);
-        s.window->ActionContinue();
+        s.StartTyping();
         // Three wrong keys where the first f was expected, then the line right.
         for (const unsigned char c : {'x', 'x', 'x', 'f', 'f', 'f', ' ', 'j', 'j', 'j', '\r'}) {
             s.Type(c);
         }
         s.Action("ActionMapaChyb").trigger();
         KeyboardView& view = s.Panel().View();
-        const auto colourOf = [&view](char32_t c) {
-            const QImage shot = view.grab().toImage();
-            const QRect key = view.KeyRect(view.Layout().KeyWriting(c));
-            return shot
-                .pixelColor(QPoint(key.right() - 5, key.center().y() + key.height() / 4) *
-                            shot.devicePixelRatio())
-                .rgb();
-        };
-        const auto heat = [&view](HeatStep step) {
-            return KeyColours::Readable(QColor::fromRgb(HeatScale::Colour(step)),
-                                        view.palette().color(QPalette::ButtonText))
-                .rgb();
-        };
+        const auto colourOf = [&view](char32_t c) { return ColourOfKey(view, c); };
+        const auto heat = [&view](HeatStep step) { return HeatColour(view, step); };
         QCOMPARE(colourOf(U'f'), heat(HeatStep::Severe)); // 3 errors in 6
         QCOMPARE(colourOf(U'j'), heat(HeatStep::Clean));
         QCOMPARE(colourOf(U'k'), view.palette().color(QPalette::Button).rgb()); // not typed
 
         s.Action("ActionMapaChyb").trigger();
         QCOMPARE(colourOf(U'f'), KeyColours::FingerTint(Finger::LeftIndex, view.palette()).rgb());
+    }
+
+    // The map follows the counts of the text being typed: a new text, the same text started
+    // again and the next lesson show no colour of the text before, whichever feature joined
+    // the window first.
+    void theHeatMapStartsAfreshWithEachTextWhicheverFeatureJoinedFirst() {
+        dir = std::make_unique<TempLessonDir>();
+        // The keys looked at are never the next key, which is lit.
+        dir->AddLesson(1, "Lekce 1", {"dfff", "jjj"});
+        dir->AddLesson(2, "Lekce 2", {"kjjj", "kkk"});
+        for (const Joined order : {Joined::KeyboardFirst, Joined::CounterFirst}) {
+            Session s(*dir, true, order);
+            KeyboardView& view = s.Panel().View();
+            const QRgb untyped = view.palette().color(QPalette::Button).rgb();
+            const QRgb severe = HeatColour(view, HeatStep::Severe);
+            const auto colourOf = [&view](char32_t c) { return ColourOfKey(view, c); };
+            QWidget* field = Child<QWidget>(s.window.get(), "EditCisloRadku");
+            const auto typeLine = [&s, field](std::initializer_list<unsigned char> keys) {
+                for (const unsigned char c : keys) {
+                    s.Type(c);
+                }
+                QTest::keyClick(field, Qt::Key_Return);
+            };
+            s.Action("ActionMapaChyb").trigger();
+
+            // Started again with Ctrl+F2 after a finished line with errors.
+            s.StartTyping();
+            typeLine({'d', 'x', 'f', 'f', 'f'});
+            QCOMPARE(colourOf(U'f'), severe);
+            QTest::keyClick(s.window.get(), Qt::Key_F2, Qt::ControlModifier);
+            QCOMPARE(colourOf(U'f'), untyped);
+
+            // Finished, then the next lesson from the evaluation.
+            s.StartTyping();
+            typeLine({'d', 'x', 'f', 'f', 'f'});
+            s.answer = [](QDialog&) { return TFormKonec::kResultNext; };
+            typeLine({'j', 'j', 'j'});
+            QCOMPARE(s.store.CurrentLesson, 2);
+            QCOMPARE(colourOf(U'f'), untyped);
+            QCOMPARE(colourOf(U'j'), untyped);
+
+            // A lesson chosen anew.
+            s.answer = nullptr;
+            s.StartTyping();
+            typeLine({'k', 'x', 'j', 'j', 'j'});
+            QVERIFY(colourOf(U'j') != untyped);
+            s.ChooseLesson(1, true);
+            QCOMPARE(colourOf(U'j'), untyped);
+            s.answer = nullptr;
+        }
     }
 };
 

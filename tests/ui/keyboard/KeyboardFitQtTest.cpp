@@ -10,17 +10,20 @@
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
+#include "PaintBoxType.h"
 #include "ProgramOptions.h"
 #include "RecordingReporter.h"
 #include "RecordingSound.h"
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
+#include "TFormLekce.h"
 #include "TempLessonDir.h"
-#include "TypingEngine.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QLabel>
 #include <QScreen>
 #include <QStatusBar>
@@ -28,6 +31,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -43,17 +47,57 @@ template <typename T> T* Child(const QObject* parent, const char* name) {
     return child;
 }
 
+// The heat map's counter as a feature of its own, as the practice feature brings it.
+struct ErrorsFeature final : MainWindowFeature {
+    TypingObserver* Observer() override { return &errors; }
+    ErrorCounter errors;
+};
+
 struct Session {
     explicit Session(TempLessonDir& dir)
-        : meter(clock), store(dir.Path(), reporter), errors(meter), keyboard(store, &errors) {
+        : meter(clock), store(dir.Path(), reporter), keyboard(store, &counter.errors) {
         window = std::make_unique<TFormHOknoPM>(
             TFormHOknoPM::Model{store, meter, options, sound, clock},
             QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::vector<MainWindowFeature*>{&keyboard});
-        window->Engine().AddObserver(errors);
-        window->SetSeam({.runModal = [](QDialog&) { return int(QDialogButtonBox::Yes); }});
+            QString(), std::vector<MainWindowFeature*>{&keyboard, &counter});
+        window->SetSeam({.runModal = [this](QDialog& dialog) {
+            return answer ? answer(dialog) : static_cast<int>(QDialogButtonBox::Yes);
+        }});
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Chooses a lesson in the lesson dialog, as the pupil does with Ctrl+L.
+    void ChooseLesson(int lesson, bool qwertz) {
+        answer = [lesson, qwertz](QDialog& dialog) {
+            static_cast<TFormLekce&>(dialog).Select(lesson, qwertz);
+            return static_cast<int>(QDialog::Accepted);
+        };
+        QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+        answer = nullptr;
+    }
+
+    // Opens a text file with Ctrl+O, as the pupil does.
+    void OpenFile(const std::string& path) {
+        answer = [&path](QDialog& dialog) {
+            static_cast<QFileDialog&>(dialog).selectFile(QString::fromStdString(path));
+            return static_cast<int>(QDialog::Accepted);
+        };
+        QTest::keyClick(window.get(), Qt::Key_O, Qt::ControlModifier);
+        answer = nullptr;
+    }
+
+    // Chooses `font` in the font dialog (Ctrl+F), as the pupil does.
+    void ChooseFont(const QFont& font) {
+        answer = [&font](QDialog& dialog) {
+            static_cast<QFontDialog&>(dialog).setCurrentFont(font);
+            return static_cast<int>(QDialog::Accepted);
+        };
+        QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+        answer = nullptr;
+    }
+    [[nodiscard]] QFont TypingFont() const {
+        return Child<PaintBoxType>(window.get(), "paintBoxType")->TypingFont();
     }
 
     [[nodiscard]] KeyboardPanel& Panel() const {
@@ -89,9 +133,10 @@ struct Session {
     RecordingSound sound;
     RecordingReporter reporter;
     LEKCE store;
-    ErrorCounter errors;
+    ErrorsFeature counter;
     KeyboardFeature keyboard;
     std::unique_ptr<TFormHOknoPM> window;
+    std::function<int(QDialog&)> answer;
 };
 
 } // namespace
@@ -135,14 +180,12 @@ private slots:
         const int height = s.window->height();
 
         // An intro line that wraps, the heat map's legend, a text without an intro line.
-        s.store.LoadLesson(2, true);
-        s.window->Engine().BeginText();
+        s.ChooseLesson(2, true);
         QCOMPARE(s.window->height(), height);
         QVERIFY(panel.IntroLabel().text().contains(u'\n'));
         Child<QAction>(s.window.get(), "ActionMapaChyb")->trigger();
         QCOMPARE(s.window->height(), height);
-        s.store.LoadTextFile(dir->WriteTextFile("bez.txt", "", {"slovo"}));
-        s.window->Engine().BeginText();
+        s.OpenFile(dir->WriteTextFile("bez.txt", "", {"slovo"}));
         QCOMPARE(s.window->height(), height);
         Child<QAction>(s.window.get(), "ActionMapaChyb")->trigger();
         QCOMPARE(s.window->height(), height);
@@ -161,9 +204,9 @@ private slots:
             QString::fromUtf8("Klávesnice se na obrazovku nevejde.")));
         s.ExpectOnTheScreen();
 
-        QFont smaller = s.window->TypingFont();
+        QFont smaller = s.TypingFont();
         smaller.setPointSize(12);
-        s.window->SetTypingFont(smaller);
+        s.ChooseFont(smaller);
         QVERIFY(panel.View().isVisible());
         QVERIFY(!panel.NoteLabel().isVisible());
         s.ExpectOnTheScreen();

@@ -126,10 +126,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&panel));
         const KeyboardLayout& layout = KeyboardLayout::Qwertz();
         panel.NextCharacter('j');
-        panel.KeyChecked('j', 'h', false);
+        panel.KeyJudged('j', 'h', false);
         QCOMPARE(KeysIn(panel.View(), KeyColours::ErrorFill()),
                  std::set<int>{layout.KeyWriting(U'h')});
-        panel.KeyChecked('j', 'j', true);
+        panel.KeyJudged('j', 'j', true);
         QTRY_COMPARE(KeysIn(panel.View(), KeyColours::ErrorFill()), std::set<int>{});
         QCOMPARE(KeysIn(panel.View(), panel.View().palette().color(QPalette::Highlight)),
                  std::set<int>{layout.KeyWriting(U'j')});
@@ -182,7 +182,7 @@ private slots:
         for (std::size_t i = 0; i < text.size(); ++i) {
             panel.NextCharacter(static_cast<unsigned char>(text[i]));
             if (i % 3 == 1) {
-                panel.KeyChecked(static_cast<unsigned char>(text[i]), 'j', false);
+                panel.KeyJudged(static_cast<unsigned char>(text[i]), 'j', false);
             }
             const QImage whole = view.grab().toImage().convertToFormat(QImage::Format_RGB32);
             QVERIFY2(onScreen() == whole, qPrintable(QStringLiteral("at %1").arg(i)));

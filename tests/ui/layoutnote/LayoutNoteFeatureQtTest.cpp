@@ -14,6 +14,7 @@
 #include "TFormLekce.h"
 #include "TempLessonDir.h"
 
+#include <QAction>
 #include <QButtonGroup>
 #include <QLabel>
 #include <QTest>
@@ -54,7 +55,7 @@ private slots:
         const auto opened = [&](std::optional<bool> desktopQwertz) {
             desktop.qwertz = desktopQwertz;
             shown = QStringLiteral("not opened");
-            window.ActionLekce();
+            window.findChild<QAction*>(QStringLiteral("ActionLekce"))->trigger();
             return shown;
         };
         QCOMPARE(opened(false),

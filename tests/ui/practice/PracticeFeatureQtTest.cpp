@@ -8,6 +8,7 @@
 #include "FakeClock.h"
 #include "Lekce.h"
 #include "LessonKeys.h"
+#include "PaintBoxType.h"
 #include "PracticeFeature.h"
 #include "PracticeTextMaker.h"
 #include "ProgramOptions.h"
@@ -22,6 +23,7 @@
 #include "WeakKeysPanel.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -46,7 +48,7 @@ std::string ReadFile(const std::string& path) {
 struct Run {
     explicit Run(TempLessonDir& dir, const std::string& wordList = KLAPTOS_BIN_DIR "/slova.txt")
         : directory(dir), meter(clock), store(dir.Path(), reporter),
-          practice(store, meter, reporter, wordList, dir.Path() + "data/procviceni.txt") {
+          practice(store, reporter, wordList, dir.Path() + "data/procviceni.txt") {
         window = std::make_unique<TFormHOknoPM>(
             TFormHOknoPM::Model{store, meter, options, sound, clock},
             QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
@@ -74,13 +76,21 @@ struct Run {
     }
 
     QWidget* Field() const { return window->findChild<QtField*>(QStringLiteral("EditCisloRadku")); }
+    // The line the typing line shows.
+    const TypingLine& Line() const {
+        return window->findChild<PaintBoxType*>(QStringLiteral("paintBoxType"))->View().Line();
+    }
+    // STOP mode, as the status bar shows it.
+    bool Stopped() const {
+        return !window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text().startsWith(u'*');
+    }
     void Key(unsigned char byte) const {
         const QString text(QChar(static_cast<char16_t>(Cp1250::ToUnicode(byte))));
         QTest::sendKeyEvent(QTest::Click, Field(), Qt::Key_unknown, text, Qt::NoModifier);
     }
     // Types the rest of the line; a character of `wrongBefore` gets its wrong key first.
     void TypeLine(const std::map<unsigned char, unsigned char>& wrongBefore = {}) const {
-        const TypingLine& line = window->Line();
+        const TypingLine& line = Line();
         while (line.patternLine[line.typedPos] != TypingLine::kEndOfLine) {
             const unsigned char expected = line.patternLine[line.typedPos];
             if (const auto wrong = wrongBefore.find(expected); wrong != wrongBefore.end()) {
@@ -152,7 +162,7 @@ private slots:
         QCOMPARE(run.window->windowTitle(), QString::fromUtf8("Klaptos procvičení: u r"));
         QCOMPARE(run.store.CurrentLesson, -1);
         QCOMPARE(run.store.UserFileName, dir->Path() + "data/procviceni.txt");
-        QVERIFY(run.window->StopMode());
+        QVERIFY(run.Stopped());
         QVERIFY(run.practice.Errors().Counts().Empty());
         // Only keys lesson 5 has taught, with the intro line first.
         const std::string taught = LessonKeys::Taught(5, true);
@@ -198,9 +208,9 @@ private slots:
         QCOMPARE(backCaption, QString::fromUtf8("&Zpět k lekci 5"));
         QCOMPARE(run.store.CurrentLesson, 5);
         QCOMPARE(run.window->windowTitle(), QStringLiteral("Klaptos lekce 5 (QWERTZ)"));
-        const auto& pattern = run.window->Line().patternLine;
+        const auto& pattern = run.Line().patternLine;
         QCOMPARE(std::string(pattern.begin(), pattern.begin() + 9), std::string("ruka hrad"));
-        QVERIFY(run.window->StopMode());
+        QVERIFY(run.Stopped());
     }
 
     void countsOfAnUnfinishedTextComeBackAfterARestartAndAreWrittenAfterTheLesson() {
@@ -219,7 +229,7 @@ private slots:
         QCOMPARE(before.Errors('k'), 1);
         Run again(*dir);
         QVERIFY(again.practice.Errors().Counts() == before);
-        const auto& pattern = again.window->Line().patternLine;
+        const auto& pattern = again.Line().patternLine;
         QCOMPARE(std::string(pattern.begin(), pattern.begin() + 8), std::string("kluk sud"));
     }
 

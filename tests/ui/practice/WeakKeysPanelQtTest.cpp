@@ -1,7 +1,8 @@
 // The evaluation's "Nejčastější chyby" part: what it shows for realistic counts, that it hides
 // after a text without errors, and that its button asks for a practice text.
 
-#include "CzechKeyRows.h"
+#include "FingerNames.h"
+#include "KeyboardLayout.h"
 #include "WeakKeysPanel.h"
 
 #include <QLabel>
@@ -16,12 +17,14 @@ private slots:
     void showsEachWeakKeyWithItsFigures() {
         QWidget window;
         auto* panel = new WeakKeysPanel(&window);
-        const CzechKeyRows fingers;
-        // ř 0xF8 struck as č 0xE8, ě 0xEC as š 0x9A, Enter as a space, y as x
+        const FingerNames fingers(KeyboardLayout::Qwertz());
+        // ř 0xF8 struck as č 0xE8, ě 0xEC as š 0x9A, Enter as a space, y as x, ď 0xEF as d:
+        // the dead key with Shift was left out, which the right little finger strikes
         panel->SetWeakKeys({{0xF8, 24, 6, 250, 0xE8},
                             {0xEC, 31, 5, 161, 0x9A},
                             {10, 40, 3, 75, ' '},
-                            {'y', 18, 1, 55, 'x'}},
+                            {'y', 18, 1, 55, 'x'},
+                            {0xEF, 20, 1, 50, 'd'}},
                            fingers);
         panel->resize(panel->sizeHint());
         window.show();
@@ -57,7 +60,12 @@ private slots:
                                       "1 z 18",
                                       "5,5 %",
                                       "levý malíček",
-                                      "x"};
+                                      "x",
+                                      "ď",
+                                      "1 z 20",
+                                      "5,0 %",
+                                      "pravý malíček",
+                                      "d"};
         QCOMPARE(shown, expected);
 
         if (const QByteArray dir = qgetenv("KLAPTOS_SCREENSHOT_DIR"); !dir.isEmpty()) {

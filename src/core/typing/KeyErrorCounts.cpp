@@ -41,23 +41,37 @@ int ReadByte(const std::string& text, size_t pos) {
 
 } // namespace
 
-KeyErrorCounts::KeyErrorCounts() : struck_(kBytes * kBytes, 0) {}
-
 void KeyErrorCounts::Remove(unsigned char expected, unsigned char typed, bool right) {
     --attempts_[expected];
     if (!right) {
         --errors_[expected];
-        --struck_[expected * kBytes + typed];
+        --StruckCell(expected, typed);
     }
 }
 
 void KeyErrorCounts::Clear() {
     attempts_.fill(0);
     errors_.fill(0);
-    std::fill(struck_.begin(), struck_.end(), 0);
+    std::vector<int32_t>().swap(struck_);
+}
+
+bool KeyErrorCounts::operator==(const KeyErrorCounts& other) const {
+    if (attempts_ != other.attempts_ || errors_ != other.errors_) {
+        return false;
+    }
+    const auto none = [](const std::vector<int32_t>& cells) {
+        return std::all_of(cells.begin(), cells.end(), [](int32_t n) { return n == 0; });
+    };
+    if (struck_.empty() || other.struck_.empty()) {
+        return none(struck_) && none(other.struck_);
+    }
+    return struck_ == other.struck_;
 }
 
 unsigned char KeyErrorCounts::MostStruckInstead(unsigned char expected) const {
+    if (struck_.empty()) {
+        return 0;
+    }
     const auto row = struck_.begin() + expected * kBytes;
     const auto most = std::max_element(row, row + kBytes);
     return *most > 0 ? static_cast<unsigned char>(most - row) : 0;
@@ -94,8 +108,9 @@ void KeyErrorCounts::Save(IniFile& ini) const {
         std::string value = std::to_string(attempts_[c]) + "," + std::to_string(errors_[c]);
         std::vector<std::pair<int32_t, int>> wrong;
         for (int typed = 0; typed < kBytes; ++typed) {
-            if (struck_[c * kBytes + typed] > 0) {
-                wrong.emplace_back(-struck_[c * kBytes + typed], typed);
+            const int count = Struck(byte, static_cast<unsigned char>(typed));
+            if (count > 0) {
+                wrong.emplace_back(-count, typed);
             }
         }
         std::sort(wrong.begin(), wrong.end());
@@ -172,7 +187,7 @@ void KeyErrorCounts::Load(const IniFile& ini) {
         int left = errors_[c];
         for (const auto& [typed, count] : wrong) {
             const int kept = std::min(count, left);
-            struck_[c * kBytes + typed] = kept;
+            StruckCell(static_cast<unsigned char>(c), static_cast<unsigned char>(typed)) = kept;
             left -= kept;
         }
     }

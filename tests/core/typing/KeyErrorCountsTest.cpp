@@ -85,6 +85,28 @@ TEST(KeyErrorCounts, ADamagedValueLosesOnlyItsOwnCharacter) {
     EXPECT_EQ(loaded, expected);
 }
 
+// The table of keys struck instead is made with the first error and given back when the counts
+// are cleared; counts compare the same however they came about.
+TEST(KeyErrorCounts, TheSameCountsCompareEqualWhetherOrNotAnErrorWasEverCounted) {
+    KeyErrorCounts clean;
+    clean.Add('a', 'a', true);
+    EXPECT_EQ(clean.Struck('a', 's'), 0);
+    EXPECT_EQ(clean.MostStruckInstead('a'), 0);
+
+    KeyErrorCounts taken;
+    taken.Add('a', 'a', true);
+    taken.Add('a', 's', false);
+    EXPECT_NE(taken, clean);
+    taken.Remove('a', 's', false);
+    EXPECT_EQ(taken, clean);
+    EXPECT_EQ(clean, taken);
+
+    taken.Add('a', 's', false);
+    taken.Clear();
+    EXPECT_EQ(taken, KeyErrorCounts());
+    EXPECT_EQ(taken.Struck('a', 's'), 0);
+}
+
 // The text's totals as the speed meter saved them, and [Chyby] as a damaged file holds it.
 KeyErrorCounts LoadedFrom(const std::string& path, int keystrokes, int errors,
                           const std::vector<std::pair<std::string, std::string>>& keys) {

@@ -3,6 +3,7 @@
 // Characters are code page 1250 bytes; Enter is TypingLine::kEndOfLine.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -10,14 +11,12 @@ class IniFile;
 
 class KeyErrorCounts {
 public:
-    KeyErrorCounts();
-
     // One keystroke checked where `expected` was to be typed.
     void Add(unsigned char expected, unsigned char typed, bool right) {
         ++attempts_[expected];
         if (!right) {
             ++errors_[expected];
-            ++struck_[expected * kBytes + typed];
+            ++StruckCell(expected, typed);
         }
     }
     // Takes back one keystroke counted by Add.
@@ -28,7 +27,7 @@ public:
     [[nodiscard]] int Errors(unsigned char c) const { return errors_[c]; }
     // How often `typed` was struck where `expected` was to be typed.
     [[nodiscard]] int Struck(unsigned char expected, unsigned char typed) const {
-        return struck_[expected * kBytes + typed];
+        return struck_.empty() ? 0 : struck_[expected * kBytes + typed];
     }
     // The wrong key struck most often instead of `expected` (the lowest byte of a tie);
     // 0 when there was no error.
@@ -52,14 +51,27 @@ public:
     // character's attempts than its keystrokes, its errors than its errors.
     void Load(const IniFile& ini);
 
-    bool operator==(const KeyErrorCounts&) const = default;
+    // The same counts, however they came about.
+    bool operator==(const KeyErrorCounts& other) const;
 
     static constexpr int kBytes = 256;
+    // A rate from one or two attempts says little: fewer attempts rank no weak key and colour
+    // no key of the heat map.
+    static constexpr int kMinimumAttempts = 3;
     static constexpr int kSavedWrongKeys = 16;
     static constexpr const char* kSection = "Chyby";
 
 private:
     std::array<int32_t, kBytes> attempts_{};
     std::array<int32_t, kBytes> errors_{};
-    std::vector<int32_t> struck_; // kBytes × kBytes: [expected][typed]
+    int32_t& StruckCell(unsigned char expected, unsigned char typed) {
+        if (struck_.empty()) {
+            struck_.resize(static_cast<std::size_t>(kBytes) * kBytes);
+        }
+        return struck_[expected * kBytes + typed];
+    }
+
+    // kBytes × kBytes: [expected][typed]; a quarter of a megabyte, so made with the first
+    // error and given back when the counts are cleared.
+    std::vector<int32_t> struck_;
 };

@@ -1,7 +1,7 @@
 #include "HeatScale.h"
 
 #include "Cp1250.h"
-#include "WeakKeys.h"
+#include "KeyErrorCounts.h"
 
 #include <cstdint>
 
@@ -15,7 +15,7 @@ constexpr int kHighLimit = 100;
 } // namespace
 
 HeatStep HeatScale::Step(int64_t attempts, int64_t errors) {
-    if (attempts < WeakKeys::kMinimumAttempts) {
+    if (attempts < KeyErrorCounts::kMinimumAttempts) {
         return HeatStep::NoData;
     }
     if (errors <= 0) {
@@ -68,15 +68,4 @@ std::string HeatScale::Legend(HeatStep step) {
         return Cp1250::FromUtf8("nad 10 %");
     }
     return {};
-}
-
-std::vector<std::pair<unsigned char, HeatStep>> HeatScale::Map(const KeyErrorCounts& counts) {
-    std::vector<std::pair<unsigned char, HeatStep>> map;
-    for (int i = 0; i < KeyErrorCounts::kBytes; ++i) {
-        const auto c = static_cast<unsigned char>(i);
-        if (counts.Attempts(c) > 0) {
-            map.emplace_back(c, Step(counts.Attempts(c), counts.Errors(c)));
-        }
-    }
-    return map;
 }

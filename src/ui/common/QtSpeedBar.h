@@ -10,6 +10,8 @@ class QStyleOptionProgressBar;
 // full one, and a new value repaints only the strip between the old end and the new one.
 // A value outside the range is clamped into it.
 class QtSpeedBar final : public QWidget {
+    Q_OBJECT
+
 public:
     explicit QtSpeedBar(QWidget* parent = nullptr);
 

@@ -2,6 +2,7 @@
 
 #include "QtBackdrop.h"
 #include "QtDisplayAccessible.h"
+#include "QtPicture.h"
 
 #include <QAccessible>
 
@@ -114,10 +115,12 @@ QPixmap QtSpeedBar::RenderBar(int progress) const {
     picture.setDevicePixelRatio(ratio);
     // The style leaves the bar's rounded corners unpainted.
     picture.fill(QtBackdrop(*this));
-    QPainter painter(&picture);
-    const QStyleOptionProgressBar option = BarOption(progress);
-    style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
-    return picture;
+    {
+        QPainter painter(&picture);
+        const QStyleOptionProgressBar option = BarOption(progress);
+        style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+    }
+    return QtPicture::Kept(picture);
 }
 
 // Whatever changes the pictures may move the groove too; it is worked out here rather than
