@@ -1,3 +1,5 @@
+#include "ClassCommand.h"
+#include "ClassroomFeature.h"
 #include "Clock.h"
 #include "HistoryFeature.h"
 #include "KeyboardFeature.h"
@@ -18,9 +20,11 @@
 #include "WordList.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
+#include <QTextStream>
 #include <QTimer>
 #include <QTranslator>
 
@@ -74,9 +78,24 @@ private:
     QByteArray old_;
 };
 
+// `klaptos --create-class ...`: the teacher's set-up of a class, without a window or a display.
+int CreateClass(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const ProgramPlaces places = ProgramPlaces::Decide(
+        ProgramPlaces::Observe(QtText::ToPath(QCoreApplication::applicationFilePath())));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ClassCommand::Run(QCoreApplication::arguments().mid(1),
+                             QtText::FromPath(places.DataDir() + ClassCommand::kSqlFileName), out,
+                             err);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (ClassCommand::IsAsked(argc, argv)) {
+        return CreateClass(argc, argv);
+    }
     // Qt's own event loop wakes up for a keystroke at a third less cost than GLib's, and
     // nothing here needs GLib's: every dialog is Qt's own. A setting made outside stands.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
@@ -135,12 +154,17 @@ int main(int argc, char* argv[]) {
         // The history loads its plugin and opens its database when first needed, not at start;
         // it keeps the errors per character that the practice feature counted.
         LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
-        HistoryFeature historyFeature(history, meter, store, reporter, &practice.Errors().Counts());
+        // A joined class queues every text the history records, and sends it in the background.
+        ClassroomFeature classroom(history, places.PupilDataDir(),
+                                   places.PupilDataDir() + PracticeFeature::kPracticeFileName,
+                                   PluginFile::DefaultDirs());
+        HistoryFeature historyFeature(classroom.History(), meter, store, reporter,
+                                      &practice.Errors().Counts());
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature, &classroom});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

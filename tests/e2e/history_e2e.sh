@@ -127,7 +127,7 @@ ROWS=$(sqlite3 "$DB" 'SELECT lesson, qwertz, keystrokes, errors, passed FROM tex
 EXPECTED="1|1|$((KEYS + WRONG * COUNT))|$((WRONG * COUNT))|0
 1|1|$KEYS|0|1"
 [[ $ROWS == "$EXPECTED" ]] || fail "the history holds '$ROWS', expected '$EXPECTED'"
-[[ $(sqlite3 "$DB" 'PRAGMA user_version') == 2 ]] || fail "the history is not at version 2"
+[[ $(sqlite3 "$DB" 'PRAGMA user_version') == 3 ]] || fail "the history is not at version 3"
 # The CSV has the same figures: lesson, layout, keystrokes, errors, passed.
 CSV_ROWS=$(tail -n +2 "$CSV" | tr -d '\r' | cut -d, -f2,3,5,7,13)
 CSV_EXPECTED="1,QWERTZ,$((KEYS + WRONG * COUNT)),$((WRONG * COUNT)),ne

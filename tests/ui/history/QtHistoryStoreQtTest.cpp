@@ -95,7 +95,7 @@ private slots:
         stored[2].id = 3;
         QVERIFY(read == (std::vector<HistoryRecord>{stored[2], stored[0], stored[1]}));
         QVERIFY(reporter.reports.empty());
-        QCOMPARE(Pragma(again.Path(), QStringLiteral("user_version")), QStringLiteral("2"));
+        QCOMPARE(Pragma(again.Path(), QStringLiteral("user_version")), QStringLiteral("3"));
         QCOMPARE(Pragma(again.Path(), QStringLiteral("journal_mode")), QStringLiteral("wal"));
     }
 
@@ -139,7 +139,7 @@ private slots:
         added.id = 2;
         QVERIFY(store.Records() == (std::vector<HistoryRecord>{old, added}));
         QVERIFY(reporter.reports.empty());
-        QCOMPARE(Pragma(path, QStringLiteral("user_version")), QStringLiteral("2"));
+        QCOMPARE(Pragma(path, QStringLiteral("user_version")), QStringLiteral("3"));
     }
 
     void aDamagedFileIsMovedAsideAndANewHistoryBegins() {

@@ -172,6 +172,15 @@ bool QtHistoryStore::Migrate(int version, QSqlError& error) {
                            "errors INTEGER NOT NULL,"
                            "PRIMARY KEY (text_id, character)) WITHOUT ROWID"),
         },
+        // Version 3: results waiting for the class database (ClassQueueStore), each under the
+        // UUID the server knows it by, in the order they were queued.
+        QStringList{
+            QStringLiteral("CREATE TABLE class_queue ("
+                           "seq INTEGER PRIMARY KEY,"
+                           "id TEXT NOT NULL UNIQUE,"
+                           "queued_at INTEGER NOT NULL," // seconds since 1970 UTC
+                           "payload TEXT NOT NULL)"),    // the result as JSON
+        },
     };
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         error = query.lastError();

@@ -14,7 +14,7 @@ class Reporter;
 class QtHistoryStore final : public HistoryStore {
 public:
     static constexpr const char* kFileName = "historie.sqlite";
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // `dataDir`: the per-user data folder, created when missing. Problems go to `reporter`,
     // at most once per run.
