@@ -186,6 +186,19 @@ bool QtHistoryStore::Migrate(int version, QSqlError& error) {
         error = query.lastError();
         return false;
     }
+    // Another connection (the class queue's, another Klaptos) may have brought the file on
+    // while this one waited for the lock.
+    if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        error = query.lastError();
+        query.exec(QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    version = query.value(0).toInt();
+    query.finish();
+    if (version >= kSchemaVersion) {
+        query.exec(QStringLiteral("ROLLBACK"));
+        return true;
+    }
     for (int step = version; step < kSchemaVersion; ++step) {
         for (const QString& statement : steps.at(static_cast<size_t>(step))) {
             if (!query.exec(statement)) {
