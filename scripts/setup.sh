@@ -15,7 +15,7 @@ packages=(
   xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick openbox wmctrl sqlite3
   clang libclang-rt-14-dev clang-format
   python3 hunspell hunspell-cs hunspell-tools
-  libqt6sql6-psql libpq-dev qtkeychain-qt6-dev postgresql
+  libqt6sql6-psql libpq-dev qtkeychain-qt6-dev postgresql gnome-keyring dbus-daemon dbus-bin
 )
 
 missing=()

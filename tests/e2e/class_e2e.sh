@@ -14,13 +14,13 @@
 set -euo pipefail
 
 . "$(dirname "$0")/e2e-common.sh"
-. "$(dirname "$0")/class-server.sh"
+. "$(dirname "$0")/class-common.sh"
 command -v sqlite3 >/dev/null || fail "sqlite3 is missing"
 
-# No desktop secret store: the passwords go to each pupil's ~/.pgpass.
+# No desktop secret store (no session bus): the passwords go to each pupil's ~/.pgpass.
 unset DBUS_SESSION_BUS_ADDRESS PGPASSFILE PGHOST PGPORT PGUSER PGPASSWORD PGDATABASE
-TEXT=$WORK/trida.txt
-printf 'Kratky text pro tridu\nahoj\n' >"$TEXT"
+export XDG_RUNTIME_DIR=$WORK/run
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
 # --- The class, made by the program's command ---------------------------------------------
 pg_init
@@ -36,11 +36,6 @@ grep -q '^  žák *zak\.a *heslo beze změny$' <<<"$AGAIN" || fail "zak.a got a 
 as_login zak.a "$PASS_A" "SELECT 1" >/dev/null || fail "zak.a cannot log in"
 
 # --- Runs of the program ------------------------------------------------------------------
-pupil_ini() {
-    printf '[Options]\r\nCloseQuery=0\r\n[Lekce]\r\nCisloAkt=-1\r\nUzivSoubor=%s\r\nCisloRadku=1\r\n' \
-        "$TEXT" >"$INI"
-}
-
 # A fresh copy of the program for the next person, the last one's kept in $1.
 next_person() {
     mv "$WORK/app" "$1"
@@ -53,102 +48,27 @@ is_mapped() {
     grep -q "$1" "/proc/$APP_PID/maps"
 }
 
-window_named() {
-    xdotool search --onlyvisible --name "$1" | awk 'NR == 1'
-}
-
-window_gone() {
-    ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
-}
-
-# The left edge of the program's open popup menu, if one is open.
-popup_left() {
-    local id
-    for id in $(xdotool search --onlyvisible --class klaptos 2>/dev/null); do
-        [[ $id == "$WINDOW" ]] && continue
-        xdotool getwindowgeometry --shell "$id" | awk -F= '/^X=/ { print $2 }'
-        return 0
-    done
-    return 1
-}
-
-popup_moved_from() {
-    local left
-    left=$(popup_left) && [[ $left != "$1" ]]
-}
-
-# "Připojit ke třídě…" in the menu Program: Alt+P opens "Psaní" (the first menu with P), the
-# menu to its right is "Program", and P chooses the item there.
-open_join_dialog() {
-    focus_window "$WINDOW"
-    xdotool key alt+p
-    wait_for 100 popup_left >/dev/null || fail "the menu Psaní did not open"
-    local psani
-    psani=$(popup_left)
-    xdotool key Right
-    wait_for 100 popup_moved_from "$psani" || fail "the menu Program did not open"
-    xdotool key p
-    wait_for 150 window_named '^Připojení ke třídě$' >/dev/null || fail "the join dialog did not open"
-}
-
-# Joins with login $1 and password $2 and closes the dialog once the password is kept.
-join_class() {
-    open_join_dialog
-    local dialog
-    dialog=$(window_named '^Připojení ke třídě$')
-    focus_window "$dialog"
-    xdotool type --delay 15 -- "$PG_DIR"
-    xdotool key Tab Tab Tab
-    xdotool type --delay 15 -- "$1"
-    xdotool key Tab
-    xdotool type --delay 15 -- "$2"
-    xdotool key Return
-    wait_for 300 grep -q "^$PG_DIR:$PG_PORT:klaptos:$1:" "$HOME/.pgpass" ||
-        fail "$1: the password was not kept in ~/.pgpass"
-    screenshot "class-joined-$1"
-    xdotool key Escape
-    wait_for 150 window_gone '^Připojení ke třídě$' || fail "the join dialog stayed open"
-    focus_window "$WINDOW"
-}
-
-# Types the own text (one line) to its end; the evaluation opens.
-finish_text() {
-    xdotool key F9
-    xdotool key --delay 40 a h o j Return
-    wait_for 150 window_named '^Konec souboru' >/dev/null || fail "no evaluation window"
-}
-
-# Quits from the evaluation ("Ukončit program"; no close question).
-quit_from_evaluation() {
-    focus_window "$(window_named '^Konec souboru')"
-    xdotool key alt+u
-    wait_program_end
-}
-
 results_of() {
     [[ $(admin_sql "SELECT count(*) FROM klaptos.results WHERE pupil = '$1'") == "$2" ]]
-}
-
-traced() {
-    grep -qx "$2" "$1"
 }
 
 # --- Pupil A: joins, finishes a text while the server runs --------------------------------
 export HOME=$WORK/home-a
 mkdir -p "$HOME"
 export KLAPTOS_CLASS_TRACE=$WORK/trace-a
-pupil_ini
+own_text_ini
 start_program
 # No class joined: neither the database driver nor libpq nor the secret store is loaded.
 for library in libqsqlpsql libpq.so klaptos_keychain; do
     is_mapped "$library" && fail "$library is loaded without a class"
 done
-join_class zak.a "$PASS_A"
+join_class zak.a "$PASS_A" password-file
+grep -q "^$PG_DIR:$PG_PORT:klaptos:zak.a:" "$HOME/.pgpass" || fail "no line for zak.a in ~/.pgpass"
 [[ $(stat -c %a "$HOME/.pgpass") == 600 ]] || fail "~/.pgpass may be read by others"
 finish_text
 wait_for 300 results_of zak.a 1 || fail "pupil A's result did not reach the server"
 is_mapped libqsqlpsql || fail "the PostgreSQL driver is not the one that sent"
-wait_for 100 traced "$KLAPTOS_CLASS_TRACE" "done 0" || fail "the sender did not finish"
+wait_for 100 traced "done 0" || fail "the sender did not finish"
 screenshot class-evaluation-sent
 quit_from_evaluation
 tr -d '\r' <"$INI" | grep -q '^\[Trida\]$' || fail "no [Trida] section"
@@ -168,16 +88,16 @@ next_person "$WORK/app-a"
 export HOME=$WORK/home-b
 mkdir -p "$HOME"
 export KLAPTOS_CLASS_TRACE=$WORK/trace-b1
-pupil_ini
+own_text_ini
 start_program
-join_class zak.b "$PASS_B"
+join_class zak.b "$PASS_B" password-file
 xdotool key ctrl+q
 wait_program_end
 
 pg_stop
 start_program
 finish_text
-wait_for 300 traced "$KLAPTOS_CLASS_TRACE" "problem unreachable" ||
+wait_for 300 traced "problem unreachable" ||
     fail "the sender did not find the server stopped"
 screenshot class-evaluation-server-stopped
 quit_from_evaluation
@@ -191,7 +111,7 @@ pg_start
 export KLAPTOS_CLASS_TRACE=$WORK/trace-b2
 start_program
 wait_for 300 results_of zak.b 1 || fail "pupil B's queued result did not reach the server"
-wait_for 100 traced "$KLAPTOS_CLASS_TRACE" "done 0" || fail "the sender did not finish"
+wait_for 100 traced "done 0" || fail "the sender did not finish"
 xdotool key ctrl+q
 wait_program_end
 [[ $(sqlite3 "$WORK/app/historie.sqlite" 'SELECT COUNT(*) FROM class_queue') == 0 ]] ||
@@ -204,10 +124,10 @@ mkdir -p "$HOME"
 export KLAPTOS_CLASS_TRACE=$WORK/trace-t
 printf '[Options]\r\nCloseQuery=0\r\n' >"$INI"
 start_program
-join_class ucitelka "$PASS_T"
+join_class ucitelka "$PASS_T" password-file
 xdotool key ctrl+t
 wait_for 150 window_named '^Třída$' >/dev/null || fail "no class window"
-wait_for 300 traced "$KLAPTOS_CLASS_TRACE" "read 2" || fail "the class window read no results"
+wait_for 300 traced "read 2" || fail "the class window read no results"
 CLASS_WINDOW=$(window_named '^Třída$')
 screenshot class-window
 focus_window "$CLASS_WINDOW"

@@ -11,14 +11,14 @@
 set -euo pipefail
 
 . "$(dirname "$0")/e2e-common.sh"
-. "$(dirname "$0")/class-server.sh"
+. "$(dirname "$0")/class-common.sh"
 command -v sqlite3 >/dev/null || fail "sqlite3 is missing"
 
 unset DBUS_SESSION_BUS_ADDRESS PGPASSFILE PGHOST PGPORT PGUSER PGPASSWORD PGDATABASE
+export XDG_RUNTIME_DIR=$WORK/run
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 RUNS=20
 STEPS=(connected sending inserted committed unqueued)
-TEXT=$WORK/kratky.txt
-printf 'Kratky text\nahoj\n' >"$TEXT"
 DB=$WORK/app/historie.sqlite
 
 pg_init
@@ -33,14 +33,9 @@ mkdir -p "$HOME"
 printf '%s:%s:klaptos:zak.k:%s\n' "$PG_DIR" "$PG_PORT" "$PASSWORD" >"$HOME/.pgpass"
 chmod 600 "$HOME/.pgpass"
 write_ini() {
-    printf '[Options]\r\nCloseQuery=0\r\n[Lekce]\r\nCisloAkt=-1\r\nUzivSoubor=%s\r\nCisloRadku=1\r\n' \
-        "$TEXT" >"$INI"
+    own_text_ini
     printf '[Trida]\r\nServer=%s\r\nPort=%s\r\nDatabaze=klaptos\r\nJmeno=zak.k\r\nTrida=7.K\r\nUcitel=0\r\nMistoHesla=1\r\n' \
         "$PG_DIR" "$PG_PORT" >>"$INI"
-}
-
-window_named() {
-    xdotool search --onlyvisible --name "$1" | awk 'NR == 1'
 }
 
 # A line of the trace that starts with the step held at.
@@ -59,9 +54,7 @@ for ((run = 1; run <= RUNS; run++)); do
     write_ini
     start_program
     # The text is finished whether or not results left by the run before are being sent.
-    xdotool key F9
-    xdotool key --delay 40 a h o j Return
-    wait_for 150 window_named '^Konec souboru' >/dev/null || fail "run $run: no evaluation window"
+    finish_text
     wait_for 300 reached "$KLAPTOS_CLASS_TRACE" "$step" || fail "run $run: the send never got to '$step'"
     kill -KILL "$APP_PID"
     wait "$APP_PID" 2>/dev/null || true
@@ -75,7 +68,7 @@ export KLAPTOS_CLASS_TRACE=$WORK/trace-last
 unset KLAPTOS_CLASS_HOLD
 write_ini
 start_program
-wait_for 300 reached "$KLAPTOS_CLASS_TRACE" "done 0" || fail "the last run did not empty the queue"
+wait_for 300 traced "done 0" || fail "the last run did not empty the queue"
 xdotool key ctrl+q
 wait_program_end
 

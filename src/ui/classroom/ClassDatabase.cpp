@@ -9,12 +9,12 @@
 
 namespace {
 
-// A connection gives up after a few seconds, a broken one after half a minute without an
-// answer, and a statement the server cannot finish after half a minute too: a sender never
-// hangs for long, and the program ends without waiting for it.
+// A connection gives up after a few seconds, a broken one after ten seconds without an
+// answer, and a statement the server cannot finish after fifteen: a send never hangs for
+// long, and the program, which waits for a send in flight when it ends, ends soon.
 constexpr const char* kConnectOptions =
-    "connect_timeout=5;application_name=klaptos;tcp_user_timeout=30000;"
-    "options='-c statement_timeout=30000'";
+    "connect_timeout=5;application_name=klaptos;tcp_user_timeout=10000;"
+    "options='-c statement_timeout=15000'";
 
 constexpr const char* kColumns =
     "id, kind, ended_at, lesson, qwertz, title, keystrokes, correct, errors, typing_ms, "

@@ -28,7 +28,7 @@ public:
 
     // `dataDir`: the pupil's data folder, where the history lies.
     ClassSender(const ClassConnection& connection, std::string dataDir);
-    // Waits for a send in flight, which the connection's time limits keep short.
+    // Waits for a send in flight, which the connection's time limits keep to seconds.
     ~ClassSender() override;
     ClassSender(const ClassSender&) = delete;
     ClassSender& operator=(const ClassSender&) = delete;

@@ -2,8 +2,9 @@
 // What the class did, for whole-program runs. When KLAPTOS_CLASS_TRACE names a file, each
 // step is appended to it as a line: the sender's "queued ID", "connected", "sending N",
 // "inserted N" (in the server's transaction, before its commit), "committed N", "unqueued N",
-// then "done N" (results still waiting) or "problem NAME"; the teacher's window's "read N"
-// (results shown). When KLAPTOS_CLASS_HOLD names a step as well, the sender stops for good
+// then "done N" (results still waiting) or "problem NAME"; the join dialog's "joined PLACE"
+// ("secret-store" or "password-file", where the password went); the teacher's window's
+// "read N" (results shown). When KLAPTOS_CLASS_HOLD names a step as well, the sender stops for good
 // after writing that step's line, so that a test can kill the program at that point of a
 // send. Both are read when the object is made; unset, nothing is written and nothing waits.
 

@@ -63,7 +63,7 @@ void ClassroomFeature::ShowTeacherAction() {
 void ClassroomFeature::ReadSettings(const IniFile& ini) {
     connection_ = ClassConnection::Read(ini);
     ShowTeacherAction();
-    if (WantsResults()) {
+    if (WantsResults() && window_ != nullptr) {
         // Once the window is up: start-up never waits for the class.
         QTimer::singleShot(0, window_, [this] { StartSending(); });
     }

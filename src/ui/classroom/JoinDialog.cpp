@@ -1,12 +1,14 @@
 #include "JoinDialog.h"
 
 #include "BackgroundWork.h"
+#include "ClassTrace.h"
 #include "PasswordKeeper.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -151,9 +153,14 @@ void JoinDialog::TakeAnswer(const JoinAnswer& answer, const ClassConnection& con
     ClassConnection joined = connection;
     joined.teacher = answer.membership.teacher;
     joined.className = answer.membership.className;
+    // The secret store answers later; the dialog may have been closed by then.
     keeper_.Keep(
         joined, password,
-        [this, joined](std::optional<PasswordPlace> place, const QString& error) mutable {
+        [this, guard = QPointer<JoinDialog>(this), joined](std::optional<PasswordPlace> place,
+                                                           const QString& error) mutable {
+            if (guard == nullptr) {
+                return;
+            }
             SetBusy(false);
             if (!place) {
                 Say(QString::fromUtf8("Spojení funguje, ale heslo nelze uložit: %1").arg(error),
@@ -183,6 +190,10 @@ void JoinDialog::Kept(const ClassConnection& connection) {
                                 "Heslo je uloženo %2.")
                   .arg(className, place),
         false);
+    ClassTrace().Step(QStringLiteral("joined"),
+                      connection.passwordPlace == PasswordPlace::SecretStore
+                          ? QStringLiteral("secret-store")
+                          : QStringLiteral("password-file"));
     emit Joined(connection);
 }
 

@@ -7,6 +7,7 @@
 #include "ClassResult.h"
 #include "ClassSender.h"
 #include "JoinDialog.h"
+#include "ResultJson.h"
 #include "TestPostgres.h"
 
 #include <QRegularExpression>
@@ -248,6 +249,31 @@ private slots:
         QCOMPARE(Stored(), 5);
     }
 
+    // The server drops the connection after the insert and before the commit: nothing of the
+    // batch is stored, the batch stays queued, and a new connection stores it once.
+    void aConnectionCutInTheMiddleOfASendStoresNothingTwice() {
+        const int before = Stored();
+        ClassDatabase database(Login(QStringLiteral("jan")), passwords_[QStringLiteral("jan")]);
+        database.SetInsertedStep([this](int) {
+            server_->Psql(QStringLiteral("SELECT pg_terminate_backend(pid) FROM "
+                                         "pg_stat_activity WHERE usename = 'jan'"));
+        });
+        std::vector<QueuedResult> payloads;
+        for (const char* id :
+             {"33333333-0000-4000-8000-000000000001", "33333333-0000-4000-8000-000000000002"}) {
+            payloads.push_back({id, ResultJson::Payload(Result(id, 9))});
+        }
+        QCOMPARE(database.Connect(), ClassProblem::None);
+        QCOMPARE(database.Insert(payloads), ClassProblem::Unreachable);
+        QCOMPARE(Stored(), before);
+
+        database.SetInsertedStep({});
+        QCOMPARE(database.Connect(), ClassProblem::None);
+        QCOMPARE(database.Insert(payloads), ClassProblem::None);
+        QCOMPARE(database.Insert(payloads), ClassProblem::None); // sent again: skipped
+        QCOMPARE(Stored(), before + 2);
+    }
+
     // Row-level security and rights: a pupil adds and reads only his or her own rows and
     // changes none; the teacher reads the class and adds nothing; a stranger reads nothing.
     void theServerRefusesWhatALoginMayNotDo() {
@@ -256,7 +282,7 @@ private slots:
         QVERIFY(server_->Client(QStringLiteral("eva"), eva,
                                 QStringLiteral("SELECT count(*) FROM klaptos.results"), "klaptos",
                                 &output));
-        QCOMPARE(output, QStringLiteral("0")); // jan's five rows are not hers
+        QCOMPARE(output, QStringLiteral("0")); // jan's rows are not hers
         for (const char* sql :
              {"UPDATE klaptos.results SET errors = 0 WHERE pupil = 'jan'",
               "DELETE FROM klaptos.results WHERE pupil = 'jan'",
@@ -282,7 +308,7 @@ private slots:
         ClassContents contents;
         QCOMPARE(reading.ReadContents(contents), ClassProblem::None);
         QCOMPARE(contents.pupils.size(), std::size_t{3}); // eva, jan and ota
-        QCOMPARE(contents.results.size(), std::size_t{5});
+        QCOMPARE(contents.results.size(), std::size_t{7});
         QCOMPARE(contents.results.front().keyErrors,
                  (std::map<std::string, int>{{"ř", 3}, {"\n", 1}}));
 
