@@ -79,10 +79,19 @@ CREATE TABLE IF NOT EXISTS klaptos.results (
     net_speed integer,                       -- a copy test's net keystrokes per minute
     error_grade smallint CHECK (error_grade BETWEEN 1 AND 5),
     speed_grade smallint CHECK (speed_grade BETWEEN 1 AND 5),
-    grade smallint CHECK (grade BETWEEN 1 AND 5), -- a copy test's grade
+    grade smallint CHECK (grade BETWEEN 1 AND 5), -- a copy test's grade; NULL when it failed
     passed boolean NOT NULL,
     key_errors jsonb NOT NULL DEFAULT '{}',  -- {"ř": 3, "\n": 1}: wrong keystrokes by character
-    details jsonb NOT NULL DEFAULT '{}'      -- figures of the kind's own
+    details jsonb NOT NULL DEFAULT '{}',     -- figures of the kind's own (a training summary's)
+    -- A timed copy's own figures. Its keystrokes are the norm's gross keystrokes, its correct
+    -- ones the net keystrokes after the penalties, its speeds gross and net per minute.
+    minutes smallint CHECK (minutes BETWEEN 1 AND 20),
+    rules text CHECK (rules IN ('school', 'competition')),
+    gross_speed integer CHECK (gross_speed >= 0),
+    accuracy numeric(5, 2) CHECK (accuracy BETWEEN 0 AND 100), -- 100 % less the error rate
+    CHECK (kind <> 'copy_test' OR (minutes IS NOT NULL AND rules IS NOT NULL
+                                   AND gross_speed IS NOT NULL AND net_speed IS NOT NULL
+                                   AND accuracy IS NOT NULL))
 );
 CREATE INDEX IF NOT EXISTS results_by_pupil ON klaptos.results (pupil, ended_at);
 
@@ -225,5 +234,5 @@ GRANT EXECUTE ON FUNCTION klaptos.class_pupils() TO klaptos_teachers;
 GRANT SELECT ON klaptos.results TO klaptos_pupils, klaptos_teachers;
 GRANT INSERT (id, kind, ended_at, lesson, qwertz, title, keystrokes, correct, errors, typing_ms,
               average_speed, absolute_speed, net_speed, error_grade, speed_grade, grade, passed,
-              key_errors, details)
+              key_errors, details, minutes, rules, gross_speed, accuracy)
     ON klaptos.results TO klaptos_pupils;

@@ -1,15 +1,20 @@
 #include "ClassCommand.h"
 #include "ClassroomFeature.h"
 #include "Clock.h"
+#include "CopyTestFeature.h"
+#include "CopyTextCatalog.h"
+#include "HistoryDatabase.h"
 #include "HistoryFeature.h"
+#include "HistoryThread.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
-#include "LazyHistoryStore.h"
+#include "LayoutNoteFeature.h"
 #include "Lekce.h"
 #include "PluginFile.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "QtDesktopLayout.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -30,6 +35,8 @@
 
 #include <clocale>
 #include <exception>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -151,20 +158,38 @@ int main(int argc, char* argv[]) {
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
         KeyboardFeature keyboard(store, &practice.Errors());
-        // The history loads its plugin and opens its database when first needed, not at start;
-        // it keeps the errors per character that the practice feature counted.
-        LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
-        // A joined class queues every text the history records, and sends it in the background.
+        // The history opens its database on a thread of its own when first needed, not at
+        // start; it keeps the errors per character that the practice feature counted, and which
+        // lesson a practice text practised.
+        HistoryThread history(
+            [dataDir = places.PupilDataDir()](Reporter& historyReporter) {
+                return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
+            },
+            reporter);
+        // A joined class queues every text the history records and every copy test, and sends
+        // them in the background.
         ClassroomFeature classroom(history, places.PupilDataDir(),
                                    places.PupilDataDir() + PracticeFeature::kPracticeFileName,
                                    PluginFile::DefaultDirs());
-        HistoryFeature historyFeature(classroom.History(), meter, store, reporter,
-                                      &practice.Errors().Counts());
+        HistoryFeature historyFeature(
+            history, meter, store,
+            {.keyErrors = &practice.Errors().Counts(),
+             .practiceOf = [&practice] { return practice.PractisedLesson(); },
+             .now = {}},
+            PluginFile::DefaultDirs(), &classroom.History());
+        // The lesson dialog says when the layout chosen is not the desktop's.
+        const QtDesktopLayout desktopLayout;
+        LayoutNoteFeature layoutNote(desktopLayout);
+        CopyTestFeature copyTest(store, clock, reporter,
+                                 places.DataDir() + CopyTextCatalog::kFolderName + "/",
+                                 places.TextDir());
+        copyTest.SetResultListener(
+            [&classroom](const CopyTestResult& result) { classroom.CopyTestFinished(result); });
         {
-            TFormHOknoPM window({store, meter, options, sound, clock},
-                                QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature, &classroom});
+            TFormHOknoPM window(
+                {store, meter, options, sound, clock}, QtText::FromPath(places.SettingsFile()),
+                QtText::FromPath(places.TextDir()), helpFile,
+                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &classroom});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

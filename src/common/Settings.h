@@ -67,6 +67,16 @@ inline constexpr Setting Qwertz{.section = "Lekce", .key = "QWERTZ", .def = 1};
 // hexadecimal bytes; each has a key named by its byte: "attempts,errors,byte:count,...".
 inline constexpr Setting ErrorCharacters{.section = "Chyby", .key = "Znaky"};
 
+// [Opis]: the timed copy's last choices (CopyTestSetup): the text's file, the minutes (1, 3, 5,
+// 10 or 20), the rules (0 "školní", 1 "soutěžní") and the pupil's name for the result sheet
+// (empty: the system user's). Written only once the copy has been used.
+inline constexpr Setting CopyTextFile{.section = "Opis", .key = "Text"};
+inline constexpr Setting CopyMinutes{
+    .section = "Opis", .key = "Minuty", .def = 10, .low = 1, .high = 20};
+inline constexpr Setting CopyRuleSet{
+    .section = "Opis", .key = "Pravidla", .def = 0, .low = 0, .high = 1};
+inline constexpr Setting CopyPupilName{.section = "Opis", .key = "Jmeno"};
+
 // [Trida]: the class database the pupil or teacher joined (ClassroomFeature); written only
 // while a class is joined. The password is never kept here: "MistoHesla" says where it is,
 // 0 the desktop's secret store, 1 libpq's password file (~/.pgpass).

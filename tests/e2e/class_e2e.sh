@@ -125,7 +125,7 @@ export KLAPTOS_CLASS_TRACE=$WORK/trace-t
 printf '[Options]\r\nCloseQuery=0\r\n' >"$INI"
 start_program
 join_class ucitelka "$PASS_T" password-file
-xdotool key ctrl+t
+xdotool key ctrl+u
 wait_for 150 window_named '^Třída$' >/dev/null || fail "no class window"
 wait_for 300 traced "read 2" || fail "the class window read no results"
 CLASS_WINDOW=$(window_named '^Třída$')

@@ -24,10 +24,6 @@ std::string Field(const std::string& text) {
     return quoted + '"';
 }
 
-std::string NumberOrEmpty(int value) {
-    return value > 0 ? std::to_string(value) : std::string();
-}
-
 } // namespace
 
 std::string ClassCsv::CharacterName(const std::string& character) {
@@ -53,7 +49,7 @@ std::string ClassCsv::Text(const ClassOverview& overview) {
                (pupil.lastActivity > 0 ? HistoryText::DateTime(pupil.lastActivity) : "") + ';' +
                std::to_string(pupil.passedLessons.size()) + ';' +
                (pupil.keystrokes > 0 ? FormatPerMille(pupil.ErrorPerMille()) : "") + ';' +
-               NumberOrEmpty(pupil.bestNetSpeed) + ';' + NumberOrEmpty(pupil.bestCopyGrade);
+               pupil.CopySpeedText() + ';' + pupil.CopyGradeText();
         for (int lesson = 1; lesson <= kLessonCount; ++lesson) {
             csv += pupil.passedLessons.contains(lesson) ? ";✓" : ";";
         }

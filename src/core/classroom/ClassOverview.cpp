@@ -25,7 +25,10 @@ HistoryRecord AsHistoryRecord(const ClassResult& result, int64_t order) {
 }
 
 std::set<int> PassedLessons(const std::vector<HistoryRecord>& lessons) {
-    const LessonResults results(lessons);
+    LessonResults results;
+    for (const HistoryRecord& lesson : lessons) {
+        results.Add(lesson);
+    }
     std::set<int> passed;
     for (bool qwertz : {false, true}) {
         for (const auto& entry : results.PassedLessons(qwertz)) {
@@ -39,6 +42,17 @@ std::set<int> PassedLessons(const std::vector<HistoryRecord>& lessons) {
 
 int PupilSummary::ErrorPerMille() const {
     return keystrokes > 0 ? static_cast<int>(int64_t{errors} * 1000 / keystrokes) : 0;
+}
+
+std::string PupilSummary::CopySpeedText() const {
+    return copyTests > 0 ? std::to_string(bestNetSpeed) : std::string();
+}
+
+std::string PupilSummary::CopyGradeText() const {
+    if (copyTests == 0) {
+        return {};
+    }
+    return bestCopyGrade > 0 ? std::to_string(bestCopyGrade) : std::string("neprospěl");
 }
 
 ClassOverview::ClassOverview(const std::vector<std::string>& pupils,
@@ -72,15 +86,20 @@ void ClassOverview::Summarise() {
         PupilSummary& pupil = *byLogin.at(result.pupil);
         ++pupil.results;
         pupil.lastActivity = std::max(pupil.lastActivity, result.endedAt);
-        pupil.keystrokes += result.keystrokes;
-        pupil.errors += result.errors;
         if (result.kind == ResultKind::Lesson && result.lesson >= 1) {
             lessonsByPupil[result.pupil].push_back(AsHistoryRecord(result, ++order));
         }
-        if (result.kind == ResultKind::CopyTest && result.netSpeed > pupil.bestNetSpeed) {
-            pupil.bestNetSpeed = result.netSpeed;
-            pupil.bestCopyGrade = result.grade;
+        if (result.kind == ResultKind::CopyTest) {
+            // The norm counts a copy's errors by words, not keystrokes: they stay out of the
+            // error rate of the pupil's typing.
+            if (++pupil.copyTests == 1 || result.netSpeed > pupil.bestNetSpeed) {
+                pupil.bestNetSpeed = result.netSpeed;
+                pupil.bestCopyGrade = result.grade;
+            }
+            continue;
         }
+        pupil.keystrokes += result.keystrokes;
+        pupil.errors += result.errors;
     }
     for (const auto& [login, lessons] : lessonsByPupil) {
         byLogin.at(login)->passedLessons = PassedLessons(lessons);

@@ -16,12 +16,17 @@ struct PupilSummary {
     int results = 0;
     int64_t lastActivity = 0;    // the end of the latest result; 0 for none
     std::set<int> passedLessons; // passed on either layout
-    int bestNetSpeed = 0;        // the best copy test's net keystrokes per minute; 0 for none
-    int bestCopyGrade = 0;       // that copy test's grade; 0 for none
-    int keystrokes = 0;          // over every result
+    int copyTests = 0;
+    int bestNetSpeed = 0;  // the best copy test's net keystrokes per minute
+    int bestCopyGrade = 0; // that copy test's grade 1..3; 0 when it failed or for none
+    int keystrokes = 0;    // over every result but the copy tests
     int errors = 0;
 
     [[nodiscard]] int ErrorPerMille() const;
+    // The best copy test's net speed and grade as the teacher reads them (UTF-8): empty
+    // without a copy test, "neprospěl" for a grade not reached.
+    [[nodiscard]] std::string CopySpeedText() const;
+    [[nodiscard]] std::string CopyGradeText() const;
     friend bool operator==(const PupilSummary&, const PupilSummary&) = default;
 };
 

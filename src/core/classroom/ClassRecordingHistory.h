@@ -19,7 +19,6 @@ public:
                           std::string practicePath);
 
     void Record(const HistoryRecord& record) override;
-    [[nodiscard]] std::vector<HistoryRecord> Records() override { return history_.Records(); }
 
 private:
     HistoryStore& history_;

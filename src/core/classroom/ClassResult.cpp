@@ -1,8 +1,10 @@
 #include "ClassResult.h"
 
+#include "CopyTestResult.h"
 #include "Cp1250.h"
 #include "HistoryRecord.h"
 
+#include <algorithm>
 #include <array>
 #include <utility>
 
@@ -51,6 +53,28 @@ ClassResult ClassResult::OfHistoryRecord(const HistoryRecord& record, std::strin
     for (const auto& [character, count] : record.keyErrors) {
         result.keyErrors[Cp1250::ToUtf8(std::string(1, static_cast<char>(character)))] += count;
     }
+    return result;
+}
+
+ClassResult ClassResult::OfCopyTest(const CopyTestResult& copy, std::string id, int64_t endedAt) {
+    ClassResult result;
+    result.id = std::move(id);
+    result.kind = ResultKind::CopyTest;
+    result.endedAt = endedAt;
+    result.title = Cp1250::ToUtf8(copy.title);
+    result.minutes = copy.minutes;
+    result.rules = copy.rules == CopyRules::Competition ? "competition" : "school";
+    result.keystrokes = copy.gross;
+    result.correct = copy.net;
+    result.errors = copy.errors;
+    result.typingMs = copy.minutes * 60 * 1000;
+    result.grossSpeed = copy.minutes > 0 ? copy.gross / copy.minutes : 0;
+    result.averageSpeed = result.grossSpeed;
+    result.absoluteSpeed = copy.netPerMinute;
+    result.netSpeed = copy.netPerMinute;
+    result.accuracyHundredths = std::max(0, 10000 - copy.errorRateHundredths);
+    result.passed = copy.grade != CopyGrade::Failed;
+    result.grade = result.passed ? static_cast<int>(copy.grade) + 1 : 0;
     return result;
 }
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+struct CopyTestResult;
 struct HistoryRecord;
 
 enum class ResultKind { Lesson, OwnText, Practice, CopyTest, Training };
@@ -30,8 +31,13 @@ struct ClassResult {
     int netSpeed = 0;      // a copy test's net keystrokes per minute; 0 for other kinds
     int errorGrade = 0;    // 1..5; 0 where the kind has none
     int speedGrade = 0;    // 1..5; 0 where the kind has none
-    int grade = 0;         // a copy test's grade 1..5; 0 for other kinds
+    int grade = 0;         // a copy test's grade 1..3; 0 for a failed test and other kinds
     bool passed = false;
+    // A copy test's own figures; 0 and empty for other kinds.
+    int minutes = 0;
+    std::string rules;          // "school" or "competition"
+    int grossSpeed = 0;         // gross keystrokes per minute
+    int accuracyHundredths = 0; // 100 % less the error rate, in hundredths of a per cent
     // Wrong keystrokes by the character that was due, UTF-8 ("\n" for Enter).
     std::map<std::string, int> keyErrors;
     // Figures of the kind's own, by name; they travel in the database's JSON column.
@@ -41,6 +47,11 @@ struct ClassResult {
     // typed from it is practice, any other file an own text.
     [[nodiscard]] static ClassResult OfHistoryRecord(const HistoryRecord& record, std::string id,
                                                      const std::string& practicePath);
+
+    // A finished timed copy that ended at `endedAt`. Its keystrokes are the norm's gross
+    // keystrokes, its correct ones the net keystrokes left after the penalties.
+    [[nodiscard]] static ClassResult OfCopyTest(const CopyTestResult& copy, std::string id,
+                                                int64_t endedAt);
 
     // Errors per mille of keystrokes.
     [[nodiscard]] int ErrorPerMille() const;

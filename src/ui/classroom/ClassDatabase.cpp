@@ -19,7 +19,7 @@ constexpr const char* kConnectOptions =
 constexpr const char* kColumns =
     "id, kind, ended_at, lesson, qwertz, title, keystrokes, correct, errors, typing_ms, "
     "average_speed, absolute_speed, net_speed, error_grade, speed_grade, grade, passed, "
-    "key_errors, details";
+    "key_errors, details, minutes, rules, gross_speed, accuracy";
 
 QSqlDatabase Database(const QString& name) {
     return QSqlDatabase::database(name, false);
@@ -156,7 +156,8 @@ ClassProblem ClassDatabase::ReadContents(ClassContents& contents) {
     if (!query.exec(QStringLiteral(
             "SELECT id, pupil, kind, extract(epoch FROM ended_at)::bigint, lesson, qwertz, title, "
             "keystrokes, correct, errors, typing_ms, average_speed, absolute_speed, net_speed, "
-            "error_grade, speed_grade, grade, passed, key_errors::text, details::text "
+            "error_grade, speed_grade, grade, passed, key_errors::text, details::text, minutes, "
+            "rules, gross_speed, round(accuracy * 100)::integer "
             "FROM klaptos.results ORDER BY ended_at, id"))) {
         return Failed(query.lastError());
     }
@@ -186,6 +187,10 @@ ClassProblem ClassDatabase::ReadContents(ClassContents& contents) {
         r.passed = query.value(17).toBool();
         r.keyErrors = ResultJson::KeyErrors(query.value(18).toString());
         r.details = ResultJson::Details(query.value(19).toString());
+        r.minutes = query.value(20).toInt();
+        r.rules = Text(query.value(21));
+        r.grossSpeed = query.value(22).toInt();
+        r.accuracyHundredths = query.value(23).toInt();
         contents.results.push_back(std::move(r));
     }
     return ClassProblem::None;

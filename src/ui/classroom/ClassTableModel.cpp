@@ -46,9 +46,9 @@ QVariant ClassTableModel::Figure(const PupilSummary& pupil, int column) const {
                    ? QString::fromStdString(FormatPerMille(pupil.ErrorPerMille()) + " %")
                    : QString();
     case CopySpeed:
-        return pupil.bestNetSpeed > 0 ? QVariant(pupil.bestNetSpeed) : QVariant(QString());
+        return QString::fromStdString(pupil.CopySpeedText());
     case CopyGrade:
-        return pupil.bestCopyGrade > 0 ? QVariant(pupil.bestCopyGrade) : QVariant(QString());
+        return QString::fromStdString(pupil.CopyGradeText());
     default:
         return {};
     }

@@ -6,11 +6,12 @@
 #include "ClassWindow.h"
 #include "JoinDialog.h"
 #include "TFormKonec.h"
-#include "WindowPause.h"
 
 #include <QAction>
 #include <QTimer>
 #include <QUuid>
+
+#include <ctime>
 
 #include <utility>
 
@@ -40,7 +41,7 @@ std::vector<std::pair<QString, QAction*>> ClassroomFeature::CreateActions(QWidge
 
     classAction_ = new QAction(QString::fromUtf8("&Třída"), window);
     classAction_->setObjectName(QStringLiteral("ActionTrida"));
-    classAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    classAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_U));
     classAction_->setShortcutContext(Qt::WindowShortcut);
     const QString classHint =
         QString::fromUtf8("Přehled třídy: prošlé lekce, rychlost a chyby žáků, export");
@@ -90,6 +91,12 @@ void ClassroomFeature::StartSending() {
                   });
 }
 
+void ClassroomFeature::CopyTestFinished(const CopyTestResult& copy) {
+    if (WantsResults()) {
+        Queue(ClassResult::OfCopyTest(copy, NewId(), std::time(nullptr)));
+    }
+}
+
 void ClassroomFeature::Queue(const ClassResult& result) {
     StartSending();
     sender_->Queue(result);
@@ -104,13 +111,16 @@ void ClassroomFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& eng
         new ClassNoticePart(*sender_, QString::fromStdString(connection_.className), &evaluation));
 }
 
+int ClassroomFeature::RunModal(QDialog& dialog) {
+    return host_.runModal ? host_.runModal(dialog) : dialog.exec();
+}
+
 void ClassroomFeature::ShowJoinDialog() {
-    const WindowPause pause(window_);
     JoinDialog dialog(connection_, keeper_, window_);
     QObject::connect(&dialog, &JoinDialog::Joined, &dialog,
                      [this](const ClassConnection& connection) { Joined(connection); });
     QObject::connect(&dialog, &JoinDialog::Left, &dialog, [this] { Left(); });
-    dialog.exec();
+    RunModal(dialog);
 }
 
 void ClassroomFeature::Joined(const ClassConnection& connection) {
@@ -132,7 +142,6 @@ void ClassroomFeature::ShowClassWindow() {
     if (!connection_.IsJoined() || !connection_.teacher) {
         return;
     }
-    const WindowPause pause(window_);
     ClassWindow classWindow(connection_, keeper_, window_);
-    classWindow.exec();
+    RunModal(classWindow);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A school class joined to the main window: "Připojit ke třídě…" in the menu Program, the
 // pupil's results queued and sent to the class database in the background, the teacher's
-// "Třída" window, and the [Trida] section of the settings file. Without a joined class none
-// of it loads: no thread, no database driver, no secret store.
+// "Třída" window, and the [Trida] section of the settings file. The class's windows open
+// through the main window's host, so that typing stops while they are open. Without a joined class
+// none of it loads: no thread, no database driver, no secret store.
 
 #include "ClassConnection.h"
 #include "ClassRecordingHistory.h"
@@ -18,6 +19,7 @@
 
 class ClassSender;
 class HistoryStore;
+struct CopyTestResult;
 
 class ClassroomFeature final : public MainWindowFeature, private ClassResultSink {
 public:
@@ -37,6 +39,10 @@ public:
     void ReadSettings(const IniFile& ini) override;
     void WriteSettings(IniFile& ini) const override;
     void AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) override;
+    void SetHost(const FeatureHost& host) override { host_ = host; }
+
+    // A finished timed copy: queued for the class while a pupil's class is joined.
+    void CopyTestFinished(const CopyTestResult& copy);
 
     [[nodiscard]] const ClassConnection& Connection() const { return connection_; }
     // The sender while a pupil's class is joined, else nullptr.
@@ -55,12 +61,14 @@ private:
     void Left();
     void StartSending();
     void ShowTeacherAction();
+    int RunModal(QDialog& dialog);
 
     std::string dataDir_;
     PasswordKeeper keeper_;
     ClassRecordingHistory recording_;
     ClassConnection connection_;
     std::unique_ptr<ClassSender> sender_;
+    FeatureHost host_;
     QPointer<QWidget> window_;
     QAction* joinAction_ = nullptr;
     QAction* classAction_ = nullptr;

@@ -40,11 +40,21 @@ std::string ResultJson::Payload(const ClassResult& result) {
     object.insert(QStringLiteral("typing_ms"), result.typingMs);
     object.insert(QStringLiteral("average_speed"), result.averageSpeed);
     object.insert(QStringLiteral("absolute_speed"), result.absoluteSpeed);
-    PutPositive(object, "net_speed", result.netSpeed);
+    if (result.kind == ResultKind::CopyTest) {
+        object.insert(QStringLiteral("net_speed"), result.netSpeed); // 0 is a copy's result too
+    } else {
+        PutPositive(object, "net_speed", result.netSpeed);
+    }
     PutPositive(object, "error_grade", result.errorGrade);
     PutPositive(object, "speed_grade", result.speedGrade);
     PutPositive(object, "grade", result.grade);
     object.insert(QStringLiteral("passed"), result.passed);
+    if (result.kind == ResultKind::CopyTest) {
+        object.insert(QStringLiteral("minutes"), result.minutes);
+        object.insert(QStringLiteral("rules"), QString::fromStdString(result.rules));
+        object.insert(QStringLiteral("gross_speed"), result.grossSpeed);
+        object.insert(QStringLiteral("accuracy"), result.accuracyHundredths / 100.0);
+    }
     QJsonObject keyErrors;
     for (const auto& [character, count] : result.keyErrors) {
         keyErrors.insert(QString::fromStdString(character), count);

@@ -55,6 +55,7 @@ TEST(ClassOverview, SummarisesEachPupilByTheLessonDialogsRuleAndTheBestCopyTest)
         CopyTest("eva", 210, 1, kMonday + 2 * kDay),
         CopyTest("eva", 150, 3, kMonday + 3 * kDay),
         Lesson("jan", 1, false, kMonday + 50),
+        CopyTest("jan", 90, 0, kMonday + 70),  // failed
         Lesson("host", 5, true, kMonday + 60), // no longer listed in the class
     };
     const ClassOverview overview({"jan", "eva", "petr"}, results);
@@ -67,18 +68,25 @@ TEST(ClassOverview, SummarisesEachPupilByTheLessonDialogsRuleAndTheBestCopyTest)
     EXPECT_EQ(eva.lastActivity, kMonday + 3 * kDay);
     EXPECT_EQ(eva.bestNetSpeed, 210);
     EXPECT_EQ(eva.bestCopyGrade, 1);
-    EXPECT_EQ(eva.ErrorPerMille(), (2 + 2 + 20 + 2 + 15) * 1000 / (4 * 200 + 3 * 1000));
+    EXPECT_EQ(eva.copyTests, 3);
+    EXPECT_EQ(eva.CopySpeedText(), "210");
+    EXPECT_EQ(eva.CopyGradeText(), "1");
+    // A copy's errors are counted by words: they stay out of the typing's error rate.
+    EXPECT_EQ(eva.ErrorPerMille(), (2 + 2 + 20 + 2) * 1000 / (4 * 200));
 
     EXPECT_EQ(overview.Pupils()[1].login, "host");
     const PupilSummary& jan = overview.Pupils()[2];
     EXPECT_EQ(jan.login, "jan");
     EXPECT_TRUE(jan.passedLessons.empty());
-    EXPECT_EQ(jan.bestNetSpeed, 0);
+    EXPECT_EQ(jan.bestNetSpeed, 90);
+    EXPECT_EQ(jan.CopyGradeText(), "neprospěl");
     PupilSummary petr;
     petr.login = "petr";
     EXPECT_EQ(overview.Pupils()[3], petr);
+    EXPECT_EQ(petr.CopySpeedText(), "");
+    EXPECT_EQ(petr.CopyGradeText(), "");
 
-    EXPECT_EQ(overview.ResultCount(), 9);
+    EXPECT_EQ(overview.ResultCount(), 10);
     const std::vector<ClassResult> evas = overview.ResultsOf("eva");
     ASSERT_EQ(evas.size(), std::size_t{7});
     EXPECT_EQ(evas.front().lesson, 1);
@@ -118,8 +126,8 @@ TEST(ClassCsv, WritesUtf8WithAByteOrderMarkSemicolonsDecimalCommasAndTicks) {
     EXPECT_TRUE(lines[0].ends_with(";Lekce 44"));
     const std::string evaStart = "eva;2;";
     ASSERT_EQ(lines[1].substr(0, evaStart.size()), evaStart);
-    // Errors 6 + 5 of 400 + 1000 keystrokes: 7 per mille.
-    EXPECT_NE(lines[1].find(";1;0,7;190;2;;✓;"), std::string::npos) << lines[1];
+    // Errors 6 of 400 keystrokes: 15 per mille; the copy test's are its own.
+    EXPECT_NE(lines[1].find(";1;1,5;190;2;;✓;"), std::string::npos) << lines[1];
     EXPECT_EQ(std::count(lines[1].begin(), lines[1].end(), ';'), 6 + 44);
     EXPECT_EQ(lines[2], "\"petr;jr\";0;;0;;;" + std::string(44, ';'));
     EXPECT_EQ(lines[3], "");

@@ -6,6 +6,7 @@
 #include "ClassCommand.h"
 #include "ClassResult.h"
 #include "ClassSender.h"
+#include "CopyTestResult.h"
 #include "JoinDialog.h"
 #include "ResultJson.h"
 #include "TestPostgres.h"
@@ -292,6 +293,62 @@ private slots:
         QCOMPARE(contents.results.size(), std::size_t{7});
         QCOMPARE(contents.results.front().keyErrors,
                  (std::map<std::string, int>{{"ř", 3}, {"\n", 1}}));
+    }
+
+    // A timed copy is a row of its own kind with the norm's figures; the teacher reads it back
+    // whole, a failed one too, and a copy without its figures is refused.
+    void aCopyTestTravelsWithItsOwnFiguresAndReadsBackWhole() {
+        CopyTestResult copy;
+        copy.title = "Pes a kocka";
+        copy.minutes = 5;
+        copy.rules = CopyRules::Competition;
+        copy.gross = 1100;
+        copy.errors = 1;
+        copy.penalty = 50;
+        copy.net = 1050;
+        copy.netPerMinute = 210;
+        copy.errorRateHundredths = 9;
+        copy.grade = CopyGrade::One;
+        ClassResult passed =
+            ClassResult::OfCopyTest(copy, "44444444-0000-4000-8000-000000000001", 1765200000);
+        copy.rules = CopyRules::School;
+        copy.net = 0;
+        copy.netPerMinute = 0;
+        copy.errorRateHundredths = 2550;
+        copy.grade = CopyGrade::Failed;
+        ClassResult failed =
+            ClassResult::OfCopyTest(copy, "44444444-0000-4000-8000-000000000002", 1765200100);
+
+        ClassDatabase eva(Login(QStringLiteral("eva")), passwords_[QStringLiteral("eva")]);
+        QCOMPARE(eva.Connect(), ClassProblem::None);
+        QCOMPARE(eva.Insert({{passed.id, ResultJson::Payload(passed)},
+                             {failed.id, ResultJson::Payload(failed)}}),
+                 ClassProblem::None);
+        ClassResult bare = passed;
+        bare.id = "44444444-0000-4000-8000-000000000003";
+        bare.kind = ResultKind::Lesson; // written as a lesson, stored as a copy
+        std::string payload = ResultJson::Payload(bare);
+        payload.replace(payload.find("\"lesson\""), 8, "\"copy_test\"");
+        QCOMPARE(eva.Insert({{bare.id, payload}}), ClassProblem::Other); // the check refuses it
+
+        ClassDatabase reading(Login(QStringLiteral("novakova")),
+                              passwords_[QStringLiteral("novakova")]);
+        QCOMPARE(reading.Connect(), ClassProblem::None);
+        ClassContents contents;
+        QCOMPARE(reading.ReadContents(contents), ClassProblem::None);
+        std::vector<ClassResult> copies;
+        for (const ClassResult& result : contents.results) {
+            if (result.kind == ResultKind::CopyTest) {
+                copies.push_back(result);
+            }
+        }
+        QCOMPARE(copies.size(), std::size_t{2});
+        passed.pupil = "eva";
+        failed.pupil = "eva";
+        QVERIFY(copies[0] == passed);
+        QVERIFY(copies[1] == failed);
+        QCOMPARE(copies[1].grade, 0);
+        QCOMPARE(copies[1].accuracyHundredths, 7450);
     }
 };
 

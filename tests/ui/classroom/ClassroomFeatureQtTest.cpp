@@ -1,15 +1,21 @@
 // The class joined to the main window: without a class the feature loads nothing, writes
 // nothing and offers only "Připojit ke třídě…"; a teacher gets "Třída", and typing stops while
 // its window is in front; a pupil's finished text is kept in the history, queued for the class
-// and followed in the evaluation window.
+// and followed in the evaluation window, and so is a finished timed copy.
 
 #include "ClassSender.h"
 #include "ClassWindow.h"
 #include "ClassroomFeature.h"
+#include "CopyTestFeature.h"
+#include "CopyTestResult.h"
 #include "FakeClock.h"
+#include "HistoryDatabase.h"
 #include "HistoryFeature.h"
+#include "HistoryThread.h"
+#include "KeyboardFeature.h"
 #include "Lekce.h"
 #include "ListHistoryStore.h"
+#include "MnemonicKeys.h"
 #include "ProgramOptions.h"
 #include "QtField.h"
 #include "RecordingReporter.h"
@@ -35,19 +41,23 @@ namespace {
 
 // The window and the model objects it needs, with the history recording through the class.
 struct Rig {
-    explicit Rig(const std::string& ini) {
+    // `allFeatures`: the keyboard and the timed copy join the window too.
+    explicit Rig(const std::string& ini, bool allFeatures = false) {
         dir.AddLesson(1, "Lekce 1: d f j k", {"fj"});
         std::ofstream(dir.Path() + "klaptos.ini", std::ios::binary) << ini;
         feature =
             std::make_unique<ClassroomFeature>(history, dir.Path(), dir.Path() + "procviceni.txt",
                                                QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
-        historyFeature =
-            std::make_unique<HistoryFeature>(feature->History(), meter, store, reporter, nullptr,
-                                             QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
+        historyFeature = std::make_unique<HistoryFeature>(
+            historyThread, meter, store, HistoryRecorder::Sources{},
+            QStringList{QStringLiteral(KLAPTOS_BIN_DIR)}, &feature->History());
         window = std::make_unique<TFormHOknoPM>(
             TFormHOknoPM::Model{store, meter, options, sound, clock},
             QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::vector<MainWindowFeature*>{historyFeature.get(), feature.get()});
+            QString(),
+            allFeatures ? std::vector<MainWindowFeature*>{&keyboard, historyFeature.get(),
+                                                          &copyTest, feature.get()}
+                        : std::vector<MainWindowFeature*>{historyFeature.get(), feature.get()});
     }
 
     [[nodiscard]] QAction* Action(const char* name) const {
@@ -67,6 +77,14 @@ struct Rig {
     RecordingReporter reporter;
     LEKCE store{dir.Path(), reporter};
     ListHistoryStore history;
+    // Asked by "Můj pokrok" and the lesson dialog; the texts are recorded into `history`.
+    HistoryThread historyThread{[folder = dir.Path()](Reporter& historyReporter) {
+                                    return std::make_unique<HistoryDatabase>(folder,
+                                                                             historyReporter);
+                                },
+                                reporter};
+    KeyboardFeature keyboard{store, nullptr};
+    CopyTestFeature copyTest{store, clock, reporter, dir.Path(), dir.Path()};
     std::unique_ptr<ClassroomFeature> feature;
     std::unique_ptr<HistoryFeature> historyFeature;
     std::unique_ptr<TFormHOknoPM> window;
@@ -123,7 +141,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
         QAction* classAction = rig.Action("ActionTrida");
         QVERIFY(classAction->isVisible() && classAction->isEnabled());
-        QCOMPARE(classAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_T));
+        QCOMPARE(classAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_U));
         QVERIFY(rig.feature->Sender() == nullptr); // a teacher's results stay at home
 
         QTest::keyClick(rig.window.get(), Qt::Key_F9);
@@ -175,6 +193,54 @@ private slots:
         }
         QCOMPARE(finished.last().at(2).toInt(), 1);
         QCOMPARE(rig.feature->Sender()->Notice().Current(), ClassProblem::Unreachable);
+
+        // A finished timed copy waits beside the text.
+        CopyTestResult copy;
+        copy.title = "Opis";
+        copy.gross = 900;
+        copy.net = 850;
+        copy.netPerMinute = 85;
+        rig.feature->CopyTestFinished(copy);
+        // An answer to a send from before may still come; the copy's send counts it.
+        while (finished.isEmpty() || finished.last().at(2).toInt() != 2) {
+            QVERIFY(finished.wait(30000));
+        }
+    }
+
+    // With every feature joined and a teacher's class, no two actions of the window share a
+    // key, and no two items of the menu Program an Alt key.
+    void theClassTakesAKeyAndAnAltKeyNobodyElseHas() {
+        TempLessonDir place;
+        Rig rig("[Options]\r\nCloseQuery=0\r\n" + Joined(true, place.Path()), true);
+        std::map<QString, QStringList> byKey;
+        for (const QAction* action : rig.window->findChildren<QAction*>()) {
+            if (!action->shortcut().isEmpty() && !action->objectName().isEmpty()) {
+                byKey[action->shortcut().toString(QKeySequence::PortableText)]
+                    << action->objectName();
+            }
+        }
+        for (const auto& [key, actions] : byKey) {
+            QVERIFY2(actions.size() == 1,
+                     qPrintable(key + QStringLiteral(": ") + actions.join(QStringLiteral(", "))));
+        }
+        QCOMPARE(byKey[QStringLiteral("Ctrl+U")], QStringList{QStringLiteral("ActionTrida")});
+        const auto* program =
+            rig.window->menuBar()->findChild<QMenu*>(QStringLiteral("MenuProgram"));
+        QVERIFY(rig.feature->Connection().teacher);
+        QCOMPARE(MnemonicKeys::OfMenu(*program).Shared(), QStringList());
+        QVERIFY(MnemonicKeys::OfMenu(*program).CaptionOf(QStringLiteral("Alt+T")) ==
+                QStringLiteral("&Třída"));
+    }
+
+    // Without a pupil's class a timed copy goes nowhere: no sender, no queue.
+    void aCopyTestWithoutAPupilsClassIsNotQueued() {
+        TempLessonDir place;
+        Rig rig("[Options]\r\nCloseQuery=0\r\n" + Joined(true, place.Path()));
+        rig.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+        rig.feature->CopyTestFinished(CopyTestResult{});
+        QVERIFY(rig.feature->Sender() == nullptr);
+        QVERIFY(!QFile::exists(QString::fromStdString(rig.dir.Path() + "historie.sqlite")));
     }
 };
 
