@@ -2,9 +2,10 @@
 # Whole-program run of a school class on a real PostgreSQL server of its own (class-server.sh):
 # the program's own command, without a display, makes the class 7.A with a teacher and two
 # pupils and adds a third later; pupil A joins through "Připojit ke třídě…" and finishes a
-# short own text while the server runs, pupil B finishes one while it is stopped and sends it
-# when the program starts again with the server back; the teacher's window then shows both
-# results exactly once and exports them as CSV. Pupil A's login is refused when it reads,
+# one-minute timed copy (Ctrl+T, failed: a word in the minute) and a short own text while the
+# server runs, pupil B finishes one while it is stopped and sends it
+# when the program starts again with the server back; the teacher's window then shows every
+# result exactly once, the copy with its figures, and exports them as CSV. Pupil A's login is refused when it reads,
 # changes or deletes pupil B's row. Without a class joined, nothing of the class is loaded;
 # the password never reaches the settings file and lies in ~/.pgpass, readable by its owner
 # alone (no desktop secret store runs here).
@@ -65,8 +66,30 @@ done
 join_class zak.a "$PASS_A" password-file
 grep -q "^$PG_DIR:$PG_PORT:klaptos:zak.a:" "$HOME/.pgpass" || fail "no line for zak.a in ~/.pgpass"
 [[ $(stat -c %a "$HOME/.pgpass") == 600 ]] || fail "~/.pgpass may be read by others"
+# A one-minute copy of the first copy text ("Na konci června…"), of which two words are typed,
+# the first one wrong: it fails.
+mkdir -p "$WORK/app/opisy"
+rm -f "$WORK/app/opisy/"*.txt
+cp "$(dirname "$0")/../data/opisy/"*.txt "$WORK/app/opisy/"
+xdotool key ctrl+t
+wait_for 150 window_named '^Opis na čas$' >/dev/null || fail "no copy setup dialog"
+focus_window "$(window_named '^Opis na čas$')"
+xdotool key alt+d Home alt+z
+wait_for 150 window_named 'Zahrada v létě$' >/dev/null || fail "no copy test window"
+focus_window "$(window_named 'Zahrada v létě$')"
+xdotool key --delay 120 N e space k o n c i space
+wait_for 1200 window_named 'výsledek$' >/dev/null || fail "no result sheet after the minute"
+wait_for 300 results_of zak.a 1 || fail "pupil A's copy did not reach the server"
+focus_window "$(window_named 'výsledek$')"
+xdotool key alt+z
+wait_for 150 window_gone 'výsledek$' || fail "the result sheet stayed open"
+focus_window "$WINDOW"
+# Its figures: the first word wrong (one error, no net keystrokes left), failed.
+COPY_ROW=$(admin_sql "SELECT concat_ws('|', kind, title, minutes, rules, keystrokes > 0, gross_speed = keystrokes, errors, net_speed, coalesce(grade::text, '-'), passed, accuracy < 100) FROM klaptos.results WHERE pupil = 'zak.a'")
+[[ $COPY_ROW == 'copy_test|Zahrada v létě|1|school|t|t|1|0|-|f|t' ]] || fail "the copy's row is '$COPY_ROW'"
+
 finish_text
-wait_for 300 results_of zak.a 1 || fail "pupil A's result did not reach the server"
+wait_for 300 results_of zak.a 2 || fail "pupil A's text did not reach the server"
 is_mapped libqsqlpsql || fail "the PostgreSQL driver is not the one that sent"
 wait_for 100 traced "done 0" || fail "the sender did not finish"
 screenshot class-evaluation-sent
@@ -80,6 +103,8 @@ expect_value MistoHesla 1
 grep -qF "$PASS_A" "$INI" && fail "the password is in the settings file"
 [[ $(sqlite3 "$WORK/app/historie.sqlite" 'SELECT COUNT(*) FROM texts') == 1 ]] ||
     fail "pupil A's text is not in the history"
+[[ $(sqlite3 "$WORK/app/historie.sqlite" 'PRAGMA user_version') == 4 ]] ||
+    fail "the history is not at version 4"
 [[ $(sqlite3 "$WORK/app/historie.sqlite" 'SELECT COUNT(*) FROM class_queue') == 0 ]] ||
     fail "pupil A's queue is not empty"
 
@@ -127,7 +152,7 @@ start_program
 join_class ucitelka "$PASS_T" password-file
 xdotool key ctrl+u
 wait_for 150 window_named '^Třída$' >/dev/null || fail "no class window"
-wait_for 300 traced "read 2" || fail "the class window read no results"
+wait_for 300 traced "read 3" || fail "the class window read no results"
 CLASS_WINDOW=$(window_named '^Třída$')
 screenshot class-window
 focus_window "$CLASS_WINDOW"
@@ -146,12 +171,12 @@ xdotool key ctrl+q
 wait_program_end
 expect_value Ucitel 1
 
-# Each pupil once, with one result; zak.c, added later, with none.
-ROWS=$(tail -n +2 "$CSV" | tr -d '\r' | awk -F';' 'NF > 40 { print $1 ";" $2 }')
-[[ $ROWS == $'zak.a;1\nzak.b;1\nzak.c;0' ]] || fail "the CSV holds '$ROWS'"
+# Each pupil once, with its results and best copy; zak.c, added later, with none.
+ROWS=$(tail -n +2 "$CSV" | tr -d '\r' | awk -F';' 'NF > 40 { print $1 ";" $2 ";" $6 ";" $7 }')
+[[ $ROWS == $'zak.a;2;0;neprospěl\nzak.b;1;;\nzak.c;0;;' ]] || fail "the CSV holds '$ROWS'"
 head -c 3 "$CSV" | od -An -tx1 | grep -q 'ef bb bf' || fail "the CSV has no byte order mark"
-[[ $(as_login ucitelka "$PASS_T" "SELECT string_agg(pupil || ':' || kind, ',' ORDER BY pupil) FROM klaptos.results") == \
-    "zak.a:own_text,zak.b:own_text" ]] || fail "the teacher does not read both results once"
+[[ $(as_login ucitelka "$PASS_T" "SELECT string_agg(pupil || ':' || kind, ',' ORDER BY pupil, kind) FROM klaptos.results") == \
+    "zak.a:copy_test,zak.a:own_text,zak.b:own_text" ]] || fail "the teacher does not read every result once"
 
 # --- Row-level security: pupil A's login and B's row --------------------------------------
 [[ $(as_login zak.a "$PASS_A" "SELECT count(*) FROM klaptos.results WHERE pupil = 'zak.b'") == 0 ]] ||
@@ -172,6 +197,6 @@ refused zak.a "$PASS_A" "INSERT INTO klaptos.results (id, pupil, kind, ended_at,
 refused ucitelka "$PASS_T" "DELETE FROM klaptos.results"
 admin_sql "CREATE ROLE cizi LOGIN PASSWORD 'cizi-heslo'" >/dev/null
 refused cizi cizi-heslo "SELECT count(*) FROM klaptos.results"
-[[ $(admin_sql "SELECT count(*) FROM klaptos.results") == 2 ]] || fail "the rows changed"
+[[ $(admin_sql "SELECT count(*) FROM klaptos.results") == 3 ]] || fail "the rows changed"
 
 echo "class_e2e: all checks passed"
