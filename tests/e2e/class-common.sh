@@ -94,6 +94,15 @@ window_gone() {
     ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
 }
 
+# A key of the settings file's [Trida] section: other sections have keys of the same name
+# ([Opis] Jmeno).
+expect_class_value() {
+    local got
+    got=$(tr -d '\r' <"$INI" | awk -F= -v key="$1" '/^\[/ { inside = ($0 == "[Trida]") }
+        inside && $1 == key { print substr($0, length(key) + 2); exit }')
+    [[ $got == "$2" ]] || fail "[Trida] $1 is '$got', expected '$2'"
+}
+
 # A whole line of the class's trace (KLAPTOS_CLASS_TRACE).
 traced() {
     grep -qx "$1" "$KLAPTOS_CLASS_TRACE"

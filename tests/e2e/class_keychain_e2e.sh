@@ -57,7 +57,7 @@ join_class zak.d "$PASSWORD" secret-store
 xdotool key ctrl+q
 wait_program_end
 [[ ! -e $HOME/.pgpass ]] || fail "the password went to ~/.pgpass as well"
-expect_value MistoHesla 0
+expect_class_value MistoHesla 0
 grep -qF "$PASSWORD" "$INI" && fail "the password is in the settings file"
 
 # --- A text while the server is stopped; sent with the keyring's password later -----------
