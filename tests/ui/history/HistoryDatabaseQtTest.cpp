@@ -5,7 +5,6 @@
 // left as it is where it is not ours to change, and is told once in its own words.
 
 #include "HistoryDatabase.h"
-#include "HistoryFailure.h"
 #include "HistorySchema.h"
 #include "RecordingReporter.h"
 
@@ -214,36 +213,6 @@ private slots:
             QCOMPARE(Sql(database.Path(), {"PRAGMA user_version"}),
                      QString::number(HistorySchema::kVersion));
         }
-    }
-
-    // Two connections may find one new file at once (the history's and the class queue's): the
-    // one that waited for the lock reads the version again and leaves the file as it finds it.
-    void aMigrationThatWaitedForTheLockFindsTheFileBroughtOn() {
-        const std::string folder = Folder("twice");
-        RecordingReporter reporter;
-        HistoryDatabase first(folder, reporter);
-        QCOMPARE(first.Open(), HistoryDatabase::Access::ReadWrite);
-        first.Record(Text(1741780800, 5, 600));
-        {
-            QSqlDatabase late =
-                QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("late"));
-            late.setDatabaseName(first.Path());
-            QVERIFY(late.open());
-            bool failed = false;
-            try {
-                HistorySchema::Migrate(late, 0); // as read before the other's migration
-            } catch (const HistoryFailure&) {
-                failed = true;
-            }
-            late.close();
-            QVERIFY(!failed);
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("late"));
-        QCOMPARE(Sql(first.Path(), {"SELECT count(*) FROM texts"}), QStringLiteral("1"));
-        QCOMPARE(Sql(first.Path(), {"PRAGMA user_version"}),
-                 QString::number(HistorySchema::kVersion));
-        QCOMPARE(Sql(first.Path(), {"SELECT count(*) FROM class_queue"}), QStringLiteral("0"));
-        QCOMPARE(Reports(reporter), std::string());
     }
 
     // The texts' errors per character go with their text: the connection switches foreign keys
