@@ -38,9 +38,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What shlibdeps cannot see: Qt's platform plugin and SVG image plugin, Qt SQL's SQLite driver
 # (loaded when the history is first opened), libcanberra (opened with the first sound), the
-# sound theme, the fonts, and Qt's Czech translations for its own dialogs.
+# sound theme, the fonts, and Qt's Czech translations for its own dialogs; for a class, Qt
+# SQL's PostgreSQL driver and libpq (opened when a class connects).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, libqt6svg6, libqt6sql6-sqlite, libcanberra0, sound-theme-freedesktop, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
+  "qt6-qpa-plugins, libqt6svg6, libqt6sql6-sqlite, libcanberra0, sound-theme-freedesktop, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n, libqt6sql6-psql, libpq5")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Klaptos teaches touch typing with all ten fingers on the Czech keyboard.\n44 graded lessons for the QWERTZ and QWERTY layouts, own text files,\nlive speed statistics and an evaluation at the end of each text.")
 if(KLAPTOS_HOMEPAGE_URL)

@@ -17,6 +17,7 @@ packages=(
   # libFuzzer and the sanitizers' runtime of the distribution's default clang
   clang libclang-rt-dev clang-format
   python3 hunspell hunspell-cs hunspell-tools poppler-utils
+  libqt6sql6-psql libpq-dev qtkeychain-qt6-dev postgresql gnome-keyring dbus-daemon dbus-bin
 )
 
 missing=()

@@ -1,3 +1,5 @@
+#include "ClassCommand.h"
+#include "ClassroomFeature.h"
 #include "Clock.h"
 #include "CopyTestFeature.h"
 #include "CopyTextCatalog.h"
@@ -8,6 +10,7 @@
 #include "KlaptosBuildInfo.h"
 #include "LayoutNoteFeature.h"
 #include "Lekce.h"
+#include "PluginFile.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
@@ -22,10 +25,13 @@
 #include "WordList.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTextStream>
+#include <QTimer>
 #include <QTranslator>
 
 #include <clocale>
@@ -81,9 +87,24 @@ private:
     QByteArray old_;
 };
 
+// `klaptos --create-class ...`: the teacher's set-up of a class, without a window or a display.
+int CreateClass(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const ProgramPlaces places = ProgramPlaces::Decide(
+        ProgramPlaces::Observe(QtText::ToPath(QCoreApplication::applicationFilePath())));
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ClassCommand::Run(QCoreApplication::arguments().mid(1),
+                             QtText::FromPath(places.DataDir() + ClassCommand::kSqlFileName), out,
+                             err);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (ClassCommand::IsAsked(argc, argv)) {
+        return CreateClass(argc, argv);
+    }
     // Qt's own event loop wakes up for a keystroke at a third less cost than GLib's, and
     // nothing here needs GLib's: every dialog is Qt's own. A setting made outside stands.
     if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
@@ -149,27 +170,35 @@ int main(int argc, char* argv[]) {
                 return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
             },
             reporter);
+        // A joined class queues every text the history records and every copy test, and sends
+        // them in the background.
+        ClassroomFeature classroom(history, places.PupilDataDir(),
+                                   places.PupilDataDir() + PracticeFeature::kPracticeFileName,
+                                   PluginFile::DefaultDirs());
         HistoryFeature historyFeature(
             history, meter, store,
             {.keyErrors = &practice.Errors().Counts(),
              .practiceOf = [&practice] { return practice.PractisedLesson(); },
-             .now = {}});
+             .now = {}},
+            PluginFile::DefaultDirs(), &classroom.History());
         // The lesson dialog says when the layout chosen is not the desktop's.
         const QtDesktopLayout desktopLayout;
         LayoutNoteFeature layoutNote(desktopLayout);
         CopyTestFeature copyTest(store, clock, reporter,
                                  places.DataDir() + CopyTextCatalog::kFolderName + "/",
                                  places.TextDir());
-        // Each finished test goes into the history beside the texts.
-        copyTest.SetResultListener([&history](const CopyTestResult& result) {
+        // Each finished test goes into the history beside the texts, and to the class.
+        copyTest.SetResultListener([&history, &classroom](const CopyTestResult& result) {
             history.RecordCopyTest(
                 {.id = 0, .endedAt = static_cast<int64_t>(std::time(nullptr)), .result = result});
+            classroom.CopyTestFinished(result);
         });
         {
             TFormHOknoPM window(
                 {store, meter, options, sound, clock}, QtText::FromPath(places.SettingsFile()),
                 QtText::FromPath(places.TextDir()), helpFile,
-                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest}, splash);
+                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &classroom},
+                splash);
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

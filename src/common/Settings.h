@@ -77,4 +77,17 @@ inline constexpr Setting CopyRuleSet{
     .section = "Opis", .key = "Pravidla", .def = 0, .low = 0, .high = 1};
 inline constexpr Setting CopyPupilName{.section = "Opis", .key = "Jmeno"};
 
+// [Trida]: the class database the pupil or teacher joined (ClassroomFeature); written only
+// while a class is joined. The password is never kept here: "MistoHesla" says where it is,
+// 0 the desktop's secret store, 1 libpq's password file (~/.pgpass).
+inline constexpr Setting ClassServer{.section = "Trida", .key = "Server"};
+inline constexpr Setting ClassPort{
+    .section = "Trida", .key = "Port", .def = 5432, .low = 1, .high = 65535};
+inline constexpr Setting ClassDatabase{.section = "Trida", .key = "Databaze", .text = "klaptos"};
+inline constexpr Setting ClassLogin{.section = "Trida", .key = "Jmeno"};
+inline constexpr Setting ClassName{.section = "Trida", .key = "Trida"};
+inline constexpr Setting ClassTeacher{.section = "Trida", .key = "Ucitel", .def = 0};
+inline constexpr Setting ClassPasswordPlace{
+    .section = "Trida", .key = "MistoHesla", .def = 0, .low = 0, .high = 1};
+
 } // namespace Settings

@@ -127,7 +127,7 @@ ROWS=$(sqlite3 "$DB" 'SELECT lesson, qwertz, keystrokes, errors, passed FROM tex
 EXPECTED="1|1|$((KEYS + WRONG * COUNT))|$((WRONG * COUNT))|0
 1|1|$KEYS|0|1"
 [[ $ROWS == "$EXPECTED" ]] || fail "the history holds '$ROWS', expected '$EXPECTED'"
-[[ $(sqlite3 "$DB" 'PRAGMA user_version') == 4 ]] || fail "the history is not at version 4"
+[[ $(sqlite3 "$DB" 'PRAGMA user_version') == 5 ]] || fail "the history is not at version 5"
 # The CSV has the same figures for a Czech spreadsheet: a byte order mark, ";" between the
 # fields lesson, layout, keystrokes, errors, passed.
 [[ $(head -c 3 "$CSV" | od -An -tx1 | tr -d ' ') == efbbbf ]] || fail "the CSV has no byte order mark"

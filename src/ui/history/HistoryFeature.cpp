@@ -13,8 +13,11 @@
 #include <utility>
 
 HistoryFeature::HistoryFeature(HistoryThread& history, const SpeedMeter& meter, const LEKCE& store,
-                               HistoryRecorder::Sources sources, QStringList pluginDirs)
-    : history_(history), recorder_(history, meter, store, std::move(sources)),
+                               HistoryRecorder::Sources sources, QStringList pluginDirs,
+                               HistoryStore* recordInto)
+    : history_(history),
+      recorder_(recordInto != nullptr ? *recordInto : static_cast<HistoryStore&>(history), meter,
+                store, std::move(sources)),
       plots_(std::move(pluginDirs)) {}
 
 std::vector<std::pair<QString, QAction*>> HistoryFeature::CreateActions(QWidget* window) {

@@ -19,10 +19,13 @@ class SpeedMeter;
 class HistoryFeature final : public MainWindowFeature {
 public:
     // `sources`: what the recorder adds to each text (errors per character, the practised
-    // lesson). `pluginDirs`: where the progress window's plots are looked for.
+    // lesson). `pluginDirs`: where the progress window's plots are looked for. `recordInto`:
+    // a store that keeps each finished text in `history` and passes it on elsewhere too;
+    // nullptr records into `history` alone.
     HistoryFeature(HistoryThread& history, const SpeedMeter& meter, const LEKCE& store,
                    HistoryRecorder::Sources sources = {},
-                   QStringList pluginDirs = PluginFile::DefaultDirs());
+                   QStringList pluginDirs = PluginFile::DefaultDirs(),
+                   HistoryStore* recordInto = nullptr);
 
     std::vector<std::pair<QString, QAction*>> CreateActions(QWidget* window) override;
     void PrepareLessonDialog(TFormLekce& dialog) override;

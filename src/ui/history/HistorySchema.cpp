@@ -68,6 +68,15 @@ const std::array<Step, HistorySchema::kVersion> kSteps{{
         CopyTestTable::kCreate,
         "CREATE INDEX copy_tests_by_time ON copy_tests (ended_at)",
     }},
+    // 5: results waiting for a school class's database (ClassQueueStore), each under the UUID
+    // the server knows it by, in the order they were queued.
+    {{
+        "CREATE TABLE class_queue ("
+        "seq INTEGER PRIMARY KEY,"
+        "id TEXT NOT NULL UNIQUE,"
+        "queued_at INTEGER NOT NULL," // seconds since 1970 UTC
+        "payload TEXT NOT NULL)",     // the result as JSON
+    }},
 }};
 
 } // namespace
@@ -78,6 +87,17 @@ void HistorySchema::Migrate(const QSqlDatabase& db, int version) {
     }
     SqlTransaction transaction(db);
     QSqlQuery query(db);
+    // Another connection to the file (the class queue's, another Klaptos) may have brought it
+    // on while this one waited for the lock.
+    HistoryFailure::Exec(query, QStringLiteral("PRAGMA user_version"));
+    if (!query.next()) {
+        throw HistoryFailure(query.lastError());
+    }
+    version = query.value(0).toInt();
+    query.finish();
+    if (!Knows(version) || version == kVersion) {
+        return;
+    }
     for (int step = version; step < kVersion; ++step) {
         const Step& next = kSteps[static_cast<std::size_t>(step)];
         for (const char* statement : next.statements) {

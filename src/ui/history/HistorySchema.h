@@ -9,7 +9,7 @@ class QSqlDatabase;
 
 class HistorySchema {
 public:
-    static constexpr int kVersion = 4;
+    static constexpr int kVersion = 5;
 
     // Whether this program can read a file of `version` (0 is a new, empty file).
     [[nodiscard]] static bool Knows(int version) { return version >= 0 && version <= kVersion; }
