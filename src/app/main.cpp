@@ -8,6 +8,7 @@
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "ProgramTrace.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -15,6 +16,7 @@
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TSOkno.h"
+#include "TraceObserver.h"
 #include "WordList.h"
 
 #include <QApplication>
@@ -26,6 +28,7 @@
 
 #include <clocale>
 #include <exception>
+#include <optional>
 
 namespace {
 
@@ -86,6 +89,10 @@ int main(int argc, char* argv[]) {
     KlaptosApplication app(argc, argv);
     czech.Restore();
     try {
+        // Whole-program tests read what the program did from this file; first, so that it
+        // hears the splash too. Nothing of it exists without the variable.
+        const std::unique_ptr<ProgramTrace> trace = ProgramTrace::FromEnvironment();
+
         // The main window decides when the program ends, not the last window that closes:
         // a report window closing during start-up must not end it.
         app.setQuitOnLastWindowClosed(false);
@@ -131,7 +138,7 @@ int main(int argc, char* argv[]) {
         PracticeFeature practice(store, meter, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
-        KeyboardFeature keyboard(store, &practice.Errors());
+        KeyboardFeature keyboard(store, &practice.Errors(), trace.get());
         // The history loads its plugin and opens its database when first needed, not at start;
         // it keeps the errors per character that the practice feature counted.
         LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
@@ -142,6 +149,10 @@ int main(int argc, char* argv[]) {
                                 QtText::FromPath(places.TextDir()), helpFile,
                                 {&keyboard, &practice, &historyFeature});
             reporter.SetOwner(&window);
+            std::optional<TraceObserver> traceTyping;
+            if (trace) {
+                traceTyping.emplace(*trace, window);
+            }
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
             window.show();

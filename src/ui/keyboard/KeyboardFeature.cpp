@@ -9,12 +9,12 @@
 #include "KeyboardView.h"
 #include "Lekce.h"
 #include "MainWindowControls.h"
+#include "ProgramTrace.h"
 #include "QtText.h"
 #include "Settings.h"
 #include "TypingLine.h"
 
 #include <QAction>
-#include <QFile>
 
 #include <array>
 #include <map>
@@ -36,9 +36,9 @@ bool TakesTint(KeyRole role) {
 
 } // namespace
 
-KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors)
-    : store_(store), errors_(errors), traceFile_(qEnvironmentVariable(kTraceVariable)),
-      shown_(Settings::Keyboard.def != 0) {}
+KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors,
+                                 ProgramTrace* trace)
+    : store_(store), errors_(errors), trace_(trace), shown_(Settings::Keyboard.def != 0) {}
 
 QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
     panel_ = new KeyboardPanel(parent);
@@ -244,11 +244,7 @@ void KeyboardFeature::TextFinished() {
 }
 
 void KeyboardFeature::Trace(const QString& text) const {
-    if (traceFile_.isEmpty()) {
-        return;
-    }
-    QFile file(traceFile_);
-    if (file.open(QIODevice::Append | QIODevice::WriteOnly)) {
-        file.write(text.toUtf8() + '\n');
+    if (trace_ != nullptr) {
+        trace_->Note(text.isEmpty() ? QStringLiteral("finger") : QStringLiteral("finger ") + text);
     }
 }
