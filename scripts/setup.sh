@@ -12,7 +12,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcanberra-dev sound-theme-freedesktop
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-xkb-utils x11-utils x11-apps imagemagick openbox wmctrl sqlite3
+  xvfb xdotool x11-xkb-utils x11-xserver-utils x11-utils x11-apps imagemagick openbox wmctrl sqlite3
   clang libclang-rt-14-dev clang-format
   python3 hunspell hunspell-cs hunspell-tools
 )

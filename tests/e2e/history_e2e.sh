@@ -27,45 +27,36 @@ WRONG=3                        # wrong keys at the start of each line in the poo
 printf '[Window]\r\n[Font]\r\n[Options]\r\nErrIsRep=0\r\n' >"$INI"
 
 # Types lesson 1 from its first line to its end with `$1` wrong keys before each line;
-# the evaluation window then opens.
+# the evaluation window then opens and is EVALUATION.
 type_lesson() {
-    xdotool key F9
-    sleep 0.2
+    send_key_doing "$WINDOW" "ActionContinue, typing" F9
     while IFS= read -r line; do
         for ((e = 0; e < $1; e++)); do
-            xdotool key x
+            send_key_doing "$WINDOW" "wrong, ${line:0:1} expected" x
         done
-        xdotool type --delay 10 -- "$line"
-        xdotool key Return
+        type_line "$WINDOW" "$line"
     done <<<"$LINES"
-    wait_for 100 xdotool search --onlyvisible --name '^Konec lekce 1' || fail "no evaluation window"
-    sleep 0.3
-}
-
-evaluation_closed() {
-    ! xdotool search --onlyvisible --name '^Konec lekce' >/dev/null 2>&1
+    wait_shown TFormKonec
+    EVALUATION=$SHOWN
+    [[ $(xdotool getwindowname "$EVALUATION") == "Konec lekce 1"* ]] ||
+        fail "the evaluation is '$(xdotool getwindowname "$EVALUATION")'"
 }
 
 # Repeats the lesson from the evaluation (the focus rests on "Opakovat lekci").
 repeat_lesson() {
-    xdotool key Return
-    wait_for 150 evaluation_closed || fail "the evaluation window stayed open"
-    focus_window "$WINDOW"
-    sleep 0.2
+    send_key "$EVALUATION" Return
+    wait_hidden TFormKonec
 }
 
-# Opens the lesson dialog and closes it with "Zpět".
+# Opens the lesson dialog, which is then DIALOG, and closes it with "Zpět".
 lesson_dialog() {
-    xdotool key ctrl+l
-    wait_for 150 xdotool search --onlyvisible --name '^Volba lekce$' || fail "no lesson dialog"
-    sleep 0.3
+    send_key "$WINDOW" ctrl+l
+    wait_shown TFormLekce
+    DIALOG=$SHOWN
 }
 close_lesson_dialog() {
-    xdotool key Escape
-    wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Volba lekce\$'" ||
-        fail "the lesson dialog stayed open"
-    focus_window "$WINDOW"
-    sleep 0.2
+    send_key "$DIALOG" Escape
+    wait_hidden TFormLekce
 }
 
 # The settings file as ever, whatever happened to the history.
@@ -73,50 +64,40 @@ expect_settings_written() {
     expect_sections_in_order
 }
 
-report_shown() {
-    xdotool search --onlyvisible --name '^Nalezena chyba$'
-}
-
 # --- Lesson 1 twice: poorly, then well ---------------------------------------------------
 start_program
 type_lesson $WRONG
+wait_active "$EVALUATION"
 screenshot history-evaluation-poor
 repeat_lesson
 type_lesson 0
 repeat_lesson
 
 # "Můj pokrok" opens by its shortcut beside the main window.
-xdotool key ctrl+p
-wait_for 100 xdotool search --onlyvisible --name '^Můj pokrok$' || fail "no progress window"
-PROGRESS=$(xdotool search --onlyvisible --name '^Můj pokrok$' | awk 'NR == 1')
-sleep 1
+send_key "$WINDOW" ctrl+p
+wait_shown ProgressWindow
+PROGRESS=$SHOWN
+activate_window "$PROGRESS"
 screenshot history-progress
 # The export through its own save dialog, into the program's folder under the offered name.
-focus_window "$PROGRESS"
-xdotool key alt+e
-wait_for 150 xdotool search --onlyvisible --name '^Uložit historii jako CSV$' || fail "no save dialog"
-sleep 0.5
-xdotool key Return
+send_key "$PROGRESS" alt+e
+wait_shown QFileDialog
+SAVE=$SHOWN
+send_key "$SAVE" Return
+wait_hidden QFileDialog
 CSV=$WORK/app/historie-klaptos.csv
-wait_for 150 test -s "$CSV" || fail "no CSV file written"
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Uložit historii'" ||
-    fail "the save dialog stayed open"
-sleep 0.5
-# "Zavřít" by the mouse: after the save dialog the window manager leaves the keyboard focus
-# where Alt+Z does not reach the window. The button sits in the bottom right corner.
-SIZE=$(xdotool getwindowgeometry --shell "$PROGRESS" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
-eval "$SIZE"
+[[ -s $CSV ]] || fail "no CSV file written"
+# "Zavřít" by the mouse: its Alt+Z also belongs to the label "Zobrazit". The button sits in
+# the bottom right corner.
+eval "$(xdotool getwindowgeometry --shell "$PROGRESS" | grep -E '^(WIDTH|HEIGHT)=')"
 xdotool mousemove --window "$PROGRESS" $((WIDTH - 52)) $((HEIGHT - 27)) click 1
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
-    fail "the progress window stayed open"
-focus_window "$WINDOW"
-sleep 0.2
+wait_hidden ProgressWindow
 
 # The lesson dialog with the tooltip of lesson 1, which is ticked.
 lesson_dialog
-DIALOG=$(xdotool search --onlyvisible --name '^Volba lekce$' | awk 'NR == 1')
+wait_active "$DIALOG"
 xdotool mousemove --window "$DIALOG" 40 28
-sleep 1.5
+wait_shown QTipLabel
 screenshot history-lesson-dialog
 close_lesson_dialog
 close_program
@@ -142,24 +123,23 @@ faulty_run() {
     local name=$1
     printf '[Window]\r\n[Font]\r\n[Options]\r\nErrIsRep=0\r\n' >"$INI"
     start_program
-    xdotool key ctrl+l
-    wait_for 100 report_shown || fail "$name: no report"
-    sleep 0.5
+    send_key "$WINDOW" ctrl+l
+    wait_shown TFormErr
+    REPORT=$SHOWN
+    wait_active "$REPORT"
     screenshot "history-report-$name"
-    xdotool key Return
-    wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba\$'" ||
-        fail "$name: the report stayed open"
-    wait_for 150 xdotool search --onlyvisible --name '^Volba lekce$' || fail "$name: no lesson dialog"
-    sleep 0.3
+    send_key "$REPORT" Return
+    wait_hidden TFormErr
+    wait_shown TFormLekce
+    DIALOG=$SHOWN
     close_lesson_dialog
-    lesson_dialog
-    report_shown >/dev/null 2>&1 && fail "$name: the report came twice"
+    send_key "$WINDOW" ctrl+l
+    wait_trace "^shown (TFormErr|TFormLekce) " "$name: no lesson dialog"
+    [[ $TRACE_LINE == "shown TFormLekce "* ]] || fail "$name: the report came twice"
+    DIALOG=${SHOWN_ID[TFormLekce]}
     close_lesson_dialog
-    xdotool key F9
-    sleep 0.2
-    xdotool type --delay 20 -- "$FIRST_LINE"
-    xdotool key Return
-    sleep 0.3
+    send_key_doing "$WINDOW" "ActionContinue, typing" F9
+    type_line "$WINDOW" "$FIRST_LINE"
     close_program
     expect_settings_written
     expect_value CisloRadku 2
