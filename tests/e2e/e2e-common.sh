@@ -56,7 +56,7 @@ fail() {
     fi
     if [[ -f $WORK/app/klaptos.ini ]]; then
         echo "--- klaptos.ini" >&2
-        tr -d '\r' <"$WORK/app/klaptos.ini" | head -c 4000 >&2
+        head -c 4000 "$WORK/app/klaptos.ini" | tr -d '\r' >&2
     fi
     if [[ -f $WORK/app.log ]]; then
         echo "--- program output" >&2

@@ -39,10 +39,11 @@ declare -A QWERTY=(
     [" "]="palec – mezerník"
 )
 
+# awk reads to the end: a reader that stops early would kill the writers with SIGPIPE.
 first_line() {
     iconv -f WINDOWS-1250 -t UTF-8 "$WORK/app/$1" | tr -d '\r' |
         awk -v mark="\$LEKCE:$2" '$0 == mark { found = 1; next }
-            found == 1 { found = 2; next } found == 2 { print; exit }'
+            found == 1 { found = 2; next } found == 2 { print; found = 3 }'
 }
 
 # Types the first $4 characters of lesson $1's first line from file $2 on layout $3
