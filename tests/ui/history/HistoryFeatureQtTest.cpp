@@ -2,20 +2,13 @@
 // opens from the menu Program and by Ctrl+P without stopping anything, and the lesson dialog
 // ticks the passed lessons of the layout chosen without changing their captions.
 
-#include "Cp1250.h"
-#include "FakeClock.h"
 #include "HistoryFeature.h"
-#include "Lekce.h"
 #include "ListHistoryStore.h"
-#include "ProgramOptions.h"
+#include "MainWindowRig.h"
 #include "QtField.h"
-#include "RecordingReporter.h"
-#include "RecordingSound.h"
-#include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TFormKonec.h"
 #include "TFormLekce.h"
-#include "TempLessonDir.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -25,7 +18,6 @@
 #include <QTest>
 
 #include <map>
-#include <memory>
 
 namespace {
 
@@ -70,27 +62,21 @@ private slots:
     void theHistoryJoinsTheWindowThroughMenuObserverAndLessonDialog() {
         TempLessonDir dir;
         dir.AddLesson(1, "Lekce 1: d f j k", {"fj"});
-        FakeClock clock;
-        SpeedMeter meter(clock);
-        ProgramOptions options;
-        RecordingSound sound;
-        RecordingReporter reporter;
-        LEKCE store(dir.Path(), reporter);
-        ListHistoryStore history;
+        MainWindowRig rig(dir);
+        auto& history = rig.Make<ListHistoryStore>();
         // Lesson 3 is the same on both layouts; 12 and 14 differ between them.
         history.records = {Lesson(3, true, 150, true), Lesson(12, false, 140, true),
                            Lesson(14, true, 130, true), Lesson(4, true, 120, false)};
-        HistoryFeature feature(history, meter, store, reporter, nullptr,
-                               {QStringLiteral(KLAPTOS_BIN_DIR)});
-        auto window = std::make_unique<TFormHOknoPM>(
-            TFormHOknoPM::Model{store, meter, options, sound, clock},
-            QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::vector<MainWindowFeature*>{&feature});
+        auto& feature =
+            rig.Make<HistoryFeature>(history, rig.meter, rig.store, rig.reporter, nullptr,
+                                     QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
+        rig.Build({&feature});
+        TFormHOknoPM* window = rig.window.get();
 
         std::map<int, QString> qwertzTicks, qwertyTicks;
         QStringList captions;
         QStringList shown;
-        window->SetSeam({.runModal = [&](QDialog& dialog) {
+        rig.answer = [&](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
             if (auto* lessons = qobject_cast<TFormLekce*>(&dialog)) {
                 for (QAbstractButton* button : lessons->lessonItems->buttons()) {
@@ -102,9 +88,8 @@ private slots:
                 return static_cast<int>(QDialog::Rejected);
             }
             return static_cast<int>(TFormKonec::kResultRepeat);
-        }});
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        };
+        rig.Show();
 
         // The menu item and its shortcut.
         auto* action = window->findChild<QAction*>(QStringLiteral("ActionMujPokrok"));
@@ -118,7 +103,7 @@ private slots:
 
         // Lesson 1 typed to its end is recorded before the evaluation repeats it.
         QWidget* field = window->findChild<QtField*>(QStringLiteral("EditCisloRadku"));
-        QTest::keyClick(window.get(), Qt::Key_F9);
+        QTest::keyClick(window, Qt::Key_F9);
         QTest::keyClicks(field, QStringLiteral("fj"));
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(shown, QStringList{QStringLiteral("TFormKonec")});
@@ -127,7 +112,7 @@ private slots:
         QCOMPARE(history.records.back().keystrokes, 3);
 
         // The lesson dialog ticks what was passed on each layout, with the best result.
-        QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_L, Qt::ControlModifier);
         QCOMPARE(shown.size(), 2);
         const QString best = QString::fromUtf8("Nejlepší výsledek: ");
         QCOMPARE(qwertzTicks.size(), std::size_t{2});
@@ -138,14 +123,14 @@ private slots:
         QVERIFY(qwertyTicks.at(12).startsWith(best + QString::fromUtf8("140 úhozů/min")));
 
         // "Můj pokrok" is not modal and is made once.
-        QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(window, Qt::Key_P, Qt::ControlModifier);
         auto* progress = window->findChild<QWidget*>(QStringLiteral("ProgressWindow"));
         QVERIFY(progress != nullptr);
         QVERIFY(progress->isVisible());
         QVERIFY(!progress->isModal());
         action->trigger();
         QCOMPARE(window->findChildren<QWidget*>(QStringLiteral("ProgressWindow")).size(), 1);
-        QVERIFY(reporter.reports.empty());
+        QVERIFY(rig.reporter.reports.empty());
         QCOMPARE(shown.size(), 2);
     }
 };

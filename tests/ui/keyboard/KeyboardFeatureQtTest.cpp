@@ -4,23 +4,15 @@
 
 #include "KeyboardFeature.h"
 
-#include "Cp1250.h"
 #include "ErrorCounter.h"
-#include "FakeClock.h"
 #include "HeatScale.h"
 #include "KeyColours.h"
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
-#include "Lekce.h"
+#include "MainWindowRig.h"
 #include "PaintBoxType.h"
-#include "ProgramOptions.h"
 #include "QtField.h"
-#include "RecordingReporter.h"
-#include "RecordingSound.h"
-#include "SpeedMeter.h"
-#include "TFormHOknoPM.h"
 #include "TFormOptions.h"
-#include "TempLessonDir.h"
 #include "TypingEngine.h"
 
 #include <QAction>
@@ -33,7 +25,6 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
@@ -41,54 +32,16 @@ QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-template <typename T> T* Child(const QObject* parent, const char* name) {
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return child;
-}
-
 // One run of the program with the keyboard feature (or without any feature), the heat map's
 // counter registered as main() registers it.
-struct Session {
+struct Session : MainWindowRig {
     Session(TempLessonDir& dir, bool withKeyboard)
-        : directory(dir), meter(clock), store(dir.Path(), reporter), errors(meter),
-          keyboard(store, &errors) {
-        std::vector<MainWindowFeature*> features;
-        if (withKeyboard) {
-            features.push_back(&keyboard);
-        }
-        window =
-            std::make_unique<TFormHOknoPM>(TFormHOknoPM::Model{store, meter, options, sound, clock},
-                                           QString::fromStdString(dir.Path() + "klaptos.ini"),
-                                           QString::fromStdString(dir.Path()), QString(), features);
+        : MainWindowRig(dir), errors(Make<ErrorCounter>(meter)),
+          keyboard(Make<KeyboardFeature>(store, &errors)) {
+        Build(withKeyboard ? std::vector<MainWindowFeature*>{&keyboard}
+                           : std::vector<MainWindowFeature*>{});
         window->Engine().AddObserver(errors);
-        window->SetSeam({.runModal = [this](QDialog& dialog) {
-            return answer ? answer(dialog) : static_cast<int>(QDialog::Rejected);
-        }});
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void CloseAndDestroy() {
-        answer = [](QDialog&) { return static_cast<int>(QDialogButtonBox::Yes); };
-        window->close();
-        window.reset();
-    }
-
-    [[nodiscard]] std::string Ini() const {
-        std::ifstream in(directory.Path() + "klaptos.ini", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
-
-    void Type(unsigned char byte) {
-        const QString text(QChar(static_cast<char16_t>(Cp1250::ToUnicode(byte))));
-        QTest::sendKeyEvent(QTest::Click, Child<QWidget>(window.get(), "EditCisloRadku"),
-                            Qt::Key_unknown, text, Qt::NoModifier);
+        Show();
     }
 
     [[nodiscard]] KeyboardPanel& Panel() const {
@@ -98,17 +51,8 @@ struct Session {
         return *Child<QAction>(window.get(), name);
     }
 
-    TempLessonDir& directory;
-    FakeClock clock;
-    SpeedMeter meter;
-    ProgramOptions options;
-    RecordingSound sound;
-    RecordingReporter reporter;
-    LEKCE store;
-    ErrorCounter errors;
-    KeyboardFeature keyboard;
-    std::unique_ptr<TFormHOknoPM> window;
-    std::function<int(QDialog&)> answer;
+    ErrorCounter& errors;
+    KeyboardFeature& keyboard;
 };
 
 } // namespace
