@@ -37,8 +37,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What shlibdeps cannot see: Qt's platform plugin and SVG image plugin, Qt SQL's SQLite driver
-# (loaded by the history's plugin), libcanberra (opened with the first sound), the sound theme, the fonts, and Qt's Czech translations for its own
-# dialogs.
+# (loaded when the history is first opened), libcanberra (opened with the first sound), the
+# sound theme, the fonts, and Qt's Czech translations for its own dialogs.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
   "qt6-qpa-plugins, libqt6svg6, libqt6sql6-sqlite, libcanberra0, sound-theme-freedesktop, fonts-liberation, fonts-dejavu-core, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

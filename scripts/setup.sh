@@ -8,13 +8,13 @@ packages=(
   build-essential cmake ninja-build pkg-config git dpkg-dev desktop-file-utils appstream
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
   libqt6sql6-sqlite qt6-charts-dev libqt6opengl6-dev
-  libgl-dev libxkbcommon-dev libxcb1-dev
+  libgl-dev libxkbcommon-dev libxcb1-dev libxcb-xkb-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcanberra-dev sound-theme-freedesktop
   fonts-liberation fonts-dejavu-core
   xvfb xdotool x11-xkb-utils x11-xserver-utils x11-utils x11-apps imagemagick openbox wmctrl sqlite3
   clang libclang-rt-14-dev clang-format
-  python3 hunspell hunspell-cs hunspell-tools
+  python3 hunspell hunspell-cs hunspell-tools poppler-utils
 )
 
 missing=()

@@ -1,14 +1,18 @@
 #include "Clock.h"
+#include "CopyTestFeature.h"
+#include "CopyTextCatalog.h"
+#include "HistoryDatabase.h"
 #include "HistoryFeature.h"
+#include "HistoryThread.h"
 #include "KeyboardFeature.h"
 #include "KlaptosBuildInfo.h"
-#include "LazyHistoryStore.h"
+#include "LayoutNoteFeature.h"
 #include "Lekce.h"
-#include "PluginFile.h"
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
 #include "ProgramTrace.h"
+#include "QtDesktopLayout.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
 #include "QtSoundPlayer.h"
@@ -28,6 +32,7 @@
 
 #include <clocale>
 #include <exception>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -139,15 +144,30 @@ int main(int argc, char* argv[]) {
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
         KeyboardFeature keyboard(store, &practice.Errors(), trace.get());
-        // The history loads its plugin and opens its database when first needed, not at start;
-        // it keeps the errors per character that the practice feature counted.
-        LazyHistoryStore history(places.PupilDataDir(), reporter, PluginFile::DefaultDirs());
-        HistoryFeature historyFeature(history, meter, store, reporter, &practice.Errors().Counts());
+        // The history opens its database on a thread of its own when first needed, not at
+        // start; it keeps the errors per character that the practice feature counted, and which
+        // lesson a practice text practised.
+        HistoryThread history(
+            [dataDir = places.PupilDataDir()](Reporter& historyReporter) {
+                return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
+            },
+            reporter);
+        HistoryFeature historyFeature(
+            history, meter, store,
+            {.keyErrors = &practice.Errors().Counts(),
+             .practiceOf = [&practice] { return practice.PractisedLesson(); },
+             .now = {}});
+        // The lesson dialog says when the layout chosen is not the desktop's.
+        const QtDesktopLayout desktopLayout;
+        LayoutNoteFeature layoutNote(desktopLayout);
+        CopyTestFeature copyTest(store, clock, reporter,
+                                 places.DataDir() + CopyTextCatalog::kFolderName + "/",
+                                 places.TextDir());
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature});
+                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest});
             reporter.SetOwner(&window);
             std::optional<TraceObserver> traceTyping;
             if (trace) {

@@ -67,4 +67,14 @@ inline constexpr Setting Qwertz{.section = "Lekce", .key = "QWERTZ", .def = 1};
 // hexadecimal bytes; each has a key named by its byte: "attempts,errors,byte:count,...".
 inline constexpr Setting ErrorCharacters{.section = "Chyby", .key = "Znaky"};
 
+// [Opis]: the timed copy's last choices (CopyTestSetup): the text's file, the minutes (1, 3, 5,
+// 10 or 20), the rules (0 "školní", 1 "soutěžní") and the pupil's name for the result sheet
+// (empty: the system user's). Written only once the copy has been used.
+inline constexpr Setting CopyTextFile{.section = "Opis", .key = "Text"};
+inline constexpr Setting CopyMinutes{
+    .section = "Opis", .key = "Minuty", .def = 10, .low = 1, .high = 20};
+inline constexpr Setting CopyRuleSet{
+    .section = "Opis", .key = "Pravidla", .def = 0, .low = 0, .high = 1};
+inline constexpr Setting CopyPupilName{.section = "Opis", .key = "Jmeno"};
+
 } // namespace Settings

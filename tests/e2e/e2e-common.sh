@@ -186,6 +186,13 @@ wait_shown() {
     SHOWN=${SHOWN_ID[$1]}
 }
 
+# Waits until the program has shown a window whose title matches the extended regular
+# expression $1 (a window of Qt's own, whose class a script does not know); SHOWN is its X window.
+wait_shown_titled() {
+    wait_trace "^shown [^ ]+ ([0-9]+) $1" "no window titled '$1'"
+    SHOWN=${BASH_REMATCH[1]}
+}
+
 wait_hidden() {
     wait_trace "^hidden $1 " "the $1 window stayed open"
 }
@@ -250,6 +257,11 @@ keys_of() {
     -) CHAR_KEYS=(minus) ;;
     _) CHAR_KEYS=(underscore) ;;
     /) CHAR_KEYS=(slash) ;;
+    '"') CHAR_KEYS=(quotedbl) ;;
+    "'") CHAR_KEYS=(apostrophe) ;;
+    ';') CHAR_KEYS=(semicolon) ;;
+    '(') CHAR_KEYS=(parenleft) ;;
+    ')') CHAR_KEYS=(parenright) ;;
     á) CHAR_KEYS=(aacute) ;;
     č) CHAR_KEYS=(ccaron) ;;
     é) CHAR_KEYS=(eacute) ;;
@@ -293,13 +305,39 @@ type_text() {
     done
 }
 
-# Types $2 into the field that has the focus in window $1 (a file name in a dialog).
-enter_text() {
-    local i
-    for ((i = 0; i < ${#2}; i++)); do
-        keys_of "${2:i:1}"
-        send_key "$1" "${CHAR_KEYS[@]}"
+# Types the characters of $2 into the text field that has the focus in window $1 (a copy's text
+# area, a file name), which holds $3 characters before (0 when they are all selected, to be
+# replaced), a word at a time: one xdotool call sends a word's keys, then each key's trace line
+# must show the field one character longer. A copy's minute is not spent on starting xdotool.
+type_into_field() {
+    local window=$1 text=$2 length=$3 word i key commands
+    while [[ -n $text ]]; do
+        word=${text%%" "*}
+        [[ $word == "$text" ]] || word+=" "
+        text=${text:${#word}}
+        commands=()
+        for ((i = 0; i < ${#word}; i++)); do
+            keys_of "${word:i:1}"
+            for key in "${CHAR_KEYS[@]}"; do
+                commands+=(keydown --delay 0 --window "$window" "$key" keyup --delay 0 "$key")
+            done
+        done
+        wait_active "$window"
+        xdotool "${commands[@]}" || fail "xdotool could not type '$word'"
+        for ((i = 0; i < ${#word}; i++)); do
+            length=$((length + 1))
+            wait_trace '^key ' "'${word:i:1}' of '$word' was not handled"
+            [[ $TRACE_LINE == *": text $length" ]] ||
+                fail "'${word:i:1}' of '$word' did not make the field $length characters long: $TRACE_LINE"
+        done
     done
+}
+
+# Types $2 into the field that has the focus in window $1 with all of its text selected (a file
+# name in a dialog).
+enter_text() {
+    send_key "$1" ctrl+a
+    type_into_field "$1" "$2" 0
 }
 
 # Types line $2 and Enter, which must finish it.

@@ -49,6 +49,7 @@ mkdir -p "$WORK/home"
 cmake --install "$BUILD" --prefix "$WORK/prefix" >"$WORK/install.log" 2>&1 ||
     fail "cmake --install failed: $(cat "$WORK/install.log")"
 for file in bin/klaptos share/klaptos/KTOSCA.DAT share/klaptos/napoveda.html \
+    share/klaptos/opisy/01-les.txt \
     share/applications/io.github.klaptos.Klaptos.desktop \
     share/metainfo/io.github.klaptos.Klaptos.metainfo.xml \
     share/icons/hicolor/scalable/apps/io.github.klaptos.Klaptos.svg; do

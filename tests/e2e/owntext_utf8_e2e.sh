@@ -2,8 +2,9 @@
 # Whole-program run on a virtual X server with the Czech keyboard layout: an own text saved
 # in UTF-8, with an ellipsis, Czech quotation marks, a tab and a line of 120 characters, is
 # restored at start-up; the notice names the replaced characters; the text is typed to its
-# end as it is shown (the ellipsis as three dots, the tab as a space, the long line in two
-# wrapped lines) and every right key counts as right in the settings file.
+# end as it is shown (the ellipsis as three dots, the quotation marks as straight ones, the
+# tab as a space, the long line in two wrapped lines) and every right key counts as right in
+# the settings file.
 #
 # Usage: owntext_utf8_e2e.sh <staged bin directory>
 # KLAPTOS_SCREENSHOT_DIR: when set, screenshots go there.
@@ -18,7 +19,7 @@ LONG="$LONG Konec!!"
 printf 'Pohádka v UTF-8\nŽil byl jednou jeden král…\n„Dobrý den,“ řekl\tkůň.\n%s\nhotovo\n' "$LONG" >"$TEXT"
 # The lines as Klaptos shows them, to be typed.
 LINE1="Žil byl jednou jeden král..."
-LINE2="„Dobrý den,“ řekl kůň."
+LINE2='"Dobrý den," řekl kůň.'
 # Wrapped at its last space within the first 70 characters.
 LINE3=${LONG:0:68}
 LINE4=${LONG:69}

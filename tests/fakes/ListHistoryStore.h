@@ -1,5 +1,5 @@
 #pragma once
-// A history kept in a list, for the progress window and the history rules.
+// A history kept in a list, for the history's rules.
 
 #include "HistoryStore.h"
 
@@ -8,6 +8,5 @@
 class ListHistoryStore final : public HistoryStore {
 public:
     void Record(const HistoryRecord& record) override { records.push_back(record); }
-    std::vector<HistoryRecord> Records() override { return records; }
     std::vector<HistoryRecord> records;
 };

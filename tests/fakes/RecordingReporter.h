@@ -11,8 +11,9 @@ class RecordingReporter final : public Reporter {
 public:
     struct Report {
         bool isError;
-        std::string message;   // code page 1250
-        std::string utf8 = {}; // as given, when the report came in UTF-8
+        std::string message;        // code page 1250
+        std::string utf8 = {};      // as given, when the report came in UTF-8
+        std::string helpTopic = {}; // the help section an error's link leads to, if its own
         [[nodiscard]] std::string Utf8() const {
             return utf8.empty() ? Cp1250::ToUtf8(message) : utf8;
         }
@@ -21,6 +22,11 @@ public:
     void ReportInfo(const std::string& message) override { reports.push_back({false, message}); }
     void ReportInfoUtf8(const std::string& message) override {
         reports.push_back({false, Cp1250::FromUtf8(message), message});
+    }
+    void ReportErrorWithHelp(const std::string& message, const std::string& topic,
+                             const std::string& title) override {
+        (void)title;
+        reports.push_back({true, message, {}, topic});
     }
     std::vector<Report> reports;
 };

@@ -1,15 +1,22 @@
 // Reads any bytes as a settings file through the readers the main window uses at start, and
 // checks what reaches the values' users: every option within its range, a font size the
-// window can show, window bounds that, once fitted and laid out, lie on the screen.
+// window can show, window bounds that, once fitted and laid out, lie on the screen, and errors
+// per character only of characters a text can expect, within the text's totals.
 
 #include "FuzzFiles.h"
+#include "HeatScale.h"
 #include "IniFile.h"
+#include "KeyErrorCounts.h"
+#include "KeyHeat.h"
+#include "KeyboardLayout.h"
 #include "ProgramOptions.h"
 #include "SessionSettings.h"
 #include "Settings.h"
 #include "SpeedMeter.h"
 #include "ViewLayout.h"
+#include "WeakKeys.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 
@@ -74,6 +81,46 @@ void CheckWindow(const WindowBounds& saved, const FontSettings& font, const Prog
     }
 }
 
+// [Chyby] as the error counter reads it after the meter's [Statistika].
+void CheckKeyErrors(const IniFile& ini, const SpeedMeter& m) {
+    KeyErrorCounts counts;
+    counts.Load(ini);
+    for (int i = 0; i < KeyErrorCounts::kBytes; ++i) {
+        const auto c = static_cast<unsigned char>(i);
+        const int attempts = counts.Attempts(c);
+        const int errors = counts.Errors(c);
+        Require(KeyErrorCounts::Countable(c) || attempts == 0);
+        Require(attempts >= 0 && attempts <= m.lessonKeystrokes);
+        Require(errors >= 0 && errors <= attempts && errors <= m.lessonErrors);
+        int64_t struck = 0;
+        for (int j = 0; j < KeyErrorCounts::kBytes; ++j) {
+            const int count = counts.Struck(c, static_cast<unsigned char>(j));
+            Require(count >= 0);
+            struck += count;
+        }
+        Require(struck <= errors);
+    }
+    for (const WeakKey& weak : WeakKeys::Rank(counts)) {
+        Require(KeyErrorCounts::Countable(weak.character));
+    }
+    // Each key's step from its characters' counts added up without overflow.
+    for (const bool qwertz : {true, false}) {
+        const KeyboardLayout& layout = KeyboardLayout::Of(qwertz);
+        for (const auto& [key, step] : KeyHeat::ByKey(layout, counts)) {
+            int64_t attempts = 0;
+            int64_t errors = 0;
+            for (int i = 1; i < KeyErrorCounts::kBytes; ++i) {
+                const KeySequence& sequence = layout.SequenceFor(static_cast<unsigned char>(i));
+                if (sequence.Writable() && sequence.strokes.back().key == key) {
+                    attempts += counts.Attempts(static_cast<unsigned char>(i));
+                    errors += counts.Errors(static_cast<unsigned char>(i));
+                }
+            }
+            Require(attempts > 0 && step == HeatScale::Step(attempts, errors));
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -91,5 +138,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Require(Settings::FontSize.Accepts(start.font.size));
     Require(start.font.name.size() <= 2047);
     CheckWindow(start.bounds, start.font, options);
+    CheckKeyErrors(ini, meter);
     return 0;
 }

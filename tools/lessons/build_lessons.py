@@ -15,6 +15,7 @@ lesson straight after the other, because an empty line would end a lesson.
 
 import argparse
 import pathlib
+import re
 import sys
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -96,8 +97,27 @@ MIN_KEYSTROKES = 550  # every line's characters and its Enter
 MIN_AVERAGE = 38  # characters per line, from lesson 12 on
 AVERAGE_FROM = 12
 CAPITALS_FROM = 26  # before it no line may end as a sentence, with a full stop
-# Review lessons teach no new key; every other lesson has one of its new keys in each line.
-REVIEWS = {7, 10, 14, 15, 18, 22, 25, 30, 33, 37, 38}
+# A lesson that introduces keys has one of them in every line; from lesson 12 on, most of its
+# lines hold them twice or more.
+TWICE_FROM = 12
+MIN_USES = 5  # of every key a lesson introduces, and of every key a review stresses
+# The review lessons (OPAKOVANÍ in the lesson dialog) and what their introductory lines name:
+# the keys they stress (a pair where the layouts differ; "," and "." are named "čárka" and
+# "tečka"), and the lessons they go over, every letter of which the text types.
+REVIEW_OF = {
+    7: ("ei,", (1, 6)),
+    10: ("op.", (1, 9)),
+    14: (("tyúq", "tzúq"), (1, 13)),
+    15: (("y", "z"), (1, 13)),
+    18: ("vm", (1, 17)),
+    22: ("yz", (1, 21)),
+    25: ("bn", (1, 24)),
+    30: ("řá", None),
+    33: ("řáčí", None),
+    37: ("ěščřáéí", None),
+    38: ("", None),
+}
+KEY_NAMES = {",": "čárka", ".": "tečka"}
 MARKER = "$LEKCE:"
 
 
@@ -106,6 +126,55 @@ def introduced(lesson, layout):
     if isinstance(keys, tuple):
         return keys[0] if layout == QWERTZ else keys[1]
     return keys
+
+
+def stressed(lesson, layout):
+    keys = REVIEW_OF[lesson][0]
+    if isinstance(keys, tuple):
+        return keys[0] if layout == QWERTZ else keys[1]
+    return keys
+
+
+def names(intro, key):
+    """Whether the introductory line names the key as a word of its own."""
+    return re.search(rf"(?<!\w){re.escape(KEY_NAMES.get(key, key))}(?!\w)", intro) is not None
+
+
+def key_uses(lesson, layout, keys, intro, lines):
+    """How a lesson's text drills, on one layout, the keys it introduces and, in a review,
+    the keys its introductory line names; keys are the characters the lesson may use.
+    Each shortcoming is (source line number or None for the whole lesson, message)."""
+    problems = []
+    texts = [text for _, text in lines]
+
+    def uses(key):
+        return sum(text.count(key) for text in texts)
+
+    new = [key for key in introduced(lesson, layout) if key in keys]
+    if new:
+        counts = [sum(text.count(key) for key in new) for text in texts]
+        for (number, text), count in zip(lines, counts):
+            if count == 0:
+                problems.append((number, f"none of the lesson's new keys {''.join(new)!r}"))
+        twice = sum(count >= 2 for count in counts)
+        if lesson >= TWICE_FROM and 2 * twice <= len(texts):
+            problems.append((None, f"only {twice} of {len(texts)} lines hold the new keys "
+                                   f"twice or more"))
+        for key in new:
+            if uses(key) < MIN_USES:
+                problems.append((None, f"the new key {key!r} typed {uses(key)} times"))
+    if lesson in REVIEW_OF:
+        for key in stressed(lesson, layout):
+            if not names(intro, key):
+                problems.append((None, f"the introductory line does not name {key!r}"))
+            if uses(key) < MIN_USES:
+                problems.append((None, f"the stressed key {key!r} typed {uses(key)} times"))
+        span = REVIEW_OF[lesson][1]
+        for earlier in range(span[0], span[1] + 1) if span else ():
+            for key in introduced(earlier, layout):
+                if key.isalpha() and uses(key) == 0:
+                    problems.append((None, f"never types {key!r} of lesson {earlier}"))
+    return problems
 
 
 def allowed_keys(lesson, layouts):
@@ -165,7 +234,8 @@ def check(name, lessons):
                             f"on average, fewer than {MIN_AVERAGE}")
         if "OPAKOVANÍ" in intro:
             problems.append(f"{where}: the introductory line spells OPAKOVANÍ")
-        new = set().union(*(introduced(lesson, layout) for layout in layouts)) & keys
+        elif lesson in REVIEW_OF and "OPAKOVÁNÍ" not in intro:
+            problems.append(f"{where}: the introductory line of a review lacks OPAKOVÁNÍ")
         seen = set()
         for number, text in lines:
             at = f"{name}.txt:{number}"
@@ -178,11 +248,14 @@ def check(name, lessons):
                 problems.append(f"{at}: not yet taught in lesson {lesson}: {''.join(stray)!r}")
             if lesson < CAPITALS_FROM and text.endswith("."):
                 problems.append(f"{at}: ends in a full stop before capitals are taught")
-            if lesson not in REVIEWS and new and not set(text) & new:
-                problems.append(f"{at}: none of the lesson's new keys {''.join(sorted(new))!r}")
             if text in seen:
                 problems.append(f"{at}: the line repeats")
             seen.add(text)
+        for layout in layouts:
+            for number, problem in key_uses(lesson, layout, keys, intro, lines):
+                located = f"{name}.txt:{number}: {problem}" if number else f"{where}: {problem}"
+                if located not in problems:  # a file of both layouts finds most things twice
+                    problems.append(located)
         for number, text in [(marker_line + 1, intro)] + lines:
             try:
                 text.encode("cp1250")

@@ -35,6 +35,8 @@ int PerMinute(int count, double minutes) {
     return minutes > 0.001 ? ClampToInt(count / minutes) : 0;
 }
 
+} // namespace
+
 int ExpectedSpeed(int lesson) {
     if (lesson > 32 || lesson < 0) {
         return 130;
@@ -47,6 +49,8 @@ int ExpectedSpeed(int lesson) {
     }
     return 50;
 }
+
+namespace {
 
 int ErrorGrade(int f) {
     if (f <= 10) {
@@ -171,7 +175,8 @@ Evaluation Evaluate(const EvaluationInput& input) {
     e.frequency = Format("%d,%d", f / 10, f % 10);
     e.errors = std::to_string(input.lessonErrors);
     e.time = Format("%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60, seconds % 60);
-    e.apparentSpeed = std::to_string(PerMinute(input.lessonKeystrokes, minutes));
+    e.apparentSpeedValue = PerMinute(input.lessonKeystrokes, minutes);
+    e.apparentSpeed = std::to_string(e.apparentSpeedValue);
 
     e.frequencyPerMille = f;
     e.absoluteSpeed = PerMinute(input.lessonCorrect, minutes);
@@ -181,7 +186,8 @@ Evaluation Evaluate(const EvaluationInput& input) {
     const int a = e.errorGrade;
     const int d = e.speedGrade;
 
-    if (input.totalChars * 0.95 >= input.lessonKeystrokes) {
+    e.partial = input.totalChars * 0.95 >= input.lessonKeystrokes;
+    if (e.partial) {
         e.lines.push_back({Format("Napsali jste asi jen část lekce, pouze %d úhozů z %d v lekci. "
                                   "Vaše hodnocení bude zkreslené!",
                                   input.lessonKeystrokes, input.totalChars)});
@@ -200,6 +206,7 @@ Evaluation Evaluate(const EvaluationInput& input) {
                                "vlastních souborech."});
         }
         recommendation = "Můžete s klidem přejít k následujícímu cvičení.";
+        e.passed = !e.partial;
     } else if (a <= 2 && d <= 3) {
         recommendation =
             "Mohli byste sice přejít k další lekci, ale doporučuji Vám zopakovat si tohle cvičení.";

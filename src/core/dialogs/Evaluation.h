@@ -50,7 +50,16 @@ struct Evaluation {
     int errorGrade = 1;        // A
     int speedGrade = 1;        // D
 
+    // EditKRychlost as a number, keystrokes per minute.
+    int apparentSpeedValue = 0;
+    // Only part of the text was typed (the first line warns that the judgement is skewed).
+    bool partial = false;
+    // The verdict the history keeps: going on is recommended, and for the whole text.
+    bool passed = false;
+
     std::vector<EvaluationLine> lines; // bulleted paragraphs, in order
 };
 
 [[nodiscard]] Evaluation Evaluate(const EvaluationInput& input);
+// u, keystrokes per minute the lesson expects (-1 an own text).
+[[nodiscard]] int ExpectedSpeed(int lesson);

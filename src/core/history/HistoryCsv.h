@@ -1,6 +1,7 @@
 #pragma once
-// The history as a CSV file: a header line, then one line per finished text with the same
-// figures as the database, in UTF-8.
+// The history as a CSV file that a Czech spreadsheet opens as it is: UTF-8 with a byte order
+// mark, fields separated by ";", decimal commas, lines ending in CR LF; a header line naming
+// each column, then one line per finished text.
 
 #include "HistoryRecord.h"
 
@@ -9,6 +10,11 @@
 
 class HistoryCsv {
 public:
-    // Lines end in CR LF; fields are quoted where they hold a comma, a quote or a line end.
+    // The byte order mark and the column names, with its line end.
+    [[nodiscard]] static std::string Header();
+    // One finished text, with its line end; a field is quoted where it holds a ";", a quote or
+    // a line end.
+    [[nodiscard]] static std::string Line(const HistoryRecord& record);
+    // The header and every record's line.
     [[nodiscard]] static std::string Text(const std::vector<HistoryRecord>& records);
 };

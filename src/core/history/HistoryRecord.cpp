@@ -3,30 +3,33 @@
 #include "Evaluation.h"
 #include "FinishedText.h"
 #include "Lekce.h"
-#include "SpeedMeter.h"
 
-HistoryRecord HistoryRecord::OfFinishedText(const SpeedMeter& meter, const LEKCE& store,
-                                            int64_t endedAt) {
-    const Evaluation evaluation = Evaluate(FinishedTextInput(meter, store));
-
+HistoryRecord HistoryRecord::OfEvaluation(const EvaluationInput& input,
+                                          const Evaluation& evaluation, const LEKCE& store,
+                                          int64_t endedAt) {
     HistoryRecord record;
     record.endedAt = endedAt;
-    record.lesson = store.CurrentLesson >= 1 ? store.CurrentLesson : -1;
+    record.lesson = input.currentLesson >= 1 ? input.currentLesson : -1;
     record.qwertz = record.IsLesson() && store.Qwertz;
     if (!record.IsLesson()) {
         record.fileName = store.DisplayFileName;
     }
-    record.keystrokes = meter.lessonKeystrokes;
-    record.correct = meter.lessonCorrect;
-    record.errors = meter.lessonErrors;
-    record.typingMs = meter.lessonMs;
-    record.averageSpeed = std::stoi(evaluation.apparentSpeed);
+    record.keystrokes = input.lessonKeystrokes;
+    record.correct = input.lessonCorrect;
+    record.errors = input.lessonErrors;
+    record.typingMs = input.lessonMs;
+    record.averageSpeed = evaluation.apparentSpeedValue;
     record.absoluteSpeed = evaluation.absoluteSpeed;
     record.errorGrade = evaluation.errorGrade;
     record.speedGrade = evaluation.speedGrade;
-    // The evaluation's first recommendation, "Můžete s klidem přejít k následujícímu cvičení."
-    record.passed = evaluation.errorGrade <= 2 && evaluation.speedGrade <= 2;
+    record.passed = evaluation.passed;
     return record;
+}
+
+HistoryRecord HistoryRecord::OfFinishedText(const SpeedMeter& meter, const LEKCE& store,
+                                            int64_t endedAt) {
+    const EvaluationInput input = FinishedTextInput(meter, store);
+    return OfEvaluation(input, Evaluate(input), store, endedAt);
 }
 
 int HistoryRecord::ErrorPerMille() const {

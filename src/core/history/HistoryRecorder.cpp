@@ -8,10 +8,10 @@
 #include <utility>
 
 HistoryRecorder::HistoryRecorder(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
-                                 const KeyErrorCounts* keyErrors, WallClock now)
-    : history_(history), meter_(meter), store_(store), keyErrors_(keyErrors), now_(std::move(now)) {
-    if (!now_) {
-        now_ = [] { return static_cast<int64_t>(std::time(nullptr)); };
+                                 Sources sources)
+    : history_(history), meter_(meter), store_(store), sources_(std::move(sources)) {
+    if (!sources_.now) {
+        sources_.now = [] { return static_cast<int64_t>(std::time(nullptr)); };
     }
 }
 
@@ -19,11 +19,15 @@ void HistoryRecorder::TextFinished() {
     if (store_.CurrentLesson == 0) {
         return; // nothing was loaded, so nothing was typed
     }
-    HistoryRecord record = HistoryRecord::OfFinishedText(meter_, store_, now_());
-    if (keyErrors_ != nullptr) {
+    HistoryRecord record = HistoryRecord::OfFinishedText(meter_, store_, sources_.now());
+    if (!record.IsLesson() && sources_.practiceOf) {
+        record.practiceOf = sources_.practiceOf();
+    }
+    if (sources_.keyErrors != nullptr) {
         for (int c = 0; c < KeyErrorCounts::kBytes; ++c) {
-            if (const int errors = keyErrors_->Errors(static_cast<unsigned char>(c)); errors > 0) {
-                record.keyErrors.emplace(static_cast<unsigned char>(c), errors);
+            const auto character = static_cast<unsigned char>(c);
+            if (const int errors = sources_.keyErrors->Errors(character); errors > 0) {
+                record.keyErrors.emplace(character, errors);
             }
         }
     }

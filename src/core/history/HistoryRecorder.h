@@ -6,20 +6,30 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class KeyErrorCounts;
 class LEKCE;
 class SpeedMeter;
 
+// What the recorder adds to a finished text from outside the typing.
+struct RecorderSources {
+    // The text's errors per character when they are counted (an error analysis), read when the
+    // text ends, before the next text clears them; nullptr for none.
+    const KeyErrorCounts* keyErrors = nullptr;
+    // While the store holds a practice text of the pupil's errors: the lesson it practises, 0
+    // when not known; nullopt for any other text. Empty: no text is a practice text.
+    std::function<std::optional<int>()> practiceOf;
+    // Seconds since 1970-01-01 UTC; tests set it. Empty: the system's clock.
+    std::function<int64_t()> now;
+};
+
 class HistoryRecorder final : public TypingObserver {
 public:
-    // Seconds since 1970-01-01 UTC; tests set it.
-    using WallClock = std::function<int64_t()>;
+    using Sources = RecorderSources;
 
-    // `keyErrors`: the text's errors per character when they are counted (an error
-    // analysis), else nullptr; read when the text ends, before the next text clears them.
     HistoryRecorder(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
-                    const KeyErrorCounts* keyErrors = nullptr, WallClock now = {});
+                    Sources sources = {});
 
     void TextFinished() override;
 
@@ -27,6 +37,5 @@ private:
     HistoryStore& history_;
     const SpeedMeter& meter_;
     const LEKCE& store_;
-    const KeyErrorCounts* keyErrors_;
-    WallClock now_;
+    Sources sources_;
 };

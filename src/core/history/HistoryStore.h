@@ -1,17 +1,13 @@
 #pragma once
-// Where finished texts are kept across runs: the seam between the history's rules and its
-// database.
+// Where finished results go to be kept across runs: the seam between the typing and the
+// history's database. Each kind of result has a Record of its own.
 
 #include "HistoryRecord.h"
-
-#include <vector>
 
 class HistoryStore {
 public:
     virtual ~HistoryStore() = default;
-    // Keeps one finished text. Never throws and never stops typing: a store that cannot keep
-    // it tells the pupil once and goes on without.
+    // Keeps one finished text. Never throws and never waits for the database: a store that
+    // cannot keep it tells the pupil once and goes on without.
     virtual void Record(const HistoryRecord& record) = 0;
-    // Every kept text, oldest first; empty when the history is not kept.
-    [[nodiscard]] virtual std::vector<HistoryRecord> Records() = 0;
 };

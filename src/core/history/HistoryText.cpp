@@ -4,6 +4,7 @@
 #include "Lekce.h"
 #include "SpeedMeter.h"
 
+#include <cstdio>
 #include <ctime>
 
 namespace {
@@ -29,8 +30,20 @@ std::string HistoryText::Date(int64_t endedAt) {
            std::to_string(t.tm_year + 1900);
 }
 
+std::string HistoryText::DateAndTime(int64_t endedAt) {
+    return Date(endedAt) + Format(" %H:%M", LocalTime(endedAt));
+}
+
 std::string HistoryText::DateTime(int64_t endedAt) {
     return Format("%Y-%m-%d %H:%M:%S", LocalTime(endedAt));
+}
+
+std::string HistoryText::Duration(int milliseconds) {
+    const int seconds = milliseconds > 0 ? milliseconds / 1000 : 0;
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", seconds / 3600, seconds % 3600 / 60,
+                  seconds % 60);
+    return text;
 }
 
 std::string HistoryText::Result(const HistoryRecord& record) {
@@ -45,6 +58,17 @@ std::string HistoryText::LessonName(int lesson, bool qwertz) {
     std::string name = "Lekce " + std::to_string(lesson);
     if (LayoutMatters(lesson)) {
         name += qwertz ? " (QWERTZ)" : " (QWERTY)";
+    }
+    return name;
+}
+
+std::string HistoryText::TextName(const HistoryRecord& record) {
+    if (record.IsLesson() || !record.practiceOf) {
+        return LessonName(record.lesson, record.qwertz);
+    }
+    std::string name = Cp1250::FromUtf8("Procvičení");
+    if (*record.practiceOf >= 1) {
+        name += " lekce " + std::to_string(*record.practiceOf);
     }
     return name;
 }

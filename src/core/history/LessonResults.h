@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct LessonResult {
@@ -15,24 +16,34 @@ struct LessonResult {
     int count = 0;
     // Passed: the last evaluation of the lesson recommended going on.
     [[nodiscard]] bool Passed() const { return last.passed; }
+    friend bool operator==(const LessonResult&, const LessonResult&) = default;
 };
 
 class LessonResults {
 public:
-    // Own texts are left out; a lesson that is the same on both layouts is one row.
-    explicit LessonResults(const std::vector<HistoryRecord>& records);
+    LessonResults() = default;
+    // Rows as Rows() gives them.
+    explicit LessonResults(std::vector<LessonResult> rows);
 
-    // By lesson, QWERTY before QWERTZ.
-    [[nodiscard]] const std::vector<LessonResult>& Rows() const { return rows_; }
+    // Counts one more text; own texts are left out.
+    void Add(const HistoryRecord& record);
+
+    // One row per lesson, a lesson that is the same on both layouts being one row; by lesson,
+    // QWERTY before QWERTZ.
+    [[nodiscard]] std::vector<LessonResult> Rows() const;
 
     // The lessons passed on the given layout, each with "Nejlepší výsledek: ..." for the
     // lesson dialog's tooltip (code page 1250).
     [[nodiscard]] std::map<int, std::string> PassedLessons(bool qwertz) const;
 
+    // The row a lesson's text belongs to: the lesson, and its layout where that changes it.
+    [[nodiscard]] static std::pair<int, bool> Key(const HistoryRecord& record);
     // Better: passed before not passed, then the higher absolute speed, then fewer errors
-    // per mille, then the later.
+    // per mille, then the later, then the later stored.
     [[nodiscard]] static bool IsBetter(const HistoryRecord& a, const HistoryRecord& b);
+    // Later: the later end, then the later stored.
+    [[nodiscard]] static bool IsLater(const HistoryRecord& a, const HistoryRecord& b);
 
 private:
-    std::vector<LessonResult> rows_;
+    std::map<std::pair<int, bool>, LessonResult> rows_;
 };

@@ -3,12 +3,15 @@
 #include "KeyErrorCounts.h"
 #include "KeyboardLayout.h"
 
+#include <cstdint>
+
 std::vector<std::pair<int, HeatStep>> KeyHeat::ByKey(const KeyboardLayout& layout,
                                                      const KeyErrorCounts& counts) {
     // a and A, d and ď are one key: their attempts and errors add up before the step is taken,
-    // so a rare capital does not hide the key's own record.
-    std::vector<int> attempts(layout.Keys().size());
-    std::vector<int> errors(layout.Keys().size());
+    // so a rare capital does not hide the key's own record. In 64 bits: the counts of a few
+    // characters may each come near the largest int.
+    std::vector<int64_t> attempts(layout.Keys().size());
+    std::vector<int64_t> errors(layout.Keys().size());
     for (int byte = 1; byte < KeyErrorCounts::kBytes; ++byte) {
         const auto c = static_cast<unsigned char>(byte);
         const KeySequence& sequence = layout.SequenceFor(c);

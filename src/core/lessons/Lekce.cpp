@@ -8,6 +8,7 @@
 #include "Reporter.h"
 #include "Settings.h"
 #include "TextDecoder.h"
+#include "TypedReplacements.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -272,6 +273,10 @@ bool LEKCE::LoadTextFile(const std::string& path) {
     LineReader::Clean(line);
     IntroLine = line;
 
+    // Every character must be one the pupil can type, or the line could never be finished:
+    // the others are replaced as they are read, before the lines are wrapped to the width
+    // they will have.
+    TypedReplacements typed;
     bool wrapped = false;
     bool skipped = false;
     std::string piece;
@@ -281,6 +286,7 @@ bool LEKCE::LoadTextFile(const std::string& path) {
         if (!file.Read(piece)) {
             break;
         }
+        typed.Apply(piece);
         pending += piece;
         const bool lineEnds = piece.ends_with('\n') || file.AtEnd();
         if (!lineEnds) {
@@ -305,7 +311,10 @@ bool LEKCE::LoadTextFile(const std::string& path) {
     }
     const bool limited = Lines.size() >= kMaxLines && (!pending.empty() || MoreText(file));
     const TextDecoder* decoder = file.Decoder();
-    const std::string replaced = decoder != nullptr ? decoder->ListUtf8() : std::string();
+    std::string replaced = decoder != nullptr ? decoder->ListUtf8() : std::string();
+    if (const std::string typedList = typed.ListUtf8(); !typedList.empty()) {
+        replaced += (replaced.empty() ? "" : ", ") + typedList;
+    }
     file.Close();
 
     if (Lines.empty()) {

@@ -17,4 +17,12 @@ public:
     virtual void ReportInfoUtf8(const std::string& message) {
         ReportInfo(Cp1250::FromUtf8(message));
     }
+    // An error whose help is a section of its own: the report window's link leads to the help
+    // file's `topic` (an anchor such as "HISTORY") and reads `title` (code page 1250), instead
+    // of leading to the help on getting the program's files back.
+    virtual void ReportErrorWithHelp(const std::string& message, const std::string& topic,
+                                     const std::string& title) {
+        (void)topic, (void)title;
+        ReportError(message);
+    }
 };

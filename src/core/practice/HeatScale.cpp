@@ -14,7 +14,7 @@ constexpr int kHighLimit = 100;
 
 } // namespace
 
-HeatStep HeatScale::Step(int attempts, int errors) {
+HeatStep HeatScale::Step(int64_t attempts, int64_t errors) {
     if (attempts < WeakKeys::kMinimumAttempts) {
         return HeatStep::NoData;
     }
@@ -23,7 +23,7 @@ HeatStep HeatScale::Step(int attempts, int errors) {
     }
     // Compared exactly: 1 error in 49 attempts is above 2 %, though it truncates to 20 per mille.
     const auto within = [&](int limitPerMille) {
-        return int64_t{errors} * 1000 <= int64_t{limitPerMille} * attempts;
+        return errors * 1000 <= int64_t{limitPerMille} * attempts;
     };
     if (within(kLowLimit)) {
         return HeatStep::Low;

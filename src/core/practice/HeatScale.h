@@ -18,7 +18,7 @@ public:
 
     // NoData below WeakKeys::kMinimumAttempts attempts; Clean without an error; then up to
     // 2 %, up to 5 %, up to 10 %, above.
-    [[nodiscard]] static HeatStep Step(int attempts, int errors);
+    [[nodiscard]] static HeatStep Step(int64_t attempts, int64_t errors);
     // 0xRRGGBB; NoData has no colour of its own (0: leave the key as it is).
     [[nodiscard]] static uint32_t Colour(HeatStep step);
     // The legend's text of a step, Czech, code page 1250.

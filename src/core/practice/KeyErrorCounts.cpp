@@ -1,8 +1,10 @@
 #include "KeyErrorCounts.h"
 
+#include "Cp1250.h"
 #include "HexDigit.h"
 #include "IniFile.h"
 #include "Settings.h"
+#include "TypingLine.h"
 
 #include <algorithm>
 #include <string>
@@ -65,12 +67,19 @@ bool KeyErrorCounts::Empty() const {
     return std::all_of(attempts_.begin(), attempts_.end(), [](int32_t n) { return n == 0; });
 }
 
-int KeyErrorCounts::TotalErrors() const {
-    int total = 0;
+int64_t KeyErrorCounts::TotalErrors() const {
+    int64_t total = 0;
     for (const int32_t n : errors_) {
         total += n;
     }
     return total;
+}
+
+bool KeyErrorCounts::Countable(unsigned char c) {
+    if (c == TypingLine::kEndOfLine) {
+        return true;
+    }
+    return c >= 0x20 && c != 0x7F && c != Cp1250::kUnmappable && Cp1250::ToUnicode(c) != 0xFFFD;
 }
 
 void KeyErrorCounts::Save(IniFile& ini) const {
@@ -101,7 +110,8 @@ void KeyErrorCounts::Save(IniFile& ini) const {
     for (size_t i = 0; i + 1 < previous.size(); i += 2) {
         const int c = ReadByte(previous, i);
         if (c >= 0 && attempts_[c] <= 0) {
-            ini.WriteString(Settings::ErrorCharacters.section, ByteName(static_cast<unsigned char>(c)), "");
+            ini.WriteString(Settings::ErrorCharacters.section,
+                            ByteName(static_cast<unsigned char>(c)), "");
         }
     }
     Settings::ErrorCharacters.WriteString(ini, characters);
@@ -109,14 +119,16 @@ void KeyErrorCounts::Save(IniFile& ini) const {
 
 void KeyErrorCounts::Load(const IniFile& ini) {
     Clear();
+    const int keystrokes = Settings::LessonKeystrokes.ReadInteger(ini);
+    const int allErrors = Settings::LessonErrors.ReadInteger(ini);
     const std::string characters = Settings::ErrorCharacters.ReadString(ini);
     for (size_t i = 0; i + 1 < characters.size(); i += 2) {
         const int c = ReadByte(characters, i);
-        if (c < 0) {
-            break;
+        if (c < 0 || !Countable(static_cast<unsigned char>(c))) {
+            continue;
         }
-        const std::string value =
-            ini.ReadString(Settings::ErrorCharacters.section, ByteName(static_cast<unsigned char>(c)), "");
+        const std::string value = ini.ReadString(Settings::ErrorCharacters.section,
+                                                 ByteName(static_cast<unsigned char>(c)), "");
         size_t pos = 0;
         const int attempts = ReadNumber(value, pos);
         if (attempts < 0 || pos >= value.size() || value[pos] != ',') {
@@ -128,7 +140,7 @@ void KeyErrorCounts::Load(const IniFile& ini) {
             continue;
         }
         std::vector<std::pair<int, int>> wrong;
-        int wrongTotal = 0;
+        int64_t wrongTotal = 0;
         bool damaged = false;
         while (pos < value.size()) {
             const int typed = value[pos] == ',' ? ReadByte(value, pos + 1) : -1;
@@ -143,16 +155,25 @@ void KeyErrorCounts::Load(const IniFile& ini) {
                 damaged = true;
                 break;
             }
-            wrong.emplace_back(typed, count);
+            // Struck: any character a key writes, or Enter where it was wrong.
+            if (typed >= 0x20 || typed == TypingLine::kEndOfLine) {
+                wrong.emplace_back(typed, count);
+            }
             wrongTotal += count;
         }
         if (damaged || wrongTotal > errors) {
             continue;
         }
-        attempts_[c] = attempts;
-        errors_[c] = errors;
+        attempts_[c] = std::min(attempts, keystrokes);
+        errors_[c] = std::min({errors, allErrors, attempts_[c]});
+        // The wrong keys share what is left of the errors, the most frequent first.
+        std::stable_sort(wrong.begin(), wrong.end(),
+                         [](const auto& a, const auto& b) { return a.second > b.second; });
+        int left = errors_[c];
         for (const auto& [typed, count] : wrong) {
-            struck_[c * kBytes + typed] = count;
+            const int kept = std::min(count, left);
+            struck_[c * kBytes + typed] = kept;
+            left -= kept;
         }
     }
 }

@@ -34,7 +34,11 @@ public:
     // 0 when there was no error.
     [[nodiscard]] unsigned char MostStruckInstead(unsigned char expected) const;
     [[nodiscard]] bool Empty() const;
-    [[nodiscard]] int TotalErrors() const;
+    [[nodiscard]] int64_t TotalErrors() const;
+
+    // Whether a text can expect the character, so that it can be counted: Enter and the
+    // printable characters of the code page.
+    [[nodiscard]] static bool Countable(unsigned char c);
 
     // Section "Chyby": key "Znaky" lists the counted characters as hexadecimal bytes
     // ("0A6165"); each of them has a key named by its byte ("65") with the value
@@ -42,7 +46,10 @@ public:
     // frequent first, at most kSavedWrongKeys of them. Keys of characters counted by an
     // earlier text are emptied. Both do nothing without a settings file.
     void Save(IniFile& ini) const;
-    // Reads what Save wrote; a damaged value loses only its own character.
+    // Reads what Save wrote. A damaged value loses only its own character, a damaged entry of
+    // "Znaky" only itself; a character no text can expect is left out, and a wrong key no
+    // keystroke can strike. No count is larger than the text's totals in [Statistika]: a
+    // character's attempts than its keystrokes, its errors than its errors.
     void Load(const IniFile& ini);
 
     bool operator==(const KeyErrorCounts&) const = default;

@@ -3,10 +3,12 @@
 #include "Cp1250.h"
 #include "Lekce.h"
 #include "LessonKeys.h"
+#include "PracticeIntro.h"
 #include "PracticeTextMaker.h"
 #include "Reporter.h"
 #include "SpeedMeter.h"
 #include "TypingEngine.h"
+#include "Vocabulary.h"
 #include "WordList.h"
 
 #include <fstream>
@@ -39,23 +41,19 @@ bool PracticeCommand::Start(const std::vector<WeakKey>& weak, uint32_t seed) {
         return false;
     }
 
-    std::string characters;
+    PracticeRequest request;
     for (const WeakKey& key : weak) {
-        characters += static_cast<char>(key.character);
+        request.weak += static_cast<char>(key.character);
     }
-    const bool lesson = store_.CurrentLesson >= 1 && store_.CurrentLesson <= LessonKeys::kLessons;
-    const std::string allowed =
-        lesson ? LessonKeys::Taught(store_.CurrentLesson, store_.Qwertz) : std::string();
-    const PracticeText text =
-        PracticeTextMaker::Make(words, characters, allowed, store_.Qwertz, seed);
+    request.lesson = store_.CurrentLesson >= 1 && store_.CurrentLesson <= LessonKeys::kLessons
+                         ? store_.CurrentLesson
+                         : PractisedLesson(store_, practicePath_);
+    request.allowed = request.lesson > 0 ? LessonKeys::Taught(request.lesson, store_.Qwertz) : "";
+    request.qwertz = store_.Qwertz;
+    const PracticeText text = PracticeTextMaker::Make(Vocabulary(words.Words()), request, seed);
     if (text.status == PracticeText::Status::NoLetters) {
         reporter_.ReportInfo(Text("Nejčastější chyby nejsou v písmenech, a tak pro ně nelze "
                                   "vybrat slova. Procvičte je v lekci."));
-        return false;
-    }
-    if (text.status == PracticeText::Status::TooFewWords) {
-        reporter_.ReportInfo(Text("Z kláves, které už znáte, nelze pro tyto znaky složit dost "
-                                  "slov. Procvičte je v lekci."));
         return false;
     }
 
@@ -79,11 +77,34 @@ bool PracticeCommand::Start(const std::vector<WeakKey>& weak, uint32_t seed) {
 
 std::optional<std::string> PracticeCommand::CaptionSuffix(const LEKCE& store,
                                                           const std::string& practicePath) {
-    const std::string prefix = Text(PracticeTextMaker::kIntroPrefixUtf8);
-    if (store.CurrentLesson >= 0 || store.UserFileName != practicePath ||
-        store.IntroLine.compare(0, prefix.size(), prefix) != 0) {
+    if (store.CurrentLesson >= 0 || store.UserFileName != practicePath) {
         return std::nullopt;
     }
-    const std::string rest = store.IntroLine.substr(prefix.size());
-    return Text(kSuffixUtf8) + rest.substr(0, rest.find(Text(PracticeTextMaker::kIntroTailUtf8)));
+    const std::optional<PracticeIntro> intro = PracticeIntro::Parse(store.IntroLine);
+    if (!intro) {
+        return std::nullopt;
+    }
+    std::string suffix = Text(kSuffixUtf8);
+    for (size_t i = 0; i < intro->practised.size(); ++i) {
+        suffix += i == 0 ? "" : " ";
+        suffix += intro->practised[i];
+    }
+    return suffix;
+}
+
+int PracticeCommand::PractisedLesson(const LEKCE& store, const std::string& practicePath) {
+    return store.UserFileName == practicePath ? PracticeIntro::PractisedLesson(store) : 0;
+}
+
+bool PracticeCommand::BackToLesson() {
+    const int lesson = PractisedLesson(store_, practicePath_);
+    if (lesson == 0) {
+        return false;
+    }
+    // Whatever the load returns, as the evaluation's next lesson: a failed load has told the
+    // pupil why and leaves a text BeginText copes with.
+    store_.LoadLesson(lesson, store_.Qwertz);
+    meter_.Clear();
+    engine_.BeginText();
+    return true;
 }

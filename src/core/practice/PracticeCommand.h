@@ -22,9 +22,17 @@ public:
                     std::string wordListPath, std::string practicePath);
 
     // Makes and starts a practice text for `weak`, with the keys the current lesson has taught
-    // (any keys after an own text). When no text can be made, tells the pupil why through the
-    // report window and changes nothing; returns whether a text was started.
+    // (after a practice text, the keys of the lesson it practised; any keys after an own text).
+    // When no text can be made, tells the pupil why through the report window and changes
+    // nothing; returns whether a text was started.
     bool Start(const std::vector<WeakKey>& weak, uint32_t seed);
+
+    // The lesson the text in the store practises, when it is the practice text written to
+    // `practicePath`; 0 otherwise.
+    [[nodiscard]] static int PractisedLesson(const LEKCE& store, const std::string& practicePath);
+    // Starts the lesson the practice text in the store practised, on the layout of the last
+    // lesson; false, changing nothing, when the store holds no practice text of a lesson.
+    bool BackToLesson();
 
     // " procvičení: ř ě č" while the store holds the practice text written to `practicePath`,
     // else nothing: the caption and title then read "Klaptos" / "KTOS" followed by it.

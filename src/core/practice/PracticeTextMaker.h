@@ -1,41 +1,54 @@
 #pragma once
-// Makes a practice text of real Czech words that are rich in the characters the pupil got wrong
-// most often, using only the keys the pupil has been taught.
+// Makes a practice text for the characters the pupil got wrong most often: common Czech words
+// that hold them, typed only with the keys the pupil has been taught, spaced out with common
+// words without them, so that at most half of the text's letters are the practised ones. A
+// practised capital is trained at the start of sentences and in proper nouns. A character too
+// few words can train is drilled in letter groups, as the first lessons do ("fdf jkj").
+
+#include "PracticeIntro.h"
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
-class WordList;
+class Vocabulary;
+
+struct PracticeRequest {
+    std::string weak;    // the weak characters, weakest first (code page 1250)
+    std::string allowed; // the keys that may be used, the space among them; empty for any
+    bool qwertz = true;
+    int lesson = 0; // the lesson whose keys `allowed` holds; 0 after an own text
+};
 
 struct PracticeText {
-    enum class Status { Ready, NoLetters, TooFewWords };
+    enum class Status { Ready, NoLetters };
 
     Status status = Status::NoLetters;
-    std::string practised;          // the letters practised, in rank order (code page 1250)
-    std::string introLine;          // "Procvičení: ř ě č – ..."
-    std::vector<std::string> lines; // kLines lines of words separated by single spaces
+    PracticeIntro intro;
+    std::string introLine;          // intro.Line()
+    std::vector<std::string> lines; // kLines lines, none twice
+
+    friend bool operator==(const PracticeText&, const PracticeText&) = default;
 };
 
 class PracticeTextMaker {
 public:
     static constexpr int kLines = 13;
     static constexpr int kMaxLineLength = 64; // within the typing line's 69 characters
-    // Fewer fitting words than this would make lines of one word over and over.
+    // A character with fewer words than this is drilled in letter groups.
     static constexpr size_t kMinimumWords = 6;
-    // The introductory line: the prefix, the practised letters separated by spaces, the tail.
-    static constexpr std::string_view kIntroPrefixUtf8 = "Procvičení: ";
-    static constexpr std::string_view kIntroTailUtf8 = " – ";
+    // How many of the most common fitting words a character is practised with, and how many
+    // common words space them out.
+    static constexpr size_t kWordChoice = 50;
+    static constexpr size_t kSpacerChoice = 80;
 
-    // `weak`: the weak characters, weakest first; capitals stand for their small letters and
-    // characters that are no letters are left out. `allowed`: the keys that may be used (the
-    // space is always allowed); empty for any. Every line holds at least one weak character or
-    // a keyboard neighbour of one in three of its characters: each word chosen does. The same
-    // `seed` gives the same text.
-    [[nodiscard]] static PracticeText Make(const WordList& words, const std::string& weak,
-                                           const std::string& allowed, bool qwertz, uint32_t seed);
+    // The same `seed` gives the same text. NoLetters when no weak character is a letter the
+    // allowed keys can type.
+    [[nodiscard]] static PracticeText Make(const Vocabulary& vocabulary,
+                                           const PracticeRequest& request, uint32_t seed);
 
-    // The small letter of a Czech capital (code page 1250), other characters unchanged.
-    [[nodiscard]] static unsigned char ToLower(unsigned char c);
+    // The characters to practise: the weak letters the allowed keys can type, weakest first. A
+    // capital stays a capital when its key chord is taught (else its small letter is
+    // practised); at most half of the taught letters, so that others are left to space them.
+    [[nodiscard]] static std::string Practised(const std::string& weak, const std::string& allowed);
 };

@@ -1,11 +1,11 @@
 #include "WordList.h"
 
 #include "Cp1250.h"
+#include "WholeFile.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -15,7 +15,10 @@ const std::array<bool, 256>& WordCharacters() {
         for (char c = 'a'; c <= 'z'; ++c) {
             t[static_cast<unsigned char>(c)] = true;
         }
-        for (const char c : Cp1250::FromUtf8("áčďéěíňóřšťúůýž")) {
+        for (char c = 'A'; c <= 'Z'; ++c) {
+            t[static_cast<unsigned char>(c)] = true;
+        }
+        for (const char c : Cp1250::FromUtf8("áčďéěíňóřšťúůýžÁČĎÉĚÍŇÓŘŠŤÚŮÝŽ")) {
             t[static_cast<unsigned char>(c)] = true;
         }
         return t;
@@ -31,11 +34,16 @@ bool WordList::IsWordCharacter(unsigned char c) {
 
 WordList WordList::Load(const std::string& path) {
     WordList list;
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
+    WholeFile::Content file = WholeFile::Read(path, kMaxBytes);
+    if (file.status == WholeFile::Status::Missing) {
         return list;
     }
-    list.data_->assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    if (file.status != WholeFile::Status::Read) {
+        // A directory, a FIFO, a device or a file far larger than the list: not the list.
+        list.status_ = Status::Damaged;
+        return list;
+    }
+    *list.data_ = std::move(file.bytes);
     list.status_ =
         list.Split() && list.words_.size() >= kMinimumWords ? Status::Ready : Status::Damaged;
     if (list.status_ != Status::Ready) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+class Commands;
 class IniFile;
 class KeyRouter;
 class MainWindowFeature;
@@ -24,9 +25,13 @@ public:
 
     // Panels into the window's client area (their keystrokes go to the engine too), actions
     // into the menus and the window, observers onto the engine; `relayout` lays the window
-    // out again when a feature asks.
+    // out again when a feature asks; `runModal` runs a feature's window through the window's
+    // seam, `commands` stop and resume typing around the features' windows, `typingFont` tells
+    // them the typing font.
     void Join(QMainWindow& window, TypingEngine& engine, KeyRouter& keys,
-              const std::function<void()>& relayout);
+              const std::function<void()>& relayout, Commands& commands,
+              const std::function<int(QDialog&)>& runModal,
+              const std::function<QFont()>& typingFont);
     // Takes the observers off the engine again.
     void Leave(TypingEngine& engine) const;
 

@@ -13,6 +13,7 @@
 #include <functional>
 #include <vector>
 
+class QDialog;
 class QFileDialog;
 class QFont;
 class QFontDialog;
@@ -56,6 +57,8 @@ public:
     // True when the program may close (asks only when the options say so).
     bool ConfirmClose(ProgramOptions& options);
     void ShowWriteError(const QString& message);
+    // A modal window of a feature's own, through the same seam; its result.
+    int RunModal(QDialog& window) { return seam_.runModal(window); }
 
 private:
     QFileDialog& OpenDialog();

@@ -4,6 +4,7 @@
 // observer of the typing. The window is given its features at construction; without any it
 // is exactly the designed window.
 
+#include <QFont>
 #include <QString>
 
 #include <functional>
@@ -14,11 +15,26 @@
 
 class IniFile;
 class QAction;
+class QDialog;
 class QWidget;
 class TFormKonec;
 class TypingEngine;
 class TFormLekce;
 class TypingObserver;
+
+// What the main window lends its features for windows of their own; given once at joining.
+// Typing stops while such a window is open and goes on afterwards, unless it was stopped
+// before or a text began meanwhile (as around the window's own modal windows).
+struct FeatureHost {
+    // Runs one window of the feature's own modally through the window's seam (tests answer it
+    // there); returns its result.
+    std::function<int(QDialog&)> runModal;
+    // Runs `show`, which opens windows of the feature's own one after another and returns when
+    // the last has closed, with the typing stopped for the whole of it.
+    std::function<void(const std::function<void()>& show)> runStopped;
+    // The typing font in use.
+    std::function<QFont()> typingFont;
+};
 
 // A check box of a feature's own at the foot of the Options dialog: `set` runs on OK only.
 struct FeatureOption {
@@ -75,4 +91,7 @@ public:
     // takes no room; a panel with a height for its width is made as wide as the typing line
     // (at least as the counters panel, at most its maximumWidth) and as high as it asks.
     virtual void SetRelayout(std::function<void()> relayout) { (void)relayout; }
+
+    // Given once when the feature joins the window, for the windows it opens itself.
+    virtual void SetHost(const FeatureHost& host) { (void)host; }
 };

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -25,14 +26,18 @@ void MainWindowLayout::RememberHome() {
 
 void MainWindowLayout::Apply() {
     PaintBoxType& view = *controls_.paintBoxType;
-    SizeFeaturePanels(view.View().ViewWidth());
+    decoration_ = Decoration();
+    SizeFeaturePanels(view.View().ViewWidth(), view.View().ViewHeight());
     int featuresHeight = 0;
     for (const QWidget* panel : featurePanels_) {
         if (!panel->isHidden()) {
             featuresHeight += panel->height();
         }
     }
-    const QRect frame = window_.frameGeometry();
+    // The frame as it will be: before the window is on the screen, with the decoration the
+    // window manager is expected to add. Positions are taken from the available area's corner,
+    // which a panel at the screen's top or left moves.
+    const QRect frame = window_.geometry().marginsAdded(decoration_);
     const QRect screen = ScreenArea();
     LayoutInput in;
     in.viewWidth = view.View().ViewWidth();
@@ -43,8 +48,8 @@ void MainWindowLayout::Apply() {
     in.maximized = IsMaximized();
     in.clientWidth = window_.width();
     in.clientHeight = ClientHeight();
-    in.windowLeft = frame.x();
-    in.windowTop = frame.y();
+    in.windowLeft = frame.x() - screen.x();
+    in.windowTop = frame.y() - screen.y();
     in.frameWidth = frame.width() - window_.width();
     in.frameHeight = frame.height() - ClientHeight();
     in.panelWidth = controls_.Panel1->width();
@@ -68,9 +73,12 @@ void MainWindowLayout::Apply() {
         normalSize_ = QSize(out.clientWidth, out.clientHeight + MenuBarHeight());
         window_.resize(normalSize_);
         // Only a real move: moving a window not yet on the screen would make its restored
-        // position the frame's, which the window manager adds only later.
-        if (out.windowLeft != frame.x() || out.windowTop != frame.y()) {
-            window_.move(out.windowLeft, out.windowTop);
+        // position the frame's, which the window manager adds only later. Such a move places
+        // the window's inside, so it goes to where the inside of the expected frame will be.
+        const QPoint place(out.windowLeft + screen.x(), out.windowTop + screen.y());
+        if (place != frame.topLeft()) {
+            window_.move(FrameKnown() ? place
+                                      : place + QPoint(decoration_.left(), decoration_.top()));
         }
     }
     NoteBounds();
@@ -95,17 +103,50 @@ QRect MainWindowLayout::NormalBounds() const {
 }
 
 // A panel that draws to any width (hasHeightForWidth) follows the typing line's width, so that
-// it grows with the font; the others keep the size they chose.
-void MainWindowLayout::SizeFeaturePanels(int viewWidth) {
-    const int screenWidth = ScreenArea().width();
+// it grows with the font; the others keep the size they chose. The first gets, as its maximum
+// height, what the screen leaves of its height below everything else of the window, the next
+// what the first left, and so on: the panel shrinks to fit it.
+void MainWindowLayout::SizeFeaturePanels(int viewWidth, int viewHeight) {
+    const QRect screen = ScreenArea();
+    int room = screen.height() - decoration_.top() - decoration_.bottom() - MenuBarHeight() -
+               viewHomeTop_ - viewHeight - controls_.Panel1->height() -
+               controls_.StatusBar1->height();
+    for (const QWidget* panel : featurePanels_) {
+        if (!panel->isHidden() && !panel->hasHeightForWidth()) {
+            room -= panel->height();
+        }
+    }
     for (QWidget* panel : featurePanels_) {
         if (panel->isHidden() || !panel->hasHeightForWidth()) {
             continue;
         }
-        const int width = std::min(
-            {std::max(controls_.Panel1->width(), viewWidth), panel->maximumWidth(), screenWidth});
+        const int width = std::min({std::max(controls_.Panel1->width(), viewWidth),
+                                    panel->maximumWidth(), screen.width()});
+        panel->setMaximumHeight(std::max(room, 0));
         panel->resize(width, panel->heightForWidth(width));
+        room -= panel->height();
     }
+}
+
+bool MainWindowLayout::FrameKnown() const {
+    return window_.frameGeometry() != window_.geometry() || window_.testAttribute(Qt::WA_Mapped);
+}
+
+QMargins MainWindowLayout::Decoration() const {
+    const QRect frame = window_.frameGeometry();
+    const QRect inside = window_.geometry();
+    if (FrameKnown()) {
+        return {inside.left() - frame.left(), inside.top() - frame.top(),
+                frame.right() - inside.right(), frame.bottom() - inside.bottom()};
+    }
+    // Not yet on the screen: a title bar as the style draws one, and thin borders.
+    constexpr int kBorder = 2;
+    const int title = window_.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window_);
+    return {kBorder, title + kBorder, kBorder, kBorder};
+}
+
+bool MainWindowLayout::DecorationChanged() const {
+    return Decoration() != decoration_;
 }
 
 QPoint MainWindowLayout::PlaceBelowTypingLine(const QRect& dialogFrame) {

@@ -3,6 +3,7 @@
 // panel below it, and the window around them (ViewLayout's arithmetic on the window's
 // geometry), and where the font dialog goes so that the typing line stays visible.
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 
@@ -36,13 +37,21 @@ public:
     // manager that maximized it before placing it would put it at the screen's corner.
     void StateChanged(Qt::WindowStates oldState);
 
+    // Whether the window manager's frame is not the one the last layout allowed for (it
+    // becomes known once the window is on the screen): the window should be laid out again.
+    [[nodiscard]] bool DecorationChanged() const;
+
     [[nodiscard]] bool IsMaximized() const;
     [[nodiscard]] int MenuBarHeight() const;
     [[nodiscard]] int ClientHeight() const;
     [[nodiscard]] QRect ScreenArea() const;
 
 private:
-    void SizeFeaturePanels(int viewWidth);
+    void SizeFeaturePanels(int viewWidth, int viewHeight);
+    // The frame the window manager puts around the window, or the one it is expected to while
+    // the window is not yet on the screen.
+    [[nodiscard]] QMargins Decoration() const;
+    [[nodiscard]] bool FrameKnown() const;
 
     QMainWindow& window_;
     MainWindowControls& controls_;
@@ -50,6 +59,7 @@ private:
     int frameExtraWidth_ = 0;
     int viewHomeLeft_ = 0;
     int viewHomeTop_ = 0;
-    QSize normalSize_; // the size Apply gave a restored window
+    QMargins decoration_; // the frame the last layout allowed for
+    QSize normalSize_;    // the size Apply gave a restored window
     QRect normalBounds_;
 };

@@ -100,7 +100,7 @@ MainWindowMenus::MainWindowMenus(QMainWindow& window) {
     MenuPsani->addAction(ActionMenuPauseContinue);
     MenuPsani->addSeparator();
     MenuPsani->addAction(ActionResetLekci);
-    MenuProgram = menu("MenuProgram", QStringLiteral("&Program"));
+    MenuProgram = menu("MenuProgram", QStringLiteral("P&rogram")); // Alt+P is Psaní's
     MenuProgram->addAction(ActionFont);
     MenuProgram->addAction(ActionOptions);
     Help1 = menu("Help1", QStringLiteral("&Help"));

@@ -92,7 +92,10 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     for (QWidget* control : controls_->KeyControls()) {
         keys_->Watch(control);
     }
-    features_.Join(*this, *engine_, *keys_, [this] { LayoutTypingView(); });
+    features_.Join(
+        *this, *engine_, *keys_, [this] { LayoutTypingView(); }, *this,
+        [this](QDialog& dialog) { return dialogs_->RunModal(dialog); },
+        [this] { return typingFont; });
     layout_ = std::make_unique<MainWindowLayout>(*this, *controls_, features_.Panels());
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(
@@ -168,6 +171,11 @@ void TFormHOknoPM::resizeEvent(QResizeEvent* event) {
 void TFormHOknoPM::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     layout_->NoteBounds();
+    // The window manager has framed the window: a window as high as the screen allows is fitted
+    // to the frame it really has.
+    if (layout_->DecorationChanged()) {
+        LayoutTypingView();
+    }
 }
 
 void TFormHOknoPM::FormResize() {

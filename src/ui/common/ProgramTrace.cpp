@@ -5,9 +5,14 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QShortcutEvent>
+#include <QTextDocument>
 #include <QWidget>
 #include <QWindow>
+
+#include <optional>
 
 namespace {
 
@@ -66,6 +71,19 @@ const QWidget* WindowOf(const QObject* target) {
         }
     }
     return nullptr;
+}
+
+// How many characters the text field with the focus holds (a copy's text area, a file name), or
+// nothing when no text field has the focus: what a key that no command heard typed there.
+std::optional<int> FocusedTextLength() {
+    const QWidget* focus = QApplication::focusWidget();
+    if (const auto* area = qobject_cast<const QPlainTextEdit*>(focus)) {
+        return area->document()->characterCount() - 1; // without the end's paragraph mark
+    }
+    if (const auto* field = qobject_cast<const QLineEdit*>(focus)) {
+        return static_cast<int>(field->text().size());
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -187,6 +205,10 @@ void ProgramTrace::EndKey() {
             key_->did << (stopped ? QStringLiteral("STOP") : QStringLiteral("typing"));
         } else if (key_->did.isEmpty() && stopped) {
             key_->did << QStringLiteral("STOP");
+        }
+    } else if (key_->did.isEmpty()) {
+        if (const std::optional<int> length = FocusedTextLength()) {
+            key_->did << QStringLiteral("text %1").arg(*length);
         }
     }
     key_->text +=

@@ -11,8 +11,9 @@
 //
 // A key reads "right", "wrong, f expected", "line finished", "next f" (Backspace, arrows),
 // the action or button a shortcut reached, "STOP" when the typing swallowed it in STOP mode,
-// and "-" when nothing of the typing heard it. Without the variable nothing is made: no filter,
-// no observer.
+// "text 57" when it went to a text field outside the typing (a copy's text area, a file name)
+// that then holds 57 characters, and "-" when nothing of these heard it. Without the variable
+// nothing is made: no filter, no observer.
 
 #include <QFile>
 #include <QObject>

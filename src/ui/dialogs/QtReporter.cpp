@@ -34,9 +34,19 @@ void QtReporter::ReportInfoUtf8(const std::string& message) {
     Report(message, false);
 }
 
-void QtReporter::Report(const std::string& utf8, bool isError) {
+void QtReporter::ReportErrorWithHelp(const std::string& message, const std::string& topic,
+                                     const std::string& title) {
+    Report(Cp1250::ToUtf8(message), true, QString::fromStdString(topic),
+           QString::fromStdString(Cp1250::ToUtf8(title)));
+}
+
+void QtReporter::Report(const std::string& utf8, bool isError, const QString& topic,
+                        const QString& title) {
     TFormErr window(owner_ ? owner_() : nullptr, isError, seam_);
     window.SetMessageUtf8(utf8);
+    if (!topic.isEmpty()) {
+        window.SetHelpTopic(topic, title);
+    }
     // A help window of the report window itself, which the modal report would block otherwise.
     window.SetHelpOpener([&window, helpFile = helpFile_](const QString& topic) {
         auto* help = new TFormHelp(helpFile, &window);

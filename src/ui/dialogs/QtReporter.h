@@ -30,9 +30,13 @@ public:
     void ReportError(const std::string& message) override;
     void ReportInfo(const std::string& message) override;
     void ReportInfoUtf8(const std::string& message) override;
+    void ReportErrorWithHelp(const std::string& message, const std::string& topic,
+                             const std::string& title) override;
 
 private:
-    void Report(const std::string& utf8, bool isError);
+    // `topic`: the help section the error's link leads to; empty for the program's files.
+    void Report(const std::string& utf8, bool isError, const QString& topic = {},
+                const QString& title = {});
 
     OwnerGetter owner_;
     QtWindowSeam seam_;

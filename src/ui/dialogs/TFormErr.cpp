@@ -166,6 +166,18 @@ void TFormErr::SetMessageUtf8(const std::string& utf8) {
 void TFormErr::SetHelpOpener(HelpOpener opener) {
     helpOpener_ = std::move(opener);
 }
+
+void TFormErr::SetHelpTopic(const QString& topic, const QString& title) {
+    helpTopic_ = topic;
+    ownTopic_ = true;
+    LabelStahnoutVerzi->setText(QString::fromUtf8("Co s tím dělat, poradí nápověda:"));
+    LabelTovikHTTPLink->setText(title);
+    LabelStahnoutVerzi->resize(TextWidth(LabelStahnoutVerzi, kLabelStahnoutVerzi.width()),
+                               kLabelHeight);
+    LabelTovikHTTPLink->resize(TextWidth(LabelTovikHTTPLink, kLabelTovikHTTPLink.width()),
+                               kLabelHeight);
+    ArrangeAnchored();
+}
 void TFormErr::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormShow();
@@ -189,9 +201,9 @@ void TFormErr::FormShow() {
 }
 
 void TFormErr::LabelTovikHTTPLinkClick() {
-    if (downloadPage_.isEmpty()) {
+    if (downloadPage_.isEmpty() || ownTopic_) {
         if (helpOpener_) {
-            helpOpener_(QString::fromLatin1(ProgramAddresses::kRestoreTopic));
+            helpOpener_(helpTopic_);
         }
     } else {
         seam_.openUrl(QUrl(downloadPage_));

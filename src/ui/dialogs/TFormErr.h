@@ -36,6 +36,9 @@ public:
 
     // What a click on the link does while there is no web page: show the help at a topic.
     void SetHelpOpener(HelpOpener opener);
+    // An error with a help section of its own: the link reads `title` and shows the help at
+    // `topic`, web page or not.
+    void SetHelpTopic(const QString& topic, const QString& title);
     const bool IsError;
 
 protected:
@@ -58,5 +61,7 @@ private:
     QtWindowSeam seam_;
     QString downloadPage_; // empty: the link leads to the help
     HelpOpener helpOpener_;
-    int widening_ = 0; // pixels the window is wider than designed, so that no label is cut off
+    QString helpTopic_ = QString::fromLatin1(ProgramAddresses::kRestoreTopic);
+    bool ownTopic_ = false; // the link leads to helpTopic_ even with a web page
+    int widening_ = 0;      // pixels the window is wider than designed, so that no label is cut off
 };

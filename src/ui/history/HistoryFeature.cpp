@@ -1,8 +1,9 @@
 #include "HistoryFeature.h"
 
-#include "HistoryStore.h"
+#include "HistoryQueries.h"
+#include "HistoryThread.h"
 #include "LessonResults.h"
-#include "QtText.h"
+#include "ProgressWindow.h"
 #include "TFormLekce.h"
 
 #include <QAction>
@@ -11,11 +12,10 @@
 
 #include <utility>
 
-HistoryFeature::HistoryFeature(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
-                               Reporter& reporter, const KeyErrorCounts* keyErrors,
-                               QStringList pluginDirs)
-    : history_(history), recorder_(history, meter, store, keyErrors),
-      progress_(history, reporter, std::move(pluginDirs)) {}
+HistoryFeature::HistoryFeature(HistoryThread& history, const SpeedMeter& meter, const LEKCE& store,
+                               HistoryRecorder::Sources sources, QStringList pluginDirs)
+    : history_(history), recorder_(history, meter, store, std::move(sources)),
+      plots_(std::move(pluginDirs)) {}
 
 std::vector<std::pair<QString, QAction*>> HistoryFeature::CreateActions(QWidget* window) {
     auto* action = new QAction(QString::fromUtf8("&Můj pokrok"), window);
@@ -24,14 +24,29 @@ std::vector<std::pair<QString, QAction*>> HistoryFeature::CreateActions(QWidget*
     const QString hint = QString::fromUtf8("Rychlost a chybovost v čase, výsledky lekcí, export");
     action->setToolTip(hint);
     action->setStatusTip(hint);
-    // The window is not modal: typing stops only as it does whenever the main window loses
-    // the keyboard, and the pupil may keep it open beside the typing.
-    QObject::connect(action, &QAction::triggered, window,
-                     [this, window] { progress_.Show(window); });
+    QObject::connect(action, &QAction::triggered, window, [this, window] { ShowProgress(window); });
     return {{QStringLiteral("MenuProgram"), action}};
 }
 
+void HistoryFeature::ShowProgress(QWidget* window) {
+    // Typing stops while the window is open, as for the main window's own windows.
+    ProgressWindow progress(history_, plots_, window);
+    if (runModal_) {
+        runModal_(progress);
+    } else {
+        progress.exec();
+    }
+}
+
 void HistoryFeature::PrepareLessonDialog(TFormLekce& dialog) {
-    const LessonResults results(history_.Records());
-    dialog.MarkPassed(results.PassedLessons(false), results.PassedLessons(true));
+    if (passed_) {
+        dialog.MarkPassed(passed_->first, passed_->second);
+    }
+    history_.Ask<std::vector<LessonResult>>(
+        &dialog, [](const HistoryQueries& queries) { return queries.LessonRows(); },
+        [this, &dialog](std::vector<LessonResult> rows) {
+            const LessonResults results(std::move(rows));
+            passed_ = PassedLessons(results.PassedLessons(false), results.PassedLessons(true));
+            dialog.MarkPassed(passed_->first, passed_->second);
+        });
 }

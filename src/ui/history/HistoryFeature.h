@@ -1,31 +1,44 @@
 #pragma once
 // The history of finished texts joined to the main window: each finished text is recorded,
 // "Můj pokrok" opens from the menu Program, and the lesson dialog ticks the passed lessons.
+// Nothing of it waits for the database: the dialog opens at once and its ticks follow.
 
 #include "HistoryRecorder.h"
 #include "MainWindowFeature.h"
-#include "ProgressWindowLoader.h"
+#include "ProgressPlotsLoader.h"
 
-class HistoryStore;
-class KeyErrorCounts;
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+
+class HistoryThread;
 class LEKCE;
-class Reporter;
 class SpeedMeter;
 
 class HistoryFeature final : public MainWindowFeature {
 public:
-    // `keyErrors`: the error analysis's counts per character, recorded with each text;
-    // nullptr without one. `pluginDirs`: where the progress window's plugin is looked for.
-    HistoryFeature(HistoryStore& history, const SpeedMeter& meter, const LEKCE& store,
-                   Reporter& reporter, const KeyErrorCounts* keyErrors = nullptr,
-                   QStringList pluginDirs = ProgressWindowLoader::DefaultDirs());
+    // `sources`: what the recorder adds to each text (errors per character, the practised
+    // lesson). `pluginDirs`: where the progress window's plots are looked for.
+    HistoryFeature(HistoryThread& history, const SpeedMeter& meter, const LEKCE& store,
+                   HistoryRecorder::Sources sources = {},
+                   QStringList pluginDirs = PluginFile::DefaultDirs());
 
     std::vector<std::pair<QString, QAction*>> CreateActions(QWidget* window) override;
     void PrepareLessonDialog(TFormLekce& dialog) override;
     TypingObserver* Observer() override { return &recorder_; }
+    void SetHost(const FeatureHost& host) override { runModal_ = host.runModal; }
+
+    // Opens "Můj pokrok" over `window` and returns when it is closed.
+    void ShowProgress(QWidget* window);
 
 private:
-    HistoryStore& history_;
+    using PassedLessons = std::pair<std::map<int, std::string>, std::map<int, std::string>>;
+
+    HistoryThread& history_;
     HistoryRecorder recorder_;
-    ProgressWindowLoader progress_;
+    ProgressPlotsLoader plots_;
+    std::function<int(QDialog&)> runModal_;
+    // The ticks last read: the lesson dialog shows them at once while they are read again.
+    std::optional<PassedLessons> passed_;
 };

@@ -42,6 +42,26 @@ QString Text(char32_t c) {
     return QString::fromUcs4(&c, 1);
 }
 
+// Where the left index finger's keys meet the right one's on a row: the border between the
+// hands, drawn on the edge of the keys on either side of it.
+struct HandBorder {
+    bool left = false;  // on the key's left edge
+    bool right = false; // on its right edge
+};
+
+HandBorder HandBorderOf(const std::vector<Key>& keys, std::size_t key) {
+    const auto meet = [&](std::size_t a, std::size_t b) {
+        return keys[a].row == keys[b].row && keys[a].finger == Finger::LeftIndex &&
+               keys[b].finger == Finger::RightIndex;
+    };
+    return {key > 0 && meet(key - 1, key), key + 1 < keys.size() && meet(key, key + 1)};
+}
+
+// The keys whose caps have bumps for the index fingers to find the home row by.
+bool HasHomeBump(const Key& key) {
+    return key.role == KeyRole::Character && (key.levels[0] == U'f' || key.levels[0] == U'j');
+}
+
 } // namespace
 
 KeyboardView::KeyboardView(QWidget* parent)
@@ -126,9 +146,10 @@ void KeyboardView::SetLegend(std::vector<std::pair<QColor, QString>> entries) {
 }
 
 std::vector<std::pair<QColor, QString>> KeyboardView::LegendEntries() const {
-    if (!legend_.empty()) {
-        return legend_;
-    }
+    return legend_.empty() ? FingerLegend() : legend_;
+}
+
+std::vector<std::pair<QColor, QString>> KeyboardView::FingerLegend() const {
     std::vector<std::pair<QColor, QString>> entries;
     for (const Finger finger : kLegendOrder) {
         const std::string_view name = FingerName(finger);
@@ -171,24 +192,40 @@ KeyboardView::Geometry KeyboardView::Measure(int width) const {
             kMargin + static_cast<int>(std::lround((k.row + k.height) * g.keyHeight));
         g.keys.emplace_back(left, top, right - left, bottom - top);
     }
-    int y = kMargin + static_cast<int>(layout_->Rows()) * g.keyHeight + kGap;
+    const int legendTop = kMargin + static_cast<int>(layout_->Rows()) * g.keyHeight + kGap;
 
     // The legend flows along the lines like words, left hand first, the thumb last.
     const QFontMetrics legend(LegendFont(g.keyHeight));
     const int swatch = legend.ascent();
     const int lineHeight = legend.height() + 2;
-    int x = kMargin;
-    for (const auto& [colour, name] : LegendEntries()) {
-        const int entryWidth = swatch + 4 + legend.horizontalAdvance(name);
-        if (x > kMargin && x + entryWidth > width - kMargin) {
-            x = kMargin;
-            y += lineHeight;
+    const auto flow = [&](const std::vector<std::pair<QColor, QString>>& entries,
+                          std::vector<QRect>* places) {
+        int x = kMargin;
+        int lines = 1;
+        for (const auto& entry : entries) {
+            const int entryWidth = swatch + 4 + legend.horizontalAdvance(entry.second);
+            if (x > kMargin && x + entryWidth > width - kMargin) {
+                x = kMargin;
+                ++lines;
+            }
+            if (places != nullptr) {
+                places->emplace_back(x, legendTop + (lines - 1) * lineHeight, entryWidth,
+                                     lineHeight);
+            }
+            x += entryWidth + legend.horizontalAdvance(QStringLiteral("xxx"));
         }
-        g.legendEntries.emplace_back(x, y, entryWidth, lineHeight);
-        g.legend |= g.legendEntries.back();
-        x += entryWidth + legend.horizontalAdvance(QStringLiteral("xxx"));
+        return lines;
+    };
+    int lines = flow(LegendEntries(), &g.legendEntries);
+    for (const QRect& entry : g.legendEntries) {
+        g.legend |= entry;
     }
-    y += lineHeight + kGap;
+    // Room for the fingers' legend whichever is shown, so that the keyboard keeps its height
+    // when another legend (the heat map's) takes its place.
+    if (!legend_.empty()) {
+        lines = std::max(lines, flow(FingerLegend(), nullptr));
+    }
+    const int y = legendTop + lines * lineHeight + kGap;
 
     const QFontMetrics text(TextFont(g.keyHeight));
     g.text = QRect(kMargin, y, width - 2 * kMargin, text.lineSpacing() * kTextLines);
@@ -274,6 +311,26 @@ void KeyboardView::DrawCap(QPainter& painter, int key, const QRect& rect, const 
         // The order of the chords of a dead-key sequence, in the key's top right corner.
         painter.setFont(QtDesignFont(std::max(8, h * 3 / 10), true));
         painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, look.steps);
+    }
+    if (HasHomeBump(k)) {
+        // A short bar below the letter, where a real key has its bump; on whole pixels, so that
+        // a key drawn from its kept picture looks like one drawn on the window.
+        const int thickness = std::max(2, h / 13);
+        const int barWidth = std::max(4, static_cast<int>(std::lround(rect.width() * 0.3)));
+        const int bottom = static_cast<int>(std::lround(h * 0.16));
+        painter.fillRect(QRect(rect.left() + (rect.width() - barWidth) / 2,
+                               rect.bottom() - bottom - thickness + 1, barWidth, thickness),
+                         ink);
+    }
+    // The border between the hands lies in the gap between two caps; each draws its half in its
+    // own rectangle, so that a key repainted alone keeps it.
+    const HandBorder border = HandBorderOf(layout_->Keys(), static_cast<std::size_t>(key));
+    if (border.left || border.right) {
+        QColor line = palette().color(QPalette::WindowText);
+        line.setAlphaF(0.6f);
+        const int x = border.left ? rect.left() : rect.right();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.fillRect(QRect(x, rect.top(), 1, rect.height()), line);
     }
 }
 

@@ -80,6 +80,7 @@ private:
     [[nodiscard]] QColor NormalFill(int key) const;
     // The legend's entries as shown now: the caller's, or the fingers in the palette's tints.
     [[nodiscard]] std::vector<std::pair<QColor, QString>> LegendEntries() const;
+    [[nodiscard]] std::vector<std::pair<QColor, QString>> FingerLegend() const;
     void SetLooks(std::vector<Look> looks);
     void DrawCap(QPainter& painter, int key, const QRect& rect, const Look& look) const;
     void DrawLegend(QPainter& painter) const;

@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -18,6 +20,8 @@ namespace {
 
 constexpr int kRows = 11; // the group fills its four columns top to bottom
 constexpr int kTickSize = 10;
+constexpr int kClientWidth = 592;
+constexpr int kClientHeight = 353;
 
 // What each lesson drills, in lesson order; the caption puts the number in front.
 constexpr std::array<const char*, TFormLekce::kLessonCount> kLessonNames = {
@@ -34,7 +38,7 @@ constexpr std::array<const char*, TFormLekce::kLessonCount> kLessonNames = {
 
 TFormLekce::TFormLekce(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString::fromUtf8("Volba lekce"));
-    setFixedSize(592, 353);
+    setFixedSize(kClientWidth, kClientHeight);
     setFont(QtDesignFont(13, true));
 
     RadioGroupCisloLekce = new QGroupBox(QString::fromUtf8("Lekce pro nácvik psaní"), this);
@@ -76,12 +80,38 @@ TFormLekce::TFormLekce(QWidget* parent) : QDialog(parent) {
     BitBtn2->setGeometry(472, 317, 118, 27);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 
+    LabelRozlozeni = new QLabel(this);
+    LabelRozlozeni->setObjectName(QStringLiteral("LabelRozlozeni"));
+    LabelRozlozeni->setFont(QtDesignFont(12));
+    LabelRozlozeni->setGeometry(8, kClientHeight, kClientWidth - 16,
+                                LabelRozlozeni->sizeHint().height() + 4);
+    LabelRozlozeni->hide();
+
     Select(1, true);
     connect(layoutItems, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked) {
             ShowMarks();
+            ShowLayoutNote();
         }
     });
+}
+
+void TFormLekce::SetDesktopLayout(std::optional<bool> qwertz) {
+    desktopQwertz_ = qwertz;
+    ShowLayoutNote();
+}
+
+// Below the designed dialog, which grows by the note's line while it is shown.
+void TFormLekce::ShowLayoutNote() {
+    const bool differs = desktopQwertz_ && *desktopQwertz_ != SelectedQwertz();
+    if (differs) {
+        LabelRozlozeni->setText(
+            QString::fromUtf8("Pozor: v systému máte nastavenou klávesnici %1, zvolený typ je %2.")
+                .arg(QLatin1String(*desktopQwertz_ ? "QWERTZ" : "QWERTY"),
+                     QLatin1String(SelectedQwertz() ? "QWERTZ" : "QWERTY")));
+    }
+    LabelRozlozeni->setVisible(differs);
+    setFixedSize(kClientWidth, kClientHeight + (differs ? LabelRozlozeni->height() + 4 : 0));
 }
 
 void TFormLekce::MarkPassed(std::map<int, std::string> qwerty, std::map<int, std::string> qwertz) {
@@ -90,15 +120,23 @@ void TFormLekce::MarkPassed(std::map<int, std::string> qwerty, std::map<int, std
     ShowMarks();
 }
 
+bool TFormLekce::IsTicked(int lesson) const {
+    return passed_[SelectedQwertz() ? 1 : 0].contains(lesson);
+}
+
 void TFormLekce::ShowMarks() {
     const std::map<int, std::string>& passed = passed_[SelectedQwertz() ? 1 : 0];
     const QIcon tick = QtPicture::Icon(QStringLiteral(":/lessons/passed.svg"));
+    // An item without a tick keeps the tick's room, so that every caption starts at one place.
+    QPixmap room(kTickSize, kTickSize);
+    room.fill(Qt::transparent);
+    const QIcon noTick(room);
     for (int item = 0; item < kLessonCount; ++item) {
         QAbstractButton* button = lessonItems->button(item);
         const auto found = passed.find(item + 1);
         // A tick as small as the caption's capitals, so that the widest captions still fit.
         button->setIconSize(QSize(kTickSize, kTickSize));
-        button->setIcon(found != passed.end() ? tick : QIcon());
+        button->setIcon(found != passed.end() ? tick : noTick);
         button->setToolTip(found != passed.end() ? QtText::FromCp1250(found->second) : QString());
     }
 }

@@ -6,10 +6,12 @@
 #include <QDialog>
 
 #include <map>
+#include <optional>
 #include <string>
 
 class QButtonGroup;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 
 class TFormLekce : public QDialog {
@@ -27,6 +29,12 @@ public:
     // Marks the lessons already passed on each layout with a tick and a tooltip (code page
     // 1250), by lesson number; the marks follow the layout chosen. Captions stay as they are.
     void MarkPassed(std::map<int, std::string> qwerty, std::map<int, std::string> qwertz);
+    // Whether lesson n (1..44) shows its tick now. Every item has an icon, ticked or not, so
+    // that all captions start at one place.
+    [[nodiscard]] bool IsTicked(int lesson) const;
+    // The layout the desktop types with (true QWERTZ, false QWERTY, nothing unknown): while the
+    // layout chosen is the other one, a note below the choice says so.
+    void SetDesktopLayout(std::optional<bool> qwertz);
 
     QGroupBox* RadioGroupCisloLekce;
     QButtonGroup* lessonItems; // id = item index, lesson = id + 1
@@ -34,12 +42,15 @@ public:
     QButtonGroup* layoutItems; // id 0 QWERTY, 1 QWERTZ
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
+    QLabel* LabelRozlozeni; // the note on the desktop's layout
 
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
     void ShowMarks();
+    void ShowLayoutNote();
 
     std::map<int, std::string> passed_[2]; // by layout id
+    std::optional<bool> desktopQwertz_;
 };

@@ -1,5 +1,6 @@
 #include "PracticeFeature.h"
 
+#include "BackToLessonPanel.h"
 #include "KeyboardFingerNames.h"
 #include "KeyboardLayout.h"
 #include "Lekce.h"
@@ -27,6 +28,15 @@ void PracticeFeature::WriteSettings(IniFile& ini) const {
 }
 
 void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engine) {
+    AddWeakKeys(evaluation, engine);
+    AddBackToLesson(evaluation, engine);
+}
+
+PracticeCommand PracticeFeature::Command(TypingEngine& engine) {
+    return {store_, meter_, engine, reporter_, wordListPath_, practicePath_};
+}
+
+void PracticeFeature::AddWeakKeys(TFormKonec& evaluation, TypingEngine& engine) {
     const std::vector<WeakKey> weak = WeakKeys::Rank(errors_.Counts());
     if (weak.empty()) {
         return;
@@ -40,9 +50,22 @@ void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engi
                          std::error_code ignored;
                          std::filesystem::create_directories(
                              std::filesystem::path(practicePath_).parent_path(), ignored);
-                         PracticeCommand practice(store_, meter_, engine, reporter_, wordListPath_,
-                                                  practicePath_);
-                         if (practice.Start(panel->Keys(), std::random_device{}())) {
+                         if (Command(engine).Start(panel->Keys(), std::random_device{}())) {
+                             evaluation.FinishWithPractice();
+                         }
+                     });
+}
+
+void PracticeFeature::AddBackToLesson(TFormKonec& evaluation, TypingEngine& engine) {
+    const int lesson = PracticeCommand::PractisedLesson(store_, practicePath_);
+    if (lesson == 0) {
+        return;
+    }
+    auto* panel = new BackToLessonPanel(lesson, &evaluation);
+    evaluation.AddPart(panel);
+    QObject::connect(panel, &BackToLessonPanel::backRequested, &evaluation,
+                     [this, &evaluation, &engine] {
+                         if (Command(engine).BackToLesson()) {
                              evaluation.FinishWithPractice();
                          }
                      });
@@ -50,4 +73,11 @@ void PracticeFeature::AddToEvaluation(TFormKonec& evaluation, TypingEngine& engi
 
 std::optional<std::string> PracticeFeature::CaptionSuffix() const {
     return PracticeCommand::CaptionSuffix(store_, practicePath_);
+}
+
+std::optional<int> PracticeFeature::PractisedLesson() const {
+    if (store_.CurrentLesson >= 0 || store_.UserFileName != practicePath_) {
+        return std::nullopt;
+    }
+    return PracticeCommand::PractisedLesson(store_, practicePath_);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // Errors per key joined to the main window: counts every checked keystroke of the text, keeps
 // the counts in the settings file's [Chyby] section, adds "Nejčastější chyby" to the
-// evaluation, starts the practice text from there and names it in the caption.
+// evaluation, starts the practice text from there and names it in the caption; after a practice
+// text, the evaluation offers the way back to the lesson it practised.
 
 #include "ErrorCounter.h"
 #include "MainWindowFeature.h"
+#include "PracticeCommand.h"
 
 #include <string>
 
@@ -28,10 +30,19 @@ public:
     // The counts of the text so far, for the on-screen keyboard's heat map.
     [[nodiscard]] const ErrorCounter& Errors() const { return errors_; }
 
+    // The lesson the current text practises when it is the practice text (0 after an own
+    // text); nothing for any other text.
+    [[nodiscard]] std::optional<int> PractisedLesson() const;
+
     // The practice file's name in the pupil's data folder.
     static constexpr const char* kPracticeFileName = "procviceni.txt";
 
 private:
+    [[nodiscard]] PracticeCommand Command(TypingEngine& engine);
+    void AddWeakKeys(TFormKonec& evaluation, TypingEngine& engine);
+    // After a practice text of a lesson: the way back to that lesson.
+    void AddBackToLesson(TFormKonec& evaluation, TypingEngine& engine);
+
     LEKCE& store_;
     SpeedMeter& meter_;
     Reporter& reporter_;

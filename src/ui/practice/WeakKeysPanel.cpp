@@ -16,7 +16,7 @@ constexpr int kColumns = 5;
 
 WeakKeysPanel::WeakKeysPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Nejčastější chyby"), parent), grid_(new QGridLayout(this)),
-      practise_(new QPushButton(QStringLiteral("Procvičit chyby"), this)) {
+      practise_(new QPushButton(QStringLiteral("Procvičit &chyby"), this)) {
     setObjectName(QStringLiteral("GroupBoxChyby"));
     const QStringList headers = {QStringLiteral("Znak"), QStringLiteral("Chyby"),
                                  QStringLiteral("Četnost"), QStringLiteral("Prst"),

@@ -1,5 +1,5 @@
 // A text typed to its end through the engine is recorded once, with its errors per character
-// read before the evaluation's repeat clears them.
+// read before the evaluation's repeat clears them, and with the evaluation's own verdict.
 
 #include "HistoryRecorder.h"
 #include "ErrorCounter.h"
@@ -15,8 +15,10 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     rig.dir.AddLesson(1, "Úvod", {"řeka", "ok"});
     ListHistoryStore history;
     ErrorCounter counter(rig.meter);
-    HistoryRecorder recorder(history, rig.meter, rig.store, &counter.Counts(),
-                             [] { return int64_t{1741780800}; });
+    HistoryRecorder recorder(history, rig.meter, rig.store,
+                             {.keyErrors = &counter.Counts(), .practiceOf = {}, .now = [] {
+                                  return int64_t{1741780800};
+                              }});
     // The recorder hears the end first: the counter has nothing to do with the end.
     rig.engine.AddObserver(recorder);
     rig.engine.AddObserver(counter);
@@ -46,6 +48,56 @@ TEST(HistoryRecorderTyping, AFinishedLessonKeepsItsErrorsPerCharacterAfterTheRep
     HistoryRecorder plain(history, rig.meter, rig.store);
     plain.TextFinished();
     EXPECT_TRUE(history.records.back().keyErrors.empty());
+    EXPECT_FALSE(history.records.back().practiceOf);
+}
+
+// Ten keystrokes, Down to the last line, that line typed: the evaluation warns that only part
+// was typed, so the history keeps the text as not passed, although every keystroke was quick and
+// right.
+TEST(HistoryRecorderTyping, ALessonSkippedThroughIsNotPassed) {
+    TypingRig rig;
+    const std::string line = "fjfj fjfj fjfj";
+    rig.dir.AddLesson(1, "Úvod", {line, line, line, line, line, line});
+    ListHistoryStore history;
+    HistoryRecorder recorder(history, rig.meter, rig.store);
+    rig.engine.AddObserver(recorder);
+    rig.window.nextEvaluationAnswer = EvaluationAnswer::Repeat;
+    rig.StartLesson(1);
+
+    const auto type = [&rig](std::string_view text) {
+        for (char c : text) {
+            rig.clock.Advance(100); // 600 keystrokes a minute
+            rig.Press(static_cast<unsigned char>(c));
+        }
+    };
+    type(line.substr(0, 10));
+    for (int i = 0; i < 5; ++i) {
+        rig.KeyDown(VirtualKey::Down);
+    }
+    type(line);
+    rig.clock.Advance(100);
+    rig.Enter();
+
+    ASSERT_EQ(rig.window.evaluationsShown, 1);
+    ASSERT_EQ(history.records.size(), std::size_t{1});
+    const HistoryRecord& text = history.records[0];
+    EXPECT_EQ(text.keystrokes, 10 + 15);
+    EXPECT_EQ(text.errors, 0);
+    EXPECT_EQ(text.errorGrade, 1);
+    EXPECT_EQ(text.speedGrade, 1);
+    EXPECT_EQ(text.averageSpeed, text.absoluteSpeed);
+    EXPECT_GT(text.absoluteSpeed, 75);
+    EXPECT_FALSE(text.passed);
+
+    // The same keystrokes over the whole text pass it.
+    rig.StartLesson(1);
+    for (int i = 0; i < 6; ++i) {
+        type(line);
+        rig.clock.Advance(100);
+        rig.Enter();
+    }
+    ASSERT_EQ(history.records.size(), std::size_t{2});
+    EXPECT_TRUE(history.records[1].passed);
 }
 
 } // namespace

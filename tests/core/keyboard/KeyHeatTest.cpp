@@ -3,8 +3,10 @@
 #include "KeyHeat.h"
 
 #include "Cp1250.h"
+#include "IniFile.h"
 #include "KeyErrorCounts.h"
 #include "KeyboardLayout.h"
+#include "TempLessonDir.h"
 
 #include <gtest/gtest.h>
 
@@ -70,6 +72,28 @@ TEST(KeyHeat, TheSameCountsLandOnTheKeysOfEachLayout) {
         EXPECT_EQ(KeyHeat::ByKey(layout, counts), expected) << (qwertz ? "QWERTZ" : "QWERTY");
     }
     EXPECT_NE(KeyOf(KeyboardLayout::Qwertz(), "z"), KeyOf(KeyboardLayout::Qwerty(), "z"));
+}
+
+TEST(KeyHeat, CountsNearTheLargestIntAddUpOnTheirKey) {
+    // Three characters of the a key, each with all its keystrokes wrong, as a settings file
+    // may hold them: their sum is larger than an int.
+    TempLessonDir dir;
+    const std::string path = dir.Path() + "klaptos.ini";
+    {
+        IniFile ini(path);
+        ini.WriteInteger("Statistika", "UhozyCelkem", 2147483647);
+        ini.WriteInteger("Statistika", "ChCelkem", 2147483647);
+        ini.WriteString("Chyby", "Znaky", "6141E4");
+        for (const char* key : {"61", "41", "E4"}) {
+            ini.WriteString("Chyby", key, "999999999,999999999,78:999999999");
+        }
+    }
+    KeyErrorCounts counts;
+    counts.Load(IniFile(path));
+    ASSERT_EQ(counts.TotalErrors(), int64_t{2999999997});
+    const KeyboardLayout& layout = KeyboardLayout::Qwertz();
+    EXPECT_EQ(KeyHeat::ByKey(layout, counts),
+              (std::vector<std::pair<int, HeatStep>>{{KeyOf(layout, "a"), HeatStep::Severe}}));
 }
 
 } // namespace

@@ -1,7 +1,8 @@
 // The four lesson files as they are staged beside the program, read through the program's
 // own loader: every lesson is there, loads without a report, fits the typing line, uses
-// only the keys the pupil has been taught by then, is long enough to be worth a sitting,
-// and from lesson 17 on is written in words the Czech spelling dictionary knows.
+// only the keys the pupil has been taught by then, drills its new keys in every line and
+// a review the keys its introduction names, is long enough to be worth a sitting, and from
+// lesson 17 on is written in words the Czech spelling dictionary knows.
 
 #include "Lekce.h"
 
@@ -40,8 +41,11 @@ constexpr double kMinAverageLength = 38.0;  // ...this many characters
 constexpr int kCapitalsFrom = 26;           // before it no line may end as a sentence does
 constexpr int kWordsFrom = 17;              // from here on the text is dictionary words...
 constexpr double kMinKnownShare = 0.95;     // ...of three or more letters, at this share
-// Review lessons teach no key; every other lesson has one of its new keys in every line.
-constexpr std::array kReviews{7, 10, 14, 15, 18, 22, 25, 30, 33, 37, 38};
+// A lesson that introduces keys has one of them in every line; from lesson 12 on, most of
+// its lines hold them twice or more. Each new key, and each key a review stresses, is typed
+// at least this often.
+constexpr int kTwiceFrom = 12;
+constexpr long kMinUses = 5;
 // After lesson 42 has shown a capital with a caron, every Czech capital can be written
 // with the dead keys; from lesson 43 on the lessons may use them without drilling each.
 constexpr int kAllCapitalsFrom = 43;
@@ -107,6 +111,26 @@ constexpr std::array<Introduces, kLessons> kKeyTable{{
 }};
 
 using KeySet = std::set<unsigned char>;
+
+// The review lessons (OPAKOVANÍ in the lesson dialog) and what their introductions name: the
+// keys they stress, in UTF-8 ("," and "." are named "čárka" and "tečka"), and the lessons they
+// go over, every letter of which they type; 0 where an introduction names no lessons.
+struct ReviewOf {
+    int lesson;
+    std::string_view qwertz;
+    std::string_view qwerty;
+    int first;
+    int last;
+};
+
+constexpr std::array kReviewOf{
+    ReviewOf{7, "ei,", "ei,", 1, 6},     ReviewOf{10, "op.", "op.", 1, 9},
+    ReviewOf{14, "tyúq", "tzúq", 1, 13}, ReviewOf{15, "y", "z", 1, 13},
+    ReviewOf{18, "vm", "vm", 1, 17},     ReviewOf{22, "yz", "yz", 1, 21},
+    ReviewOf{25, "bn", "bn", 1, 24},     ReviewOf{30, "řá", "řá", 0, 0},
+    ReviewOf{33, "řáčí", "řáčí", 0, 0},  ReviewOf{37, "ěščřáéí", "ěščřáéí", 0, 0},
+    ReviewOf{38, "", "", 0, 0},
+};
 
 KeySet IntroducedBy(int lesson, Layout layout) {
     const Introduces& row = kKeyTable.at(static_cast<std::size_t>(lesson - 1));
@@ -220,8 +244,75 @@ TEST(LessonKeys, CapitalsYAndZWaitForLesson30AndDeadKeyCapitalsForLesson43) {
     EXPECT_FALSE(AllowedIn(20, Layout::Qwerty).contains('y'));
 }
 
+const ReviewOf* ReviewFor(int lesson) {
+    const auto found = std::ranges::find(kReviewOf, lesson, &ReviewOf::lesson);
+    return found == kReviewOf.end() ? nullptr : &*found;
+}
+
 bool IsReview(int lesson) {
-    return std::ranges::find(kReviews, lesson) != kReviews.end();
+    return ReviewFor(lesson) != nullptr;
+}
+
+// Code page 1250 keeps Czech letters from 0xC0 on and a few between 0x8A and 0x9F, beside
+// punctuation such as the dash of the introductions.
+bool IsLetter(unsigned char byte) {
+    constexpr std::string_view kLettersBelowC0 = "\x8A\x8C\x8D\x8E\x8F\x9A\x9C\x9D\x9E\x9F";
+    return std::isalpha(byte) != 0 || byte >= 0xC0 ||
+           kLettersBelowC0.find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
+// Whether the introduction names a key as a word of its own ("zvlášť y a z"), the comma and
+// the full stop by their Czech names.
+bool NamesKey(const std::string& intro, unsigned char key) {
+    const std::string word = key == ','   ? Cp1250::FromUtf8("čárka")
+                             : key == '.' ? Cp1250::FromUtf8("tečka")
+                                          : std::string(1, static_cast<char>(key));
+    for (auto at = intro.find(word); at != std::string::npos; at = intro.find(word, at + 1)) {
+        const auto end = at + word.size();
+        if ((at == 0 || !IsLetter(static_cast<unsigned char>(intro[at - 1]))) &&
+            (end == intro.size() || !IsLetter(static_cast<unsigned char>(intro[end])))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+long Uses(const std::vector<std::string>& lines, unsigned char key) {
+    long uses = 0;
+    for (const std::string& line : lines) {
+        uses += std::ranges::count(line, static_cast<char>(key));
+    }
+    return uses;
+}
+
+// What a review's introduction names and its text does not type.
+std::vector<std::string> ReviewShortcomings(int lesson, Layout layout, const std::string& intro,
+                                            const std::vector<std::string>& lines) {
+    std::vector<std::string> found;
+    const ReviewOf* review = ReviewFor(lesson);
+    if (review == nullptr) {
+        return found;
+    }
+    for (const char c :
+         Cp1250::FromUtf8(layout == Layout::Qwertz ? review->qwertz : review->qwerty)) {
+        const auto key = static_cast<unsigned char>(c);
+        if (!NamesKey(intro, key)) {
+            found.push_back("the introduction does not name '" + Utf8(key) + "'");
+        }
+        if (Uses(lines, key) < kMinUses) {
+            found.push_back("the stressed key '" + Utf8(key) + "' typed " +
+                            std::to_string(Uses(lines, key)) + " times");
+        }
+    }
+    for (int earlier = review->first; earlier >= 1 && earlier <= review->last; ++earlier) {
+        for (const unsigned char key : IntroducedBy(earlier, layout)) {
+            if (IsLetter(key) && Uses(lines, key) == 0) {
+                found.push_back("'" + Utf8(key) + "' of lesson " + std::to_string(earlier) +
+                                " never typed");
+            }
+        }
+    }
+    return found;
 }
 
 // Everything a pupil would notice about a lesson's shape at once, so that one run names
@@ -245,16 +336,30 @@ std::vector<std::string> ShortcomingsOf(int lesson, Layout layout, const std::st
     KeySet fresh = IntroducedBy(lesson, layout);
     const KeySet allowed = AllowedIn(lesson, layout);
     std::erase_if(fresh, [&](unsigned char key) { return !allowed.contains(key); });
+    std::size_t twice = 0;
     for (const std::string& line : lines) {
         if (lesson < kCapitalsFrom && line.ends_with('.')) {
             found.push_back("a sentence before capitals are taught: " + Cp1250::ToUtf8(line));
         }
-        if (!IsReview(lesson) && !fresh.empty() && std::ranges::none_of(line, [&](char c) {
-                return fresh.contains(static_cast<unsigned char>(c));
-            })) {
+        const auto newKeys = std::ranges::count_if(
+            line, [&](char c) { return fresh.contains(static_cast<unsigned char>(c)); });
+        twice += newKeys >= 2 ? 1 : 0;
+        if (!fresh.empty() && newKeys == 0) {
             found.push_back("none of the new keys in: " + Cp1250::ToUtf8(line));
         }
     }
+    if (!fresh.empty() && lesson >= kTwiceFrom && 2 * twice <= lines.size()) {
+        found.push_back("the new keys twice or more in only " + std::to_string(twice) + " of " +
+                        std::to_string(lines.size()) + " lines");
+    }
+    for (const unsigned char key : fresh) {
+        if (Uses(lines, key) < kMinUses) {
+            found.push_back("'" + Utf8(key) + "' typed " + std::to_string(Uses(lines, key)) +
+                            " times");
+        }
+    }
+    const std::vector<std::string> review = ReviewShortcomings(lesson, layout, intro, lines);
+    found.insert(found.end(), review.begin(), review.end());
     const std::string introUtf8 = Cp1250::ToUtf8(intro);
     if (introUtf8.find("OPAKOVANÍ") != std::string::npos ||
         (IsReview(lesson) && introUtf8.find("OPAKOVÁNÍ") == std::string::npos)) {
@@ -273,23 +378,64 @@ TEST(LessonMeasures, ShortcomingsAreFoundInAMadeUpLesson) {
             "none of the new keys in: jdu k lesu.",
             "a sentence before capitals are taught: jdu k sadu.",
             "none of the new keys in: jdu k sadu.",
+            "the new keys twice or more in only 0 of 2 lines", "'m' typed 0 times",
             "the introduction misspells or misses OPAKOVÁNÍ: Lekce 17: OPAKOVANÍ"}));
-    EXPECT_EQ(ShortcomingsOf(18, Layout::Qwertz, "Lekce 18: review",
+    EXPECT_EQ(ShortcomingsOf(38, Layout::Qwertz, "Lekce 38: review",
                              std::vector<std::string>(14, std::string(40, 'a'))),
               std::vector<std::string>{
-                  "the introduction misspells or misses OPAKOVÁNÍ: Lekce 18: review"})
+                  "the introduction misspells or misses OPAKOVÁNÍ: Lekce 38: review"})
         << "a review lesson needs no new key but names itself";
     const std::string line40(40, 'm');
     EXPECT_EQ(ShortcomingsOf(17, Layout::Qwerty, "Lekce 17", std::vector<std::string>(14, line40)),
               std::vector<std::string>{});
     EXPECT_EQ(ShortcomingsOf(26, Layout::Qwerty, "Lekce 26",
-                             std::vector<std::string>(14, "A" + line40 + ".")),
+                             std::vector<std::string>(14, "QWERT ASDFG XCVB " + line40 + ".")),
               std::vector<std::string>{})
         << "from lesson 26 on a line may end a sentence";
     EXPECT_EQ(ShortcomingsOf(5, Layout::Qwerty, "Lekce 5",
                              std::vector<std::string>(20, "ru ur ru ur ru ur ru ur ru ur")),
               std::vector<std::string>{})
         << "before lesson 12 short lines are fine when there are enough of them";
+}
+
+TEST(LessonMeasures, NewKeysAreCountedInEveryLineAndAReviewAgainstItsIntroduction) {
+    const std::string five = Cp1250::FromUtf8("děti a dědové jdou do města na oběd a zpět");
+    const std::string none = Cp1250::FromUtf8("deti a dedove jdou do mesta na obed a zpet");
+    const std::string once = Cp1250::FromUtf8("deti a dedove jdou do mesta na oběd a zpet");
+    std::vector<std::string> lesson36(14, five);
+    EXPECT_EQ(ShortcomingsOf(36, Layout::Qwertz, "Lekce 36", lesson36), std::vector<std::string>{});
+    lesson36[9] = none;
+    EXPECT_EQ(ShortcomingsOf(36, Layout::Qwertz, "Lekce 36", lesson36),
+              std::vector<std::string>{"none of the new keys in: " + Cp1250::ToUtf8(none)});
+    EXPECT_EQ(ShortcomingsOf(36, Layout::Qwerty, "Lekce 36", std::vector<std::string>(14, once)),
+              std::vector<std::string>{"the new keys twice or more in only 0 of 14 lines"});
+
+    // Lesson 30 reviews but brings capital Y and Z in, so they too belong in every line.
+    const std::string intro30 = Cp1250::FromUtf8("Lekce 30: OPAKOVÁNÍ – ř a á; nově Y a Z");
+    std::vector<std::string> lesson30(
+        14, Cp1250::FromUtf8("Zuzana a Yvona jely k moři a táta s nimi."));
+    EXPECT_EQ(ShortcomingsOf(30, Layout::Qwerty, intro30, lesson30), std::vector<std::string>{});
+    lesson30[0] = Cp1250::FromUtf8("Jana a Petr jeli k moři a táta s nimi.");
+    EXPECT_EQ(ShortcomingsOf(30, Layout::Qwerty, intro30, lesson30),
+              std::vector<std::string>{"none of the new keys in: Jana a Petr jeli k moři a táta "
+                                       "s nimi."});
+
+    // Lesson 7 goes over lessons 1 to 6 and stresses e, i and the comma.
+    const std::string intro7 = Cp1250::FromUtf8("Lekce 7: OPAKOVÁNÍ – zvlášť e i a čárka.");
+    const std::vector<std::string> lesson7(
+        14, Cp1250::FromUtf8("asdf jklů gh ru ei, asdf jklů gh ru ei,"));
+    EXPECT_EQ(ShortcomingsOf(7, Layout::Qwertz, intro7, lesson7), std::vector<std::string>{});
+    EXPECT_EQ(ShortcomingsOf(7, Layout::Qwertz,
+                             Cp1250::FromUtf8("Lekce 7: OPAKOVÁNÍ – zvlášť ei, tečka."), lesson7),
+              (std::vector<std::string>{"the introduction does not name 'e'",
+                                        "the introduction does not name 'i'",
+                                        "the introduction does not name ','"}))
+        << "a key inside a word or a name that is not its own does not count";
+    EXPECT_EQ(ShortcomingsOf(7, Layout::Qwerty, intro7,
+                             std::vector<std::string>(
+                                 16, Cp1250::FromUtf8("asdf jklů hh ru ei asdf jklů hh ru ei"))),
+              (std::vector<std::string>{"the stressed key ',' typed 0 times",
+                                        "'g' of lesson 4 never typed"}));
 }
 
 // --- every lesson through the loader ----------------------------------------------------

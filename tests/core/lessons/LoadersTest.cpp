@@ -2,6 +2,7 @@
 
 #include "Cp1250.h"
 #include "IniFile.h"
+#include "KeyboardLayout.h"
 #include "RecordingReporter.h"
 
 #include <gtest/gtest.h>
@@ -427,12 +428,19 @@ TEST_F(Loaders, PathInAMessageShowsItsCzechLetters) {
 }
 
 // Whatever the bytes, the lines hold 1 to 69 characters, no NUL, and end in a printable one.
-void ExpectSoundLines(const std::vector<std::string>& lines) {
+// Lines the typing line can show and the pupil can finish: every character one of the layout's
+// key sequences writes.
+void ExpectSoundLines(const std::vector<std::string>& lines, bool qwertz) {
+    const KeyboardLayout& layout = KeyboardLayout::Of(qwertz);
     for (const std::string& line : lines) {
         ASSERT_GE(line.size(), 1u);
         ASSERT_LE(line.size(), 69u);
         ASSERT_GE(static_cast<unsigned char>(line.back()), 32);
         ASSERT_EQ(line.find('\0'), std::string::npos);
+        for (const char c : line) {
+            ASSERT_TRUE(layout.SequenceFor(static_cast<unsigned char>(c)).Writable())
+                << "byte " << int(static_cast<unsigned char>(c)) << " in " << Cp1250::ToUtf8(line);
+        }
     }
 }
 
@@ -447,15 +455,18 @@ TEST_F(Loaders, RandomBytesLoadAsSoundLines) {
     for (char& c : bytes) {
         c = static_cast<char>(random());
     }
-    ExpectSoundLines(LinesOfUserFile(bytes));
-    EXPECT_GT(store->LineCount(), 1000);
-    EXPECT_EQ(store->TotalChars, [&] {
-        int32_t sum = 0;
-        for (const auto& line : store->Lines) {
-            sum += static_cast<int32_t>(line.size()) + 1;
-        }
-        return sum;
-    }());
+    for (const bool qwertz : {true, false}) {
+        store->Qwertz = qwertz;
+        ExpectSoundLines(LinesOfUserFile(bytes), qwertz);
+        EXPECT_GT(store->LineCount(), 1000);
+        EXPECT_EQ(store->TotalChars, [&] {
+            int32_t sum = 0;
+            for (const auto& line : store->Lines) {
+                sum += static_cast<int32_t>(line.size()) + 1;
+            }
+            return sum;
+        }());
+    }
 }
 
 TEST_F(Loaders, Utf8FileLoadsInTheCodePage) {
@@ -480,11 +491,11 @@ TEST_F(Loaders, OwnTextInEveryEncodingGivesTheSameCodePageLines) {
     const std::string utf8 = "Pohádka\r\nŽil byl jednou jeden král…\r\n„Dobrý den,“ řekl\tkůň.\r\n";
     const std::u16string utf16 =
         u"\uFEFFPohádka\r\nŽil byl jednou jeden král…\r\n„Dobrý den,“ řekl\tkůň.\r\n";
+    // The code page holds "…" and the quotation marks, but the keyboard has no key for them.
     const std::vector<std::string> converted = {Cp("Žil byl jednou jeden král..."),
-                                                Cp("„Dobrý den,“ řekl kůň.")};
-    // The code page holds "…", so a text saved in it keeps its bytes.
-    const std::vector<std::string> asSaved = {Cp("Žil byl jednou jeden král…"), converted[1]};
-    const std::vector<std::string> notice = {"info: Nahrazené znaky: … → ... (1×). " + kAdvice};
+                                                Cp("\"Dobrý den,\" řekl kůň.")};
+    const std::vector<std::string> notice = {
+        "info: Nahrazené znaky: … → ... (1×), „ → \" (1×), “ → \" (1×). " + kAdvice};
     struct Case {
         const char* name;
         std::string bytes;
@@ -495,7 +506,7 @@ TEST_F(Loaders, OwnTextInEveryEncodingGivesTheSameCodePageLines) {
                           Case{"UTF-8 with BOM", "\xEF\xBB\xBF" + utf8, converted, notice},
                           Case{"UTF-16 LE", Utf16(utf16, true), converted, notice},
                           Case{"UTF-16 BE", Utf16(utf16, false), converted, notice},
-                          Case{"code page 1250", Cp(utf8), asSaved, {}}}) {
+                          Case{"code page 1250", Cp(utf8), converted, notice}}) {
         reporter.reports.clear();
         EXPECT_EQ(LinesOfUserFile(c.bytes), c.lines) << c.name;
         EXPECT_EQ(store->IntroLine, Cp("Pohádka")) << c.name;
@@ -512,6 +523,30 @@ TEST_F(Loaders, NoticeCountsEachReplacedCharacterAfterTheOtherSentences) {
                              "přeskočené. Nahrazené znaky: ñ → n (2×), … → ... (3×), U+00A0 → "
                              "mezera (1×), ø → o (1×), 😀 → ? (1×). " +
                              kAdvice});
+}
+
+TEST_F(Loaders, CharactersTheLayoutCannotWriteBecomeWhatThePupilTypesAndAreNamed) {
+    // Typographic quotes, dashes and signs as a word processor writes them in code page 1250;
+    // ¤ has no typed form of its own.
+    const std::string text = Cp("Úvod „v uvozovkách“\n"
+                                "„Ahoj,“ řekla. ‚Jo‘ – a pak — nic…\n"
+                                "3 × 4\u00A0m, 5 ‰ a ro\u00ADzdělení ¤\n");
+    const std::vector<std::string> typed = {Cp("\"Ahoj,\" řekla. 'Jo' - a pak - nic..."),
+                                            Cp("3 x 4 m, 5 promile a rozdělení ?")};
+    const std::string notice =
+        "info: Nahrazené znaky: „ → \" (1×), “ → \" (1×), ‚ → ' (1×), ‘ → ' (1×), – → - (1×), "
+        "— → - (1×), … → ... (1×), × → x (1×), U+00A0 → mezera (1×), ‰ → promile (1×), "
+        "U+00AD → vypuštěno (1×), ¤ → ? (1×). " +
+        kAdvice;
+    for (const bool qwertz : {true, false}) {
+        reporter.reports.clear();
+        store->Qwertz = qwertz;
+        EXPECT_EQ(LinesOfUserFile(text), typed) << qwertz;
+        // The intro line is only shown, never typed.
+        EXPECT_EQ(store->IntroLine, Cp("Úvod „v uvozovkách“"));
+        EXPECT_EQ(Reports(), std::vector<std::string>{notice}) << qwertz;
+        ExpectSoundLines(store->Lines, qwertz);
+    }
 }
 
 TEST_F(Loaders, FiftyMegabyteUserFileLoadsWhole) {
@@ -531,7 +566,7 @@ TEST_F(Loaders, FiftyMegabyteUserFileLoadsWhole) {
     }
     ASSERT_TRUE(store->LoadTextFile(path));
     EXPECT_EQ(static_cast<std::size_t>(store->LineCount()), lines);
-    ExpectSoundLines(store->Lines);
+    ExpectSoundLines(store->Lines, store->Qwertz);
 }
 
 TEST_F(Loaders, UserFileStopsAfterAMillionLines) {

@@ -9,8 +9,11 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -116,6 +119,41 @@ private slots:
                                   "key Esc in QDialog: -",
                                   "hidden QDialog " + dialogId + " Konec lekce 1",
                               }));
+    }
+
+    // A key typed into a text field of another window (a copy's text area, a file name) tells
+    // how many characters the field then holds, so that a script sees each key arrive.
+    void aKeyInATextFieldTellsTheFieldsLength() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("trace.txt"));
+        ProgramTrace trace(path);
+        QDialog dialog;
+        auto* area = new QPlainTextEdit(&dialog);
+        auto* field = new QLineEdit(&dialog);
+        auto* layout = new QVBoxLayout(&dialog);
+        layout->addWidget(area);
+        layout->addWidget(field);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        area->setFocus();
+        RunUntilIdle();
+        const int before = static_cast<int>(Lines(path).size());
+
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_A, Qt::NoModifier);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_B, Qt::NoModifier);
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_Backspace);
+        RunUntilIdle();
+        field->setFocus();
+        QTest::keyClick(dialog.windowHandle(), Qt::Key_C, Qt::NoModifier);
+        RunUntilIdle();
+        QCOMPARE(Lines(path).mid(before), QStringList({
+                                              "key a in QDialog: text 1",
+                                              "key Return in QDialog: text 2",
+                                              "key b in QDialog: text 3",
+                                              "key Backspace in QDialog: text 2",
+                                              "key c in QDialog: text 1",
+                                          }));
     }
 };
 

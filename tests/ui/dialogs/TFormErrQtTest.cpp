@@ -175,6 +175,33 @@ private slots:
         QCOMPARE(shownTopicText, QString::fromUtf8("Jak program a jeho soubory obnovit"));
     }
 
+    // A report of the history leads to the help's section on the history, web page or not.
+    void anErrorWithAHelpSectionOfItsOwnLinksThere() {
+        QtReporter reporter;
+        reporter.SetHelpFile(QStringLiteral(KLAPTOS_BIN_DIR "/napoveda.html"));
+        QStringList lines;
+        QString shownTopicText;
+        reporter.SetSeam({.runModal = [&](QDialog& dialog) {
+            auto& w = static_cast<TFormErr&>(dialog);
+            w.show();
+            lines << Label(w, "LabelStahnoutVerzi")->text()
+                  << Label(w, "LabelTovikHTTPLink")->text();
+            QTest::mouseClick(Label(w, "LabelTovikHTTPLink"), Qt::LeftButton);
+            if (auto* help = w.findChild<TFormHelp*>()) {
+                const QTextCursor found = help->TextBrowser->document()->find(
+                    QString::fromUtf8("Historie psaní a co dělat, když ji nelze zapsat"));
+                shownTopicText = found.isNull() ? QString() : found.block().text();
+            }
+            return 0;
+        }});
+        reporter.ReportErrorWithHelp(Cp1250::FromUtf8("Výsledek se do historie psaní nezapsal."),
+                                     "HISTORY", Cp1250::FromUtf8("Historie psaní"));
+        QCOMPARE(lines, QStringList({QString::fromUtf8("Co s tím dělat, poradí nápověda:"),
+                                     QString::fromUtf8("Historie psaní")}));
+        QCOMPARE(shownTopicText,
+                 QString::fromUtf8("Historie psaní a co dělat, když ji nelze zapsat"));
+    }
+
     void resizingStretchesTheTextBoxAndKeepsTheBottomDistances_data() {
         QTest::addColumn<bool>("isError");
         QTest::newRow("error") << true;

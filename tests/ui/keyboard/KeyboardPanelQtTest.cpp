@@ -1,5 +1,6 @@
 // The keyboard guide on the screen: which keys it lights and flashes, what it says, how
-// little a keystroke repaints, and that its legends stay readable in light and dark palettes.
+// little a keystroke repaints, the home row's bumps and the border between the hands, and that
+// its legends stay readable in light and dark palettes.
 
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
@@ -17,6 +18,8 @@
 
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -186,6 +189,51 @@ private slots:
         }
         panel.TextFinished();
         QVERIFY(onScreen() == view.grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
+
+    // F and J carry the bumps the index fingers find the home row by, and a line runs between
+    // the keys of the left and the right index finger on every row, on both layouts.
+    void HomeRowBumpsAndTheBorderBetweenTheHandsAreDrawn() {
+        for (const bool qwertz : {true, false}) {
+            KeyboardView view;
+            view.SetLayout(KeyboardLayout::Of(qwertz));
+            view.resize(kDesignWidth, view.heightForWidth(kDesignWidth));
+            const QImage shot = view.grab().toImage();
+            const qreal ratio = shot.devicePixelRatio();
+            const QColor ink = view.palette().color(QPalette::ButtonText);
+            const QColor window = view.palette().color(QPalette::Window);
+            const KeyboardLayout& layout = view.Layout();
+            // Ink in the lower fifth of a key, in its middle third: no legend reaches there.
+            const auto bumped = [&](char32_t letter) {
+                const QRect r = view.KeyRect(layout.KeyWriting(letter));
+                int inked = 0;
+                for (int y = r.bottom() - r.height() / 5; y < r.bottom(); ++y) {
+                    for (int x = r.left() + r.width() / 3; x < r.right() - r.width() / 3; ++x) {
+                        inked += shot.pixelColor(QPoint(x, y) * ratio) == ink ? 1 : 0;
+                    }
+                }
+                return inked > 0;
+            };
+            QVERIFY(bumped(U'f'));
+            QVERIFY(bumped(U'j'));
+            for (const char32_t plain : {U'd', U'g', U'h', U'k'}) {
+                QVERIFY2(!bumped(plain), qPrintable(QString::fromUcs4(&plain, 1)));
+            }
+            // The gap after a key, half-way down it: the window's colour, or the border.
+            const auto borderAfter = [&](int key) {
+                const QRect r = view.KeyRect(key);
+                return shot.pixelColor(QPoint(r.right(), r.center().y()) * ratio) != window;
+            };
+            const std::vector<std::pair<char32_t, char32_t>> rows = {
+                {U'ř', U'ž'}, {U't', qwertz ? U'z' : U'y'}, {U'g', U'h'}, {U'b', U'n'}};
+            for (const auto& [left, right] : rows) {
+                const int key = layout.KeyWriting(left);
+                QCOMPARE(layout.KeyWriting(right), key + 1);
+                QVERIFY2(borderAfter(key), qPrintable(QString::fromUcs4(&left, 1)));
+                QVERIFY2(!borderAfter(key - 1), qPrintable(QString::fromUcs4(&left, 1)));
+                QVERIFY2(!borderAfter(key + 1), qPrintable(QString::fromUcs4(&right, 1)));
+            }
+        }
     }
 
     void LegendsStayReadableOnEveryKeyInLightAndDarkPalettes() {

@@ -2,11 +2,13 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace {
@@ -49,6 +51,8 @@ private slots:
     void theButtonsCloseWithOkAndCancel();
     void arrowKeysMoveTheChoiceFromThePreselectedLesson();
     void passedLessonsAreTickedOnTheirLayoutAndEveryCaptionStillFits();
+    void tickedAndUntickedCaptionsStartAtOnePlace();
+    void aNoteSaysWhileTheLayoutChosenIsNotTheDesktops();
     void writesAScreenshotWhenAsked();
 };
 
@@ -186,18 +190,22 @@ void TFormLekceQtTest::passedLessonsAreTickedOnTheirLayoutAndEveryCaptionStillFi
     for (int lesson = 1; lesson <= TFormLekce::kLessonCount; ++lesson) {
         everyLesson[lesson] = "Nejlep\x9a\xed v\xfdsledek"; // code page 1250
     }
-    dialog.MarkPassed({{2, "dva"}, {12, "dvan\xe1" "ct"}}, everyLesson);
+    dialog.MarkPassed({{2, "dva"},
+                       {12, "dvan\xe1"
+                            "ct"}},
+                      everyLesson);
 
     const auto ticked = [&dialog] {
         std::map<int, QString> marks;
         for (int item = 0; item < TFormLekce::kLessonCount; ++item) {
             const QAbstractButton* button = dialog.lessonItems->button(item);
-            if (button->text() != QString::fromUtf8(kCaptions[item]) ||
-                button->icon().isNull() != button->toolTip().isEmpty()) {
+            if (button->text() != QString::fromUtf8(kCaptions[item])) {
                 QTest::qFail(kCaptions[item], __FILE__, __LINE__);
             }
-            if (!button->icon().isNull()) {
+            if (dialog.IsTicked(item + 1)) {
                 marks[item + 1] = button->toolTip();
+            } else if (!button->toolTip().isEmpty()) {
+                QTest::qFail(kCaptions[item], __FILE__, __LINE__);
             }
         }
         return marks;
@@ -216,6 +224,58 @@ void TFormLekceQtTest::passedLessonsAreTickedOnTheirLayoutAndEveryCaptionStillFi
 
     dialog.layoutItems->button(0)->click();
     QCOMPARE(ticked().size(), std::size_t{2});
+}
+
+// Lessons 14 and 15 have the same caption but for a digit of the same width: ticked or not,
+// their words end at the same place.
+void TFormLekceQtTest::tickedAndUntickedCaptionsStartAtOnePlace() {
+    TFormLekce dialog;
+    dialog.MarkPassed({}, {{14, "x"}});
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const auto inkEnds = [&dialog](int item) {
+        const QImage shot = dialog.lessonItems->button(item)->grab().toImage();
+        for (int x = shot.width() - 1; x >= 0; --x) {
+            for (int y = 0; y < shot.height(); ++y) {
+                if (shot.pixelColor(x, y).lightness() < 128) {
+                    return x;
+                }
+            }
+        }
+        return -1;
+    };
+    QVERIFY(dialog.IsTicked(14));
+    QVERIFY(!dialog.IsTicked(15));
+    QVERIFY(inkEnds(14) > 0);
+    QCOMPARE(inkEnds(13), inkEnds(14));
+}
+
+void TFormLekceQtTest::aNoteSaysWhileTheLayoutChosenIsNotTheDesktops() {
+    TFormLekce dialog;
+    dialog.Select(5, true);
+    const QSize designed = dialog.size();
+    QCOMPARE(designed, QSize(592, 353));
+    for (const std::optional<bool> same : {std::optional<bool>(), std::optional<bool>(true)}) {
+        dialog.SetDesktopLayout(same);
+        QVERIFY(dialog.LabelRozlozeni->isHidden());
+        QCOMPARE(dialog.size(), designed);
+    }
+
+    dialog.SetDesktopLayout(false);
+    QVERIFY(!dialog.LabelRozlozeni->isHidden());
+    QCOMPARE(dialog.LabelRozlozeni->text(),
+             U("Pozor: v systému máte nastavenou klávesnici QWERTY, zvolený typ je QWERTZ."));
+    // A line of its own below the designed dialog, which grows by it.
+    QVERIFY(dialog.LabelRozlozeni->y() >= dialog.BitBtn1->geometry().bottom());
+    QVERIFY(dialog.rect().contains(dialog.LabelRozlozeni->geometry()));
+    QVERIFY(dialog.LabelRozlozeni->sizeHint().width() <= dialog.LabelRozlozeni->width());
+    QCOMPARE(dialog.width(), designed.width());
+
+    dialog.layoutItems->button(0)->click(); // QWERTY, as the desktop
+    QVERIFY(dialog.LabelRozlozeni->isHidden());
+    QCOMPARE(dialog.size(), designed);
+    dialog.layoutItems->button(1)->click();
+    QVERIFY(!dialog.LabelRozlozeni->isHidden());
 }
 
 void TFormLekceQtTest::writesAScreenshotWhenAsked() {

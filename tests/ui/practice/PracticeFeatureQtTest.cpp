@@ -1,11 +1,15 @@
 // Errors per key joined to the main window: a lesson typed with wrong keys ranks them in the
-// evaluation, whose button starts the practice text with its caption; the counts survive a
-// restart in the middle of a text; without errors the evaluation is the designed one. (Without a
-// word list: PracticeCommandTest and practice_e2e.sh.)
+// evaluation, whose button starts the practice text with its caption, and the evaluation after
+// the practice text leads back to the lesson; the counts survive a restart in the middle of a
+// text; without errors the evaluation is the designed one. (Without a word list:
+// PracticeCommandTest and practice_e2e.sh.)
 
 #include "LessonKeys.h"
 #include "MainWindowRig.h"
 #include "PracticeFeature.h"
+#include "PracticeTextMaker.h"
+#include "QtField.h"
+#include "TFormHOknoPM.h"
 #include "TFormKonec.h"
 #include "TypingEngine.h"
 #include "WeakKeysPanel.h"
@@ -128,6 +132,39 @@ private slots:
             QVERIFY2(line.find_first_not_of(taught) == std::string::npos, line.c_str());
         }
         QVERIFY(lines >= 12 && lines <= 15);
+    }
+
+    void theEvaluationAfterAPracticeTextLeadsBackToTheLessonItPractised() {
+        Run run(*dir);
+        QString backCaption;
+        run.evaluate = [&](TFormKonec& evaluation) {
+            if (auto* panel = evaluation.findChild<WeakKeysPanel*>()) {
+                panel->findChild<QPushButton*>(QStringLiteral("ButtonProcvicit"))->click();
+                return evaluation.result();
+            }
+            auto* back = evaluation.findChild<QPushButton*>(QStringLiteral("ButtonZpetKLekci"));
+            if (back == nullptr) {
+                return static_cast<int>(QDialog::Rejected);
+            }
+            backCaption = back->text();
+            back->click();
+            return evaluation.result();
+        };
+        QTest::keyClick(run.window.get(), Qt::Key_F9);
+        run.TypeLine({{'r', 't'}, {'u', 'i'}});
+        run.TypeLine({{'u', 'i'}});
+        QCOMPARE(run.window->windowTitle(), QString::fromUtf8("Klaptos procvičení: u r"));
+
+        QTest::keyClick(run.window.get(), Qt::Key_F9);
+        for (int line = 0; line < PracticeTextMaker::kLines; ++line) {
+            run.TypeLine();
+        }
+        QCOMPARE(backCaption, QString::fromUtf8("&Zpět k lekci 5"));
+        QCOMPARE(run.store.CurrentLesson, 5);
+        QCOMPARE(run.window->windowTitle(), QStringLiteral("Klaptos lekce 5 (QWERTZ)"));
+        const auto& pattern = run.window->Line().patternLine;
+        QCOMPARE(std::string(pattern.begin(), pattern.begin() + 9), std::string("ruka hrad"));
+        QVERIFY(run.window->StopMode());
     }
 
     void countsOfAnUnfinishedTextComeBackAfterARestartAndAreWrittenAfterTheLesson() {

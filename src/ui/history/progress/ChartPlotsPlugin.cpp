@@ -1,0 +1,7 @@
+#include "ChartPlotsPlugin.h"
+
+#include "ChartPlots.h"
+
+ProgressPlots* ChartPlotsPlugin::CreatePlots(QWidget* parent) {
+    return new ChartPlots(parent);
+}
