@@ -29,7 +29,8 @@ maximized() {
 
 # The window's inside is at $1 (left,top,width,height).
 inside_at() {
-    [[ $(inside "$WINDOW") == "$1" ]]
+    INSIDE=$(inside "$WINDOW")
+    [[ $INSIDE == "$1" ]]
 }
 
 # --- Ten restarts: the window stays where it was, with its size -------------------------
@@ -47,7 +48,12 @@ SAVED=$(saved_bounds)
 [[ $SAVED == "$FIRST" ]] || fail "saved bounds $SAVED, the window was at $FIRST"
 for run in $(seq 2 10); do
     start_program
-    wait_until "start $run: the window did not come to $FIRST, where it was first" inside_at "$FIRST"
+    # Polled as wait_until does, so that a failure names where the window stayed.
+    deadline=$(($(now_us) + E2E_WAIT * 1000000))
+    until inside_at "$FIRST"; do
+        (($(now_us) < deadline)) || fail "start $run: the window is at $INSIDE, first at $FIRST"
+        sleep 0.05
+    done
     close_program
     [[ $(saved_bounds) == "$SAVED" ]] || fail "start $run saved $(saved_bounds), first $SAVED"
 done
