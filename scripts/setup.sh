@@ -13,7 +13,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcanberra-dev sound-theme-freedesktop
   fonts-liberation fonts-dejavu-core
-  xvfb xdotool x11-xkb-utils x11-utils imagemagick openbox wmctrl sqlite3
+  xvfb xdotool x11-xkb-utils x11-xserver-utils x11-utils imagemagick openbox wmctrl sqlite3
   # libFuzzer and the sanitizers' runtime of the distribution's default clang
   clang libclang-rt-dev clang-format
   python3 hunspell hunspell-cs hunspell-tools poppler-utils

@@ -14,6 +14,7 @@
 #include "PracticeFeature.h"
 #include "ProgramOptions.h"
 #include "ProgramPlaces.h"
+#include "ProgramTrace.h"
 #include "QtDesktopLayout.h"
 #include "QtPicture.h"
 #include "QtReporter.h"
@@ -22,6 +23,7 @@
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TSOkno.h"
+#include "TraceObserver.h"
 #include "WordList.h"
 
 #include <QApplication>
@@ -114,6 +116,10 @@ int main(int argc, char* argv[]) {
     KlaptosApplication app(argc, argv);
     czech.Restore();
     try {
+        // Whole-program tests read what the program did from this file; first, so that it
+        // hears the splash too. Nothing of it exists without the variable.
+        const std::unique_ptr<ProgramTrace> trace = ProgramTrace::FromEnvironment();
+
         // The main window decides when the program ends, not the last window that closes:
         // a report window closing during start-up must not end it.
         app.setQuitOnLastWindowClosed(false);
@@ -161,7 +167,7 @@ int main(int argc, char* argv[]) {
         PracticeFeature practice(store, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
         // The keyboard's heat map colours keys by the errors the practice feature counts.
-        KeyboardFeature keyboard(store, &practice.Errors());
+        KeyboardFeature keyboard(store, &practice.Errors(), trace.get());
         // The history opens its database on a thread of its own when first needed, not at
         // start; it keeps the errors per character that the practice feature counted, and which
         // lesson a practice text practised.
@@ -200,6 +206,10 @@ int main(int argc, char* argv[]) {
                 {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &classroom},
                 splash);
             reporter.SetOwner(&window);
+            std::optional<TraceObserver> traceTyping;
+            if (trace) {
+                traceTyping.emplace(*trace, window);
+            }
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);
             window.show();

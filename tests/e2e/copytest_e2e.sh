@@ -29,76 +29,46 @@ TYPED=${TYPED/spadaná /}
     fail "the copy text changed"
 TYPED="$TYPED Večer se nad záh"
 
-# The keys of the Czech layout for each character: xdotool types a letter that the layout
-# has among its Latin-2 keys (ě š č ř ž ů) by lending it another key for a moment.
-keys_for() {
-    local text=$1 c
-    KEYS=()
-    for ((k = 0; k < ${#text}; k++)); do
-        c=${text:k:1}
-        case $c in
-        ' ') KEYS+=(space) ;;
-        ,) KEYS+=(comma) ;;
-        .) KEYS+=(period) ;;
-        ě) KEYS+=(ecaron) ;;
-        š) KEYS+=(scaron) ;;
-        č) KEYS+=(ccaron) ;;
-        ř) KEYS+=(rcaron) ;;
-        ž) KEYS+=(zcaron) ;;
-        ý) KEYS+=(yacute) ;;
-        á) KEYS+=(aacute) ;;
-        í) KEYS+=(iacute) ;;
-        é) KEYS+=(eacute) ;;
-        ú) KEYS+=(uacute) ;;
-        ů) KEYS+=(uring) ;;
-        [a-zA-Z]) KEYS+=("$c") ;;
-        *) fail "no key for '$c'" ;;
-        esac
-    done
-}
-
-window_named() {
-    xdotool search --onlyvisible --name "$1" | awk 'NR == 1'
-}
-
 start_program
-xdotool key ctrl+t
-wait_for 150 window_named '^Opis na čas$' || fail "no setup dialog"
-focus_window "$(window_named '^Opis na čas$')"
+send_key "$WINDOW" ctrl+t
+wait_shown CopySetupDialog
+SETUP=$SHOWN
+wait_active "$SETUP"
 # One minute: the first duration; the first text and the school rules are preselected.
-xdotool key alt+d Home
-sleep 0.3
+send_key "$SETUP" alt+d
+send_key "$SETUP" Home
 screenshot copytest-setup
-xdotool key alt+z
-wait_for 150 window_named 'Zahrada v létě$' || fail "no test window"
-TEST_WINDOW=$(window_named 'Zahrada v létě$')
-focus_window "$TEST_WINDOW"
-sleep 0.3
+send_key "$SETUP" alt+z
+wait_shown CopyTestWindow
+TEST_WINDOW=$SHOWN
+[[ $(xdotool getwindowname "$TEST_WINDOW") == *"Zahrada v létě" ]] ||
+    fail "the test window is '$(xdotool getwindowname "$TEST_WINDOW")'"
+wait_active "$TEST_WINDOW"
 screenshot copytest-before
-# Slowly: on a loaded machine a Czech letter struck fast after another key can get lost.
-keys_for "$TYPED"
-xdotool key --delay 120 "${KEYS[@]}"
+# The countdown starts with the first key; every key must reach the text area.
+type_into_field "$TEST_WINDOW" "$TYPED" 0
 screenshot copytest-typed
 
-# The countdown started with the first key; the sheet comes when the minute is over.
-wait_for 1200 window_named 'výsledek$' || fail "no result sheet after the minute"
-SHEET=$(window_named 'výsledek$')
-focus_window "$SHEET"
-sleep 0.5
+# The window closes when the minute is over, and the sheet comes.
+E2E_WAIT=$((E2E_WAIT + 60)) wait_hidden CopyTestWindow
+wait_shown CopyResultSheet
+SHEET=$SHOWN
+[[ $(xdotool getwindowname "$SHEET") == *"výsledek" ]] ||
+    fail "the sheet is '$(xdotool getwindowname "$SHEET")'"
+wait_active "$SHEET"
 screenshot copytest-sheet
 
 # "Uložit jako PDF…": the file name field of the save dialog takes the path.
 PDF=$WORK/vysledek.pdf
-xdotool key alt+u
-wait_for 150 window_named '^Uložit výsledek jako PDF$' || fail "no save dialog"
-focus_window "$(window_named '^Uložit výsledek jako PDF$')"
-sleep 0.3
-xdotool key ctrl+a
-xdotool type --delay 20 -- "$PDF"
-xdotool key Return
-wait_for 150 test -s "$PDF" || fail "no PDF written"
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Uložit výsledek jako PDF$'" ||
-    fail "the save dialog stayed open"
+send_key "$SHEET" alt+u
+wait_shown QFileDialog
+SAVE=$SHOWN
+[[ $(xdotool getwindowname "$SAVE") == "Uložit výsledek jako PDF" ]] ||
+    fail "the save dialog is '$(xdotool getwindowname "$SAVE")'"
+enter_text "$SAVE" "$PDF"
+send_key "$SAVE" Return
+wait_hidden QFileDialog
+[[ -s $PDF ]] || fail "no PDF written"
 if [[ -n $SHOTS ]] && command -v pdftoppm >/dev/null; then
     pdftoppm -png -r 60 -f 1 -l 1 "$PDF" "$SHOTS/copytest-pdf"
 fi
@@ -128,19 +98,17 @@ expect_line 'spadaná'
 expect_line 'záh ?nedopsáno'
 
 # "Tisk…" loads the printing plugin and opens the print dialog.
-focus_window "$SHEET"
-xdotool key alt+t
-wait_for 300 window_named '^Tisk$' || fail "no print dialog"
-sleep 0.5
+send_key "$SHEET" alt+t
+wait_shown_titled 'Tisk$'
+PRINT=$SHOWN
+wait_active "$PRINT"
 screenshot copytest-print
-focus_window "$(window_named '^Tisk$')"
-xdotool key Escape
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Tisk$'" || fail "the print dialog stayed"
+send_key "$PRINT" Escape
+wait_trace "^hidden [^ ]+ $PRINT " "the print dialog stayed open"
 
-focus_window "$SHEET"
-xdotool key Escape
-wait_for 150 bash -c "! xdotool search --onlyvisible --name 'výsledek$'" || fail "the sheet stayed"
-focus_window "$WINDOW"
+send_key "$SHEET" Escape
+wait_hidden CopyResultSheet
+wait_active "$WINDOW"
 close_program
 expect_value Text "$COPY"
 expect_value Minuty 1

@@ -27,45 +27,36 @@ WRONG=3                        # wrong keys at the start of each line in the poo
 printf '[Window]\r\n[Font]\r\n[Options]\r\nErrIsRep=0\r\n' >"$INI"
 
 # Types lesson 1 from its first line to its end with `$1` wrong keys before each line;
-# the evaluation window then opens.
+# the evaluation window then opens and is EVALUATION.
 type_lesson() {
-    xdotool key F9
-    sleep 0.2
+    send_key_doing "$WINDOW" "ActionContinue, typing" F9
     while IFS= read -r line; do
         for ((e = 0; e < $1; e++)); do
-            xdotool key x
+            send_key_doing "$WINDOW" "wrong, ${line:0:1} expected" x
         done
-        xdotool type --delay 10 -- "$line"
-        xdotool key Return
+        type_line "$WINDOW" "$line"
     done <<<"$LINES"
-    wait_for 100 xdotool search --onlyvisible --name '^Konec lekce 1' || fail "no evaluation window"
-    sleep 0.3
-}
-
-evaluation_closed() {
-    ! xdotool search --onlyvisible --name '^Konec lekce' >/dev/null 2>&1
+    wait_shown TFormKonec
+    EVALUATION=$SHOWN
+    [[ $(xdotool getwindowname "$EVALUATION") == "Konec lekce 1"* ]] ||
+        fail "the evaluation is '$(xdotool getwindowname "$EVALUATION")'"
 }
 
 # Repeats the lesson from the evaluation (the focus rests on "Opakovat lekci").
 repeat_lesson() {
-    xdotool key Return
-    wait_for 150 evaluation_closed || fail "the evaluation window stayed open"
-    focus_window "$WINDOW"
-    sleep 0.2
+    send_key "$EVALUATION" Return
+    wait_hidden TFormKonec
 }
 
-# Opens the lesson dialog and closes it with "Zpět".
+# Opens the lesson dialog, which is then DIALOG, and closes it with "Zpět".
 lesson_dialog() {
-    xdotool key ctrl+l
-    wait_for 150 xdotool search --onlyvisible --name '^Volba lekce$' || fail "no lesson dialog"
-    sleep 0.3
+    send_key "$WINDOW" ctrl+l
+    wait_shown TFormLekce
+    DIALOG=$SHOWN
 }
 close_lesson_dialog() {
-    xdotool key Escape
-    wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Volba lekce\$'" ||
-        fail "the lesson dialog stayed open"
-    focus_window "$WINDOW"
-    sleep 0.2
+    send_key "$DIALOG" Escape
+    wait_hidden TFormLekce
 }
 
 # The settings file as ever, whatever happened to the history.
@@ -73,50 +64,40 @@ expect_settings_written() {
     expect_sections_in_order
 }
 
-report_shown() {
-    xdotool search --onlyvisible --name '^Nalezena chyba$'
-}
-
 # --- Lesson 1 twice: poorly, then well ---------------------------------------------------
 start_program
 type_lesson $WRONG
+wait_active "$EVALUATION"
 screenshot history-evaluation-poor
 repeat_lesson
 type_lesson 0
 repeat_lesson
 
 # "Můj pokrok" opens by its shortcut over the main window.
-xdotool key ctrl+p
-wait_for 100 xdotool search --onlyvisible --name '^Můj pokrok$' || fail "no progress window"
-PROGRESS=$(xdotool search --onlyvisible --name '^Můj pokrok$' | awk 'NR == 1')
-sleep 1
+send_key "$WINDOW" ctrl+p
+wait_shown ProgressWindow
+PROGRESS=$SHOWN
+wait_active "$PROGRESS"
 screenshot history-progress
 # The export through its own save dialog; the offered file lies in the documents folder, this
 # one in the program's folder.
-focus_window "$PROGRESS"
-xdotool key alt+e
-wait_for 150 xdotool search --onlyvisible --name '^Uložit historii jako CSV$' || fail "no save dialog"
-sleep 0.5
+send_key "$PROGRESS" alt+e
+wait_shown QFileDialog
+SAVE=$SHOWN
 CSV=$WORK/app/historie-klaptos.csv
-xdotool key ctrl+a
-xdotool type --delay 10 -- "$CSV"
-xdotool key Return
-wait_for 150 test -s "$CSV" || fail "no CSV file written"
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Uložit historii'" ||
-    fail "the save dialog stayed open"
-sleep 0.5
-focus_window "$PROGRESS"
-xdotool key Escape
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Můj pokrok\$'" ||
-    fail "Esc did not close the progress window"
-focus_window "$WINDOW"
-sleep 0.2
+enter_text "$SAVE" "$CSV"
+send_key "$SAVE" Return
+wait_hidden QFileDialog
+[[ -s $CSV ]] || fail "no CSV file written"
+send_key "$PROGRESS" Escape
+wait_trace "^hidden ProgressWindow " "Esc did not close the progress window"
+wait_active "$WINDOW"
 
 # The lesson dialog with the tooltip of lesson 1, which is ticked.
 lesson_dialog
-DIALOG=$(xdotool search --onlyvisible --name '^Volba lekce$' | awk 'NR == 1')
+wait_active "$DIALOG"
 xdotool mousemove --window "$DIALOG" 40 28
-sleep 1.5
+wait_shown QTipLabel
 screenshot history-lesson-dialog
 close_lesson_dialog
 close_program
@@ -144,27 +125,24 @@ faulty_run() {
     local name=$1
     printf '[Window]\r\n[Font]\r\n[Options]\r\nErrIsRep=0\r\n' >"$INI"
     start_program
-    xdotool key ctrl+l
-    wait_for 150 xdotool search --onlyvisible --name '^Volba lekce$' || fail "$name: no lesson dialog"
-    wait_for 100 report_shown || fail "$name: no report"
-    sleep 0.5
+    send_key "$WINDOW" ctrl+l
+    wait_shown TFormLekce
+    DIALOG=$SHOWN
+    wait_shown TFormErr
+    REPORT=$SHOWN
+    wait_active "$REPORT"
     screenshot "history-report-$name"
-    focus_window "$(report_shown | awk 'NR == 1')"
-    xdotool key Return
-    wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba\$'" ||
-        fail "$name: the report stayed open"
-    sleep 0.3
-    focus_window "$(xdotool search --onlyvisible --name '^Volba lekce$' | awk 'NR == 1')"
+    send_key "$REPORT" Return
+    wait_hidden TFormErr
     close_lesson_dialog
     lesson_dialog
-    report_shown >/dev/null 2>&1 && fail "$name: the report came twice"
     close_lesson_dialog
-    xdotool key F9
-    sleep 0.2
-    xdotool type --delay 20 -- "$FIRST_LINE"
-    xdotool key Return
-    sleep 0.3
+    send_key_doing "$WINDOW" "ActionContinue, typing" F9
+    type_line "$WINDOW" "$FIRST_LINE"
     close_program
+    # A second report would have come while the dialog was open or the line was typed.
+    REPORTS=$(grep -c '^shown TFormErr ' "$TRACE" || true)
+    ((REPORTS == 1)) || fail "$name: $REPORTS reports, expected one"
     expect_settings_written
     expect_value CisloRadku 2
     expect_value UhozyCelkem $((${#FIRST_LINE} + 1))

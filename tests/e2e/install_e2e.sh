@@ -19,18 +19,13 @@ done
 run_installed() {
     local program=$1
     shift
+    new_trace
     (cd "$WORK" && exec env -u XDG_CONFIG_HOME -u XDG_DATA_HOME LANG=C.UTF-8 \
-        HOME="$WORK/home" "$@" "$program" >>"$WORK/app.log" 2>&1) &
+        HOME="$WORK/home" KLAPTOS_TRACE="$TRACE" "$@" "$program" >>"$WORK/app.log" 2>&1) &
     APP_PID=$!
     touch "$WORK/started"
-    wait_for 150 main_window || fail "the main window of $program did not appear"
-    wait_for 150 splash_gone || fail "the splash window did not close"
-    sleep 0.3
-    WINDOW=$(main_window)
-    focus_window "$WINDOW"
-    sleep 0.3
-    xdotool key F9
-    sleep 0.3
+    wait_main_window
+    send_key_doing "$WINDOW" "ActionContinue, typing" F9
     screenshot "installed-$(basename "$(dirname "$(dirname "$program")")")"
     close_program
 }

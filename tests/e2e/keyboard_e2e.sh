@@ -2,7 +2,7 @@
 # Whole-program run of the on-screen keyboard on a virtual X server with the Czech layout:
 # in lessons 1, 26, 41 and 44 on QWERTZ and lesson 12 on QWERTY it types the start of the
 # first line with real keys (dead keys for ď ť ň ó) and checks the finger text the keyboard
-# showed for every next character, through the keyboard's test trace (KLAPTOS_TRACE_FINGERS).
+# showed for every next character, through the program's trace (its "finger" lines).
 # Then it switches the keyboard off with Ctrl+K and checks that the window shrinks and that
 # the settings file remembers the choice (Options: Klavesnice).
 #
@@ -11,9 +11,6 @@
 set -euo pipefail
 
 . "$(dirname "$0")/e2e-common.sh"
-
-TRACE=$WORK/fingers.txt
-export KLAPTOS_TRACE_FINGERS=$TRACE
 
 # The words under the keyboard for each character, as a Czech keyboard is fingered.
 declare -A QWERTZ=(
@@ -42,48 +39,28 @@ declare -A QWERTY=(
     [" "]="palec – mezerník"
 )
 
-# The xdotool key names that type a character on the Czech layout.
-key_of() {
-    case $1 in
-    " ") echo space ;;
-    ď) echo "dead_caron d" ;;
-    ť) echo "dead_caron t" ;;
-    ň) echo "dead_caron n" ;;
-    ó) echo "dead_acute o" ;;
-    *) echo "$1" ;;
-    esac
-}
-
+# awk reads to the end: a reader that stops early would kill the writers with SIGPIPE.
 first_line() {
     iconv -f WINDOWS-1250 -t UTF-8 "$WORK/app/$1" | tr -d '\r' |
         awk -v mark="\$LEKCE:$2" '$0 == mark { found = 1; next }
-            found == 1 { found = 2; next } found == 2 { print; exit }'
+            found == 1 { found = 2; next } found == 2 { print; found = 3 }'
 }
 
 # Types the first $4 characters of lesson $1's first line from file $2 on layout $3
 # (1 QWERTZ, 0 QWERTY) and compares the finger texts shown with the table of the layout.
 check_lesson() {
     local lesson=$1 file=$2 qwertz=$3 count=$4
-    local line expected=() typed=0 c
+    local line expected=() c
     line=$(first_line "$file" "$(printf %02d "$lesson")")
     [[ -n $line ]] || fail "lesson $lesson has no first line"
     printf '[Options]\r\nCloseQuery=1\r\n[Lekce]\r\nCislo=%d\r\nCisloAkt=%d\r\nCisloRadku=1\r\nQWERTZ=%d\r\n' \
         "$lesson" "$lesson" "$qwertz" >"$INI"
-    rm -f "$TRACE"
     start_program
     local layout=QWERTY
     [[ $qwertz == 1 ]] && layout=QWERTZ
-    [[ $(xdotool getwindowname "$WINDOW") == "Klaptos lekce $lesson ($layout)" ]] ||
-        fail "caption is '$(xdotool getwindowname "$WINDOW")'"
-    xdotool key F9
-    sleep 0.2
-    for ((i = 0; i < count; i++)); do
-        c=${line:i:1}
-        # shellcheck disable=SC2046 # the key names are separate words
-        xdotool key --delay 40 $(key_of "$c")
-        typed=$((typed + 1))
-    done
-    sleep 0.4
+    expect_caption "Klaptos lekce $lesson ($layout)"
+    send_key_doing "$WINDOW" "ActionContinue, typing" F9
+    type_text "$WINDOW" "${line:0:count}"
     screenshot "lesson-$lesson-$layout"
     close_program
 
@@ -96,9 +73,9 @@ check_lesson() {
             expected+=("${QWERTY[$c]?no text listed for '$c'}")
         fi
     done
-    mapfile -t shown <"$TRACE"
-    ((${#shown[@]} == typed + 1)) ||
-        fail "lesson $lesson: ${#shown[@]} finger texts for $typed characters: $(cat "$TRACE")"
+    mapfile -t shown < <(sed -n -e 's/^finger //p' -e 's/^finger$//p' "$TRACE")
+    ((${#shown[@]} == count + 1)) ||
+        fail "lesson $lesson: ${#shown[@]} finger texts for $count characters"
     for ((i = 0; i <= count; i++)); do
         [[ ${shown[i]} == "${expected[i]}" ]] ||
             fail "lesson $lesson, character $((i + 1)) '${line:i:1}': shown '${shown[i]}', expected '${expected[i]}'"
@@ -116,10 +93,13 @@ check_lesson 12 KTOSCBY.DAT 0 12
 start_program
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
 TALL=$HEIGHT
-xdotool key ctrl+k
-sleep 0.5
-eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-((HEIGHT < TALL - 100)) || fail "the window is $HEIGHT high without the keyboard, $TALL with it"
+send_key_doing "$WINDOW" "ActionKlavesnice, STOP" ctrl+k
+# The window manager gives the window its new size after the program asked for it.
+shrunk() {
+    eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+    ((HEIGHT < TALL - 100))
+}
+wait_until "the window did not shrink from its $TALL pixels without the keyboard" shrunk
 screenshot keyboard-off
 close_program
 expect_value Klavesnice 0

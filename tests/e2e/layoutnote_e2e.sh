@@ -15,34 +15,27 @@ DESKTOP=$(setxkbmap -query | awk '/^layout:/ { split($2, l, ",") } /^variant:/ {
     END { if (v[1] ~ /qwerty/ || l[1] == "us") print "QWERTY"; else if (l[1] == "cz") print "QWERTZ" }')
 [[ -n $DESKTOP ]] || fail "unexpected layout: $(setxkbmap -query | tr '\n' ' ')"
 
-lesson_dialog() {
-    xdotool search --onlyvisible --name '^Volba lekce$' | awk 'NR == 1'
-}
-
-no_lesson_dialog() {
-    [[ -z $(lesson_dialog) ]]
-}
-
-# Starts the program on lesson 1 of the given layout (1 QWERTZ, 0 QWERTY), prints the height of
-# the lesson dialog's inside, and closes both.
+# Starts the program on lesson 1 of the given layout (1 QWERTZ, 0 QWERTY); HEIGHT is then the
+# height of the lesson dialog's inside. Closes both.
 dialog_height() {
     printf '[Lekce]\r\nCisloAkt=1\r\nQWERTZ=%s\r\n' "$1" >"$INI"
     start_program
-    xdotool key ctrl+l
-    wait_for 150 lesson_dialog || fail "the lesson dialog did not open"
-    local dialog
-    dialog=$(lesson_dialog)
+    send_key "$WINDOW" ctrl+l
+    wait_shown TFormLekce
+    local dialog=$SHOWN
+    wait_active "$dialog"
     screenshot "layoutnote-$1"
-    xwininfo -id "$dialog" | awk '/^ +Height:/ { print $2 }'
-    focus_window "$dialog"
-    xdotool key Escape
-    wait_for 150 no_lesson_dialog || fail "the lesson dialog did not close"
-    focus_window "$WINDOW"
+    HEIGHT=$(xwininfo -id "$dialog" | awk '/^ +Height:/ { print $2 }')
+    send_key "$dialog" Escape
+    wait_hidden TFormLekce
+    wait_active "$WINDOW"
     close_program
 }
 
-QWERTZ_HEIGHT=$(dialog_height 1)
-QWERTY_HEIGHT=$(dialog_height 0)
+dialog_height 1
+QWERTZ_HEIGHT=$HEIGHT
+dialog_height 0
+QWERTY_HEIGHT=$HEIGHT
 if [[ $DESKTOP == QWERTZ ]]; then
     SAME=$QWERTZ_HEIGHT OTHER=$QWERTY_HEIGHT
 else

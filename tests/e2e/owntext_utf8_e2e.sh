@@ -9,7 +9,6 @@
 # Usage: owntext_utf8_e2e.sh <staged bin directory>
 # KLAPTOS_SCREENSHOT_DIR: when set, screenshots go there.
 set -euo pipefail
-export LC_ALL=C.UTF-8 # lengths below count characters
 
 . "$(dirname "$0")/e2e-common.sh"
 
@@ -30,48 +29,33 @@ LINE5="hotovo"
 printf '[Window]\r\n[Font]\r\n[Options]\r\n[Statistika]\r\n[Lekce]\r\nCisloAkt=-1\r\nUzivSoubor=%s\r\nCisloRadku=1\r\n' "$TEXT" >"$INI"
 
 # The notice comes while the text is restored, before the splash closes.
-(cd "$WORK/app" && exec env LANG=C.UTF-8 ./klaptos >>"$WORK/app.log" 2>&1) &
-APP_PID=$!
-wait_for 150 xdotool search --onlyvisible --name '^Informace$' || fail "no notice after loading"
-sleep 0.5
+launch_program
+wait_shown TFormErr
+NOTICE=$SHOWN
+wait_active "$NOTICE"
+[[ $(xdotool getwindowname "$NOTICE") == Informace ]] ||
+    fail "the notice is '$(xdotool getwindowname "$NOTICE")'"
 screenshot owntext-notice
-focus_window "$(xdotool search --onlyvisible --name '^Informace$' | awk 'NR == 1')"
-xdotool key alt+z
-wait_for 150 main_window || fail "the main window did not appear"
-wait_for 150 splash_gone || fail "the splash window did not close"
-sleep 0.3
-WINDOW=$(main_window)
-focus_window "$WINDOW"
-sleep 0.3
+send_key "$NOTICE" alt+z
+wait_hidden TFormErr
+wait_main_window
 
-xdotool key F9
-sleep 0.2
+# Every character from the layout's own keys: Ž as the caron dead key and Shift with z, „ and
+# “ from the keys given to them before the program started.
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
 for line in "$LINE1" "$LINE2" "$LINE3" "$LINE4"; do
-    # xdotool may type a capital with a diacritic as its small letter: Ž comes from the
-    # layout's own keys, the caron dead key and then Shift with z.
-    if [[ $line == Ž* ]]; then
-        xdotool key --delay 60 dead_caron shift+z
-        line=${line#Ž}
-    fi
-    # „ and “ are on no key of the layout: xdotool lends them a key for a moment, and the
-    # program must see the changed keymap before the key comes, so that line goes slowly.
-    delay=40
-    [[ $line == "$LINE2" ]] && delay=150
-    xdotool type --delay "$delay" -- "$line"
-    sleep 0.2
+    type_text "$WINDOW" "$line"
     [[ $line == "$LINE3" ]] && screenshot owntext-wrapped-line
-    xdotool key Return
-    sleep 0.3
+    send_key_doing "$WINDOW" "line finished" Return
 done
-xdotool type --delay 40 -- "$LINE5"
-xdotool key Return
-wait_for 150 xdotool search --onlyvisible --name '^Konec souboru' || fail "no evaluation window"
-sleep 0.3
+type_line "$WINDOW" "$LINE5"
+wait_shown TFormKonec
+EVALUATION=$SHOWN
+wait_active "$EVALUATION"
 screenshot owntext-evaluation
-xdotool key alt+u
-wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
-sleep 0.3
-xdotool key alt+a
+send_key "$EVALUATION" alt+u
+wait_shown TFormCQuery
+send_key "$SHOWN" alt+a
 wait_program_end
 
 expect_sections_in_order

@@ -42,52 +42,54 @@ lines_with() {
 }
 
 # Types line $1 and Enter; with $2 = wrong, the first r and the first k of it get a wrong
-# key first. Every character is a key of the Czech layout.
-type_line() {
-    local line=${TEXT[$1]} keys=() c wrongR=$2 wrongK=$2
+# key first (t and l). Every character is a key of the Czech layout.
+type_lesson_line() {
+    local line=${TEXT[$1]} c wrongR=$2 wrongK=$2 i
     for ((i = 0; i < ${#line}; i++)); do
         c=${line:i:1}
         if [[ $c == r && $wrongR == wrong ]]; then
-            keys+=(t)
+            send_key_doing "$WINDOW" "wrong, r expected" t
             wrongR=
         elif [[ $c == k && $wrongK == wrong ]]; then
-            keys+=(l)
+            send_key_doing "$WINDOW" "wrong, k expected" l
             wrongK=
         fi
-        case $c in
-        ' ') keys+=(space) ;;
-        ů) keys+=(uring) ;;
-        *) keys+=("$c") ;;
-        esac
+        keys_of "$c"
+        send_key_doing "$WINDOW" right "${CHAR_KEYS[@]}"
     done
-    xdotool key --delay 25 "${keys[@]}" Return
-    sleep 0.2
+    send_key_doing "$WINDOW" "line finished" Return
 }
 
-evaluation_open() {
-    xdotool search --onlyvisible --name '^Konec lekce 5$' >/dev/null 2>&1
+# Types the last line, which ends the lesson: the evaluation window is then EVALUATION.
+finish_lesson() {
+    type_lesson_line "$LAST" right
+    wait_shown TFormKonec
+    EVALUATION=$SHOWN
+    [[ $(xdotool getwindowname "$EVALUATION") == "Konec lekce 5" ]] ||
+        fail "the evaluation is '$(xdotool getwindowname "$EVALUATION")'"
+    wait_active "$EVALUATION"
+}
+
+# Quits from the evaluation through the close question.
+quit_from_evaluation() {
+    send_key "$EVALUATION" alt+u
+    wait_shown TFormCQuery
+    send_key "$SHOWN" Return
+    wait_program_end
 }
 
 printf '[Options]\r\nCloseQuery=1\r\nErrIsRep=0\r\n[Lekce]\r\nCislo=5\r\nCisloAkt=5\r\nCisloRadku=1\r\nQWERTZ=1\r\n' >"$INI"
 
 # --- Run 1: the whole lesson with wrong keys; quit from the evaluation --------------------
 start_program
-[[ $(xdotool getwindowname "$WINDOW") == "Klaptos lekce 5 (QWERTZ)" ]] ||
-    fail "caption is '$(xdotool getwindowname "$WINDOW")'"
-xdotool key F9
-sleep 0.2
+expect_caption "Klaptos lekce 5 (QWERTZ)"
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
 for ((l = 0; l < LAST; l++)); do
-    type_line "$l" wrong
+    type_lesson_line "$l" wrong
 done
-type_line "$LAST" right
-wait_for 100 evaluation_open || fail "no evaluation window after lesson 5"
-sleep 0.5
+finish_lesson
 screenshot practice-evaluation
-xdotool key alt+u
-wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
-sleep 0.3
-xdotool key Return
-wait_program_end
+quit_from_evaluation
 
 # What is kept is the state at the start of the last line: its keystrokes are not in it.
 ERRORS_R=$(lines_with r 0 "$LAST")
@@ -103,23 +105,21 @@ cp "$INI" "$WORK/at-last-line.ini"
 
 # --- Run 2: the last line again; "Procvičit chyby" starts the practice text --------------
 start_program
-xdotool key F9
-sleep 0.2
-type_line "$LAST" right
-wait_for 100 evaluation_open || fail "no evaluation window after the restart"
-sleep 0.5
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
+finish_lesson
 screenshot practice-evaluation-after-restart
-# The repeat button has the focus; the practice button is the one before it.
-xdotool key shift+Tab space
-wait_for 150 bash -c "[[ \$(xdotool getwindowname $WINDOW) == 'Klaptos procvičení: '* ]]" ||
-    fail "after the practice button the caption is '$(xdotool getwindowname "$WINDOW")'"
+# The repeat button has the focus; the practice button is the one before it, and Space
+# presses it.
+send_key "$EVALUATION" shift+Tab
+send_key "$EVALUATION" space
+# The practice text begins, and then the evaluation closes.
+wait_trace "^text begun$" "no practice text began"
+wait_hidden TFormKonec
 # Both have the same rate over the whole lesson or r leads; either way both are named.
-CAPTION=$(xdotool getwindowname "$WINDOW")
+CAPTION=$(caption)
 [[ $CAPTION == "Klaptos procvičení: r k" || $CAPTION == "Klaptos procvičení: k r" ]] ||
     fail "the caption is '$CAPTION'"
-evaluation_open && fail "the evaluation window stayed open"
-focus_window "$WINDOW"
-sleep 0.3
+wait_active "$WINDOW"
 screenshot practice-text
 
 PRACTICE=$WORK/app/procviceni.txt
@@ -141,27 +141,20 @@ expect_value CisloRadku 1
 cp "$WORK/at-last-line.ini" "$INI"
 rm "$WORK/app/slova.txt"
 start_program
-xdotool key F9
-sleep 0.2
-type_line "$LAST" right
-wait_for 100 evaluation_open || fail "no evaluation window without the word list"
-sleep 0.5
-xdotool key shift+Tab space
-wait_for 150 xdotool search --onlyvisible --name '^Nalezena chyba$' || fail "no report window"
-sleep 0.5
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
+finish_lesson
+send_key "$EVALUATION" shift+Tab
+send_key "$EVALUATION" space
+wait_shown TFormErr
+REPORT=$SHOWN
+wait_active "$REPORT"
 screenshot practice-no-word-list
-xdotool key Return
-wait_for 150 bash -c "! xdotool search --onlyvisible --name '^Nalezena chyba$'" ||
-    fail "the report window stayed open"
-sleep 0.3
-evaluation_open || fail "the evaluation window closed without an answer"
-[[ $(xdotool getwindowname "$WINDOW") == "Klaptos lekce 5 (QWERTZ)" ]] ||
-    fail "the caption changed to '$(xdotool getwindowname "$WINDOW")'"
-xdotool key alt+u
-wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
-sleep 0.3
-xdotool key Return
-wait_program_end
+send_key "$REPORT" Return
+wait_hidden TFormErr
+# The evaluation is still open, and the active window again.
+wait_active "$EVALUATION"
+expect_caption "Klaptos lekce 5 (QWERTZ)"
+quit_from_evaluation
 expect_value CisloAkt 5
 
 echo "practice_e2e: all checks passed"

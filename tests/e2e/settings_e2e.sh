@@ -10,10 +10,6 @@ set -euo pipefail
 
 . "$(dirname "$0")/e2e-common.sh"
 
-report_window() {
-    xdotool search --onlyvisible --name '^Nalezena chyba$' | awk 'NR == 1'
-}
-
 # Window ids from bottom to top, as the window manager stacks them.
 stacking() {
     xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, / /g'
@@ -27,26 +23,22 @@ stacking() {
 } >"$INI"
 cp "$INI" "$WORK/big.ini"
 
-(cd "$WORK/app" && exec env LANG=C.UTF-8 ./klaptos >>"$WORK/app.log" 2>&1) &
-APP_PID=$!
-wait_for 150 report_window || fail "no report of the unreadable settings"
-REPORT=$(report_window)
-SPLASH=$(xdotool search --onlyvisible --name '^SOkno$' | awk 'NR == 1')
-[[ -n $SPLASH ]] || fail "the splash had already closed: nothing to check the report against"
-sleep 0.3
+launch_program
+wait_shown TFormErr
+REPORT=$SHOWN
+wait_active "$REPORT"
+# The report comes while the main window is made, long before the splash may close.
+SPLASH=${SHOWN_ID[TSOkno]:-}
+[[ -n $SPLASH ]] || fail "no splash before the report: nothing to check the report against"
 screenshot report-above-splash
 order=$(stacking)
 report_at=$(echo "$order" | tr ' ' '\n' | grep -n -i "^$(printf '0x%x' "$REPORT")$" | cut -d: -f1)
 splash_at=$(echo "$order" | tr ' ' '\n' | grep -n -i "^$(printf '0x%x' "$SPLASH")$" | cut -d: -f1)
 [[ -n $report_at && -n $splash_at && $report_at -gt $splash_at ]] ||
     fail "the report window is not above the splash (stacking: $order)"
-focus_window "$REPORT"
-xdotool key Return
-wait_for 150 main_window || fail "the main window did not appear"
-wait_for 150 splash_gone || fail "the splash window did not close"
-sleep 0.3
-WINDOW=$(main_window)
-focus_window "$WINDOW"
+send_key "$REPORT" Return
+wait_hidden TFormErr
+wait_main_window
 close_program
 cmp -s "$INI" "$WORK/big.ini" || fail "the settings file that could not be read was changed"
 
@@ -55,8 +47,7 @@ printf '[Lekce]\rCislo=5\rCisloAkt=5\rCisloRadku=1\rQWERTZ=1\r[Jiný program]\rk
 LEFTOVER=$INI.~4194300.3
 echo partial >"$LEFTOVER"
 start_program
-[[ $(xdotool getwindowname "$WINDOW") == "Klaptos lekce 5 (QWERTZ)" ]] ||
-    fail "caption is '$(xdotool getwindowname "$WINDOW")': the CR line ends were not read"
+expect_caption "Klaptos lekce 5 (QWERTZ)" # the CR line ends were read
 close_program
 [[ ! -e $LEFTOVER ]] || fail "the leftover of a killed write is still there"
 expect_value CisloAkt 5

@@ -17,19 +17,17 @@ LINE1=$(iconv -f WINDOWS-1250 -t UTF-8 "$WORK/app/KTOSCA.DAT" | tr -d '\r' |
 LENGTH=${#LINE1}
 
 start_program
-[[ $(xdotool getwindowname "$WINDOW") == "Klaptos lekce 1 (QWERTZ)" ]] ||
-    fail "caption is '$(xdotool getwindowname "$WINDOW")'"
+expect_caption "Klaptos lekce 1 (QWERTZ)"
 screenshot stop-mode
-xdotool key F9
-sleep 0.2
+# Keys in STOP mode are swallowed; F9 starts the typing.
+send_key_doing "$WINDOW" STOP "${LINE1:0:1}"
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
 # A wrong key at the first position: the position stays, Backspace keeps it at 0.
-xdotool key x
-xdotool key BackSpace
-xdotool type --delay 40 -- "$LINE1"
-sleep 0.3
+send_key_doing "$WINDOW" "wrong, ${LINE1:0:1} expected" x
+send_key_doing "$WINDOW" "next ${LINE1:0:1}" BackSpace
+type_text "$WINDOW" "$LINE1"
 screenshot typing
-xdotool key Return
-sleep 0.3
+send_key_doing "$WINDOW" "line finished" Return
 close_program
 
 [[ -f $INI ]] || fail "no settings file written"
@@ -64,16 +62,12 @@ tr -d '\r' <"$INI" | sed -e 's/^CisloAkt=.*/CisloAkt=-1/' -e "s|^UzivSoubor=.*|U
 cp "$WORK/own.ini" "$INI"
 
 start_program
-[[ $(xdotool getwindowname "$WINDOW") == "Klaptos soubor: $TEXT" ]] ||
-    fail "caption is '$(xdotool getwindowname "$WINDOW")'"
-xdotool key F9
-sleep 0.2
+expect_caption "Klaptos soubor: $TEXT"
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
 # č is a key of the Czech layout; ď and ó come from the dead keys (caron, acute).
-xdotool key --delay 60 ccaron a j space dead_caron d a s space dead_acute o d a
-sleep 0.3
+type_text "$WINDOW" "čaj ďas óda"
 screenshot typing-own-text
-xdotool key Return
-sleep 0.3
+send_key_doing "$WINDOW" "line finished" Return
 close_program
 
 expect_sections_in_order
@@ -87,16 +81,16 @@ expect_value ChCelkem 0
 
 # --- Run 4: the last line ends the text in the evaluation window; quit from there -------
 start_program
-xdotool key F9
-sleep 0.2
-xdotool key dead_caron t Return
-wait_for 150 xdotool search --onlyvisible --name '^Konec souboru' || fail "no evaluation window"
-sleep 0.3
+send_key_doing "$WINDOW" "ActionContinue, typing" F9
+type_line "$WINDOW" "ť"
+wait_trace "^text finished$" "the last line did not finish the text"
+wait_shown TFormKonec
+EVALUATION=$SHOWN
+wait_active "$EVALUATION"
 screenshot evaluation
-xdotool key alt+u
-wait_for 150 xdotool search --onlyvisible --name '^Potvrzení$' || fail "no close question"
-sleep 0.3
-xdotool key alt+a
+send_key "$EVALUATION" alt+u
+wait_shown TFormCQuery
+send_key "$SHOWN" alt+a
 wait_program_end
 expect_sections_in_order
 expect_value CisloAkt -1

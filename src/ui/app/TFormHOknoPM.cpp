@@ -422,3 +422,7 @@ EvaluationAnswer TFormHOknoPM::ShowEvaluation() {
 void TFormHOknoPM::SetSeam(QtWindowSeam seam) {
     dialogs_->SetSeam(std::move(seam));
 }
+
+bool TFormHOknoPM::StopMode() const {
+    return engine_->stopMode;
+}

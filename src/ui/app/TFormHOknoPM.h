@@ -73,6 +73,10 @@ public:
     // tests answer dialogs here.
     void SetSeam(QtWindowSeam seam);
 
+    // For the program's trace, which follows the typing from outside the features.
+    [[nodiscard]] TypingEngine& Engine() { return *engine_; }
+    [[nodiscard]] bool StopMode() const;
+
 signals:
     // The window has closed for good, its settings written: the program ends.
     void Closed();

@@ -8,13 +8,13 @@
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
+#include "ProgramTrace.h"
 #include "QtHint.h"
 #include "QtText.h"
 #include "Settings.h"
 #include "TypingLine.h"
 
 #include <QAction>
-#include <QFile>
 
 #include <array>
 #include <map>
@@ -36,9 +36,9 @@ bool TakesTint(KeyRole role) {
 
 } // namespace
 
-KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors)
-    : store_(store), errors_(errors), traceFile_(qEnvironmentVariable(kTraceVariable)),
-      shown_(Settings::Keyboard.def != 0) {}
+KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors,
+                                 ProgramTrace* trace)
+    : store_(store), errors_(errors), trace_(trace), shown_(Settings::Keyboard.def != 0) {}
 
 QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
     panel_ = new KeyboardPanel(parent);
@@ -236,11 +236,7 @@ void KeyboardFeature::TextFinished() {
 }
 
 void KeyboardFeature::Trace(const QString& text) const {
-    if (traceFile_.isEmpty()) {
-        return;
-    }
-    QFile file(traceFile_);
-    if (file.open(QIODevice::Append | QIODevice::WriteOnly)) {
-        file.write(text.toUtf8() + '\n');
+    if (trace_ != nullptr) {
+        trace_->Note(text.isEmpty() ? QStringLiteral("finger") : QStringLiteral("finger ") + text);
     }
 }

@@ -16,13 +16,15 @@ class ErrorCounter;
 class KeyboardLayout;
 class KeyboardPanel;
 class LEKCE;
+class ProgramTrace;
 class QAction;
 
 class KeyboardFeature final : public MainWindowFeature, private TypingObserver {
 public:
     // `store` tells the layout and the intro line of each text begun; `errors` (may be null)
-    // gives the heat map its counts. Both must outlive the feature.
-    KeyboardFeature(const LEKCE& store, const ErrorCounter* errors);
+    // gives the heat map its counts; `trace` (may be null) hears every finger text shown for a
+    // next character. They must outlive the feature.
+    KeyboardFeature(const LEKCE& store, const ErrorCounter* errors, ProgramTrace* trace = nullptr);
 
     QWidget* CreatePanel(QWidget* parent) override;
     std::vector<std::pair<QString, QAction*>> CreateActions(QWidget* window) override;
@@ -39,10 +41,6 @@ public:
     [[nodiscard]] bool Shown() const { return shown_; }
     // Colours the keys by the pupil's error rate, with the steps as the legend.
     void SetHeatMap(bool on);
-
-    // A test seam, read once: when KLAPTOS_TRACE_FINGERS names a file, every finger text shown
-    // for a next character is appended to it as a line (UTF-8; an empty line for none).
-    static constexpr const char* kTraceVariable = "KLAPTOS_TRACE_FINGERS";
 
 private:
     void StatisticsCleared() override;
@@ -62,7 +60,7 @@ private:
     QAction* keyboardAction_ = nullptr;
     QAction* heatAction_ = nullptr;
     std::function<void()> relayout_;
-    QString traceFile_;
+    ProgramTrace* trace_;
     bool shown_;
     bool heatMap_ = false;
     std::map<int, QColor> heatTints_; // the tints last given to the view

@@ -1,25 +1,19 @@
 #include "TFormHOknoPM.h"
 
 #include "Cp1250.h"
-#include "FakeClock.h"
 #include "IniFile.h"
 #include "KeyRouter.h"
-#include "Lekce.h"
 #include "MainWindowFeature.h"
+#include "MainWindowRig.h"
 #include "PaintBoxType.h"
 #include "PaintCounter.h"
-#include "ProgramOptions.h"
 #include "QtField.h"
 #include "QtSpeedBar.h"
-#include "RecordingReporter.h"
-#include "RecordingSound.h"
-#include "SpeedMeter.h"
 #include "TFormCQuery.h"
 #include "TFormHelp.h"
 #include "TFormKonec.h"
 #include "TFormLekce.h"
 #include "TSOkno.h"
-#include "TempLessonDir.h"
 #include "TypingEngine.h"
 #include "TypingObserver.h"
 
@@ -42,32 +36,14 @@
 #include <QTimer>
 
 #include <deque>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <sstream>
 
 namespace {
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A control of the window, found by its design name; the test fails when it is missing.
-template <typename T> T* Child(const QObject* parent, const char* name) {
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return child;
 }
 
 // The section names of an INI text, in file order.
@@ -119,57 +95,41 @@ struct SampleFeature final : MainWindowFeature, TypingObserver {
     int textsBegun = 0;
 };
 
-// One run of the program: the long-lived objects, a program directory with small lesson
-// files, and the main window, whose modal dialogs are answered from a queue.
-struct Session {
+// One run of the program whose modal dialogs are answered from a queue.
+struct Session : MainWindowRig {
     using Reply = std::function<int(QDialog&)>;
 
     explicit Session(TempLessonDir& dir, bool show = true,
                      std::vector<MainWindowFeature*> features = {}, TSOkno* splash = nullptr)
-        : directory(dir), meter(clock), store(dir.Path(), reporter) {
-        window = std::make_unique<TFormHOknoPM>(
-            TFormHOknoPM::Model{store, meter, options, sound, clock},
-            QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::move(features), splash);
-        window->SetSeam({.runModal = [this](QDialog& dialog) {
+        : MainWindowRig(dir) {
+        Build(std::move(features), splash);
+        answer = [this](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
             if (answers.empty()) {
                 qWarning("a dialog nobody answers: %s", dialog.metaObject()->className());
                 return static_cast<int>(QDialog::Rejected);
             }
-            const Reply answer = answers.front();
+            const Reply reply = answers.front();
             answers.pop_front();
-            return answer(dialog);
-        }});
+            return reply(dialog);
+        };
         if (show) {
             Show();
         }
     }
-
     ~Session() { window.reset(); }
-
-    void Show() {
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        // The blinking of the STOP mark is tested on its own; elsewhere it would only make
-        // the status text depend on how long a test takes.
-        Child<QTimer>(window.get(), "TimerSec")->stop();
-    }
 
     void Answer(int result) {
         answers.push_back([result](QDialog&) { return result; });
     }
 
-    // Closes the window as the pupil would, answering the close question with Yes, and
-    // destroys it, which writes the settings file.
+    // As the rig closes, with the close question among the dialogs shown.
     void CloseAndDestroy() {
         answers.push_front([](QDialog&) { return static_cast<int>(QDialogButtonBox::Yes); });
         window->close();
         window.reset();
     }
 
-    [[nodiscard]] std::string Ini() const { return ReadFile(directory.Path() + "klaptos.ini"); }
     // The status bar's two panels: the mode, and the hint of what the mouse is over.
     [[nodiscard]] QString Status() const {
         return Child<QLabel>(window.get(), "StatusPanel0")->text();
@@ -195,20 +155,9 @@ struct Session {
     [[nodiscard]] unsigned char Expected() const { return Line().patternLine[Line().typedPos]; }
 
     // Types the character that is to be typed next, into `target`.
-    void TypeRight(QWidget* target) { TypeByte(target, Expected()); }
-    void TypeByte(QWidget* target, unsigned char byte) {
-        const QString text(QChar(static_cast<char16_t>(Cp1250::ToUnicode(byte))));
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, text, Qt::NoModifier);
-    }
+    void TypeRight(QWidget* target) { Type(Expected(), target); }
+    void TypeByte(QWidget* target, unsigned char byte) { Type(byte, target); }
 
-    TempLessonDir& directory;
-    FakeClock clock;
-    SpeedMeter meter;
-    ProgramOptions options;
-    RecordingSound sound;
-    RecordingReporter reporter;
-    LEKCE store;
-    std::unique_ptr<TFormHOknoPM> window;
     std::deque<Reply> answers;
     QStringList shown;
 };

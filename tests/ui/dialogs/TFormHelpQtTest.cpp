@@ -133,7 +133,6 @@ void TFormHelpQtTest::writesAScreenshotWhenAsked() {
         TFormHelp help(kHelpFile);
         help.ShowTopic(QString::fromLatin1(topic));
         QVERIFY(QTest::qWaitForWindowExposed(&help));
-        QTest::qWait(50);
         QVERIFY(
             help.grab().save(QString::fromLocal8Bit(directory) + "/TFormHelp-" + topic + ".png"));
     }

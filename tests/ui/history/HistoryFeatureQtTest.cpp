@@ -4,20 +4,15 @@
 // database: with another program holding its lock the evaluation and the lesson dialog open at
 // once and the ticks follow; a history of a version the program does not know stops nothing.
 
-#include "FakeClock.h"
 #include "HistoryFeature.h"
 #include "HistoryThread.h"
-#include "Lekce.h"
-#include "ProgramOptions.h"
+#include "MainWindowRig.h"
 #include "ProgressWindow.h"
 #include "QtField.h"
 #include "RecordingReporter.h"
-#include "RecordingSound.h"
-#include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TFormKonec.h"
 #include "TFormLekce.h"
-#include "TempLessonDir.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -83,23 +78,24 @@ struct Program {
                                                          50);
             },
             reporter);
-        feature = std::make_unique<HistoryFeature>(*history, meter, store, RecorderSources{},
-                                                   QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
-        window = std::make_unique<TFormHOknoPM>(
-            TFormHOknoPM::Model{store, meter, options, sound, clock},
-            QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::vector<MainWindowFeature*>{feature.get()});
-        window->SetSeam({.runModal = [this](QDialog& dialog) {
+        feature =
+            std::make_unique<HistoryFeature>(*history, rig.meter, rig.store, RecorderSources{},
+                                             QStringList{QStringLiteral(KLAPTOS_BIN_DIR)});
+        rig.Build({feature.get()});
+        rig.answer = [this](QDialog& dialog) {
             shown << QString::fromLatin1(dialog.metaObject()->className());
             return answer ? answer(dialog) : static_cast<int>(TFormKonec::kResultRepeat);
-        }});
+        };
         window->show();
     }
+    // The thread goes last: a test may end it early, to wait for its last answers.
     ~Program() {
         window.reset();
         feature.reset();
         history.reset();
     }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
 
     void TypeLessonOne() {
         QWidget* field = window->findChild<QtField*>(QStringLiteral("EditCisloRadku"));
@@ -112,12 +108,9 @@ struct Program {
     }
 
     TempLessonDir dir;
-    FakeClock clock;
-    SpeedMeter meter{clock};
-    ProgramOptions options;
-    RecordingSound sound;
-    RecordingReporter reporter;
-    LEKCE store{dir.Path(), reporter};
+    MainWindowRig rig{dir};
+    RecordingReporter& reporter = rig.reporter;
+    std::unique_ptr<TFormHOknoPM>& window = rig.window;
     std::unique_ptr<HistoryThread> history;
     std::unique_ptr<HistoryFeature> feature;
     // STOP mode, as the status bar shows it; typing shows "* PSANÍ".
@@ -125,7 +118,6 @@ struct Program {
         return !window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text().startsWith(u'*');
     }
 
-    std::unique_ptr<TFormHOknoPM> window;
     QStringList shown;
     std::function<int(QDialog&)> answer;
 };

@@ -4,25 +4,18 @@
 
 #include "KeyboardFeature.h"
 
-#include "Cp1250.h"
 #include "ErrorCounter.h"
-#include "FakeClock.h"
 #include "HeatScale.h"
 #include "KeyColours.h"
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
-#include "Lekce.h"
+#include "MainWindowRig.h"
 #include "PaintBoxType.h"
-#include "ProgramOptions.h"
 #include "QtField.h"
-#include "RecordingReporter.h"
-#include "RecordingSound.h"
-#include "SpeedMeter.h"
-#include "TFormHOknoPM.h"
+#include "MainWindowRig.h"
 #include "TFormKonec.h"
 #include "TFormLekce.h"
 #include "TFormOptions.h"
-#include "TempLessonDir.h"
 #include "TypingEngine.h"
 
 #include <QAction>
@@ -35,20 +28,11 @@
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 
 namespace {
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
-}
-
-template <typename T> T* Child(const QObject* parent, const char* name) {
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return child;
 }
 
 // The colour of the key that writes `c`, beside its caption.
@@ -78,39 +62,18 @@ enum class Joined { KeyboardFirst, CounterFirst };
 
 // One run of the program with the keyboard feature and the heat map's counter (or without any
 // feature).
-struct Session {
+struct Session : MainWindowRig {
     Session(TempLessonDir& dir, bool withKeyboard, Joined order = Joined::KeyboardFirst)
-        : directory(dir), meter(clock), store(dir.Path(), reporter),
-          keyboard(store, &counter.errors) {
+        : MainWindowRig(dir), counter(Make<ErrorsFeature>()),
+          keyboard(Make<KeyboardFeature>(store, &counter.errors)) {
         std::vector<MainWindowFeature*> features;
         if (withKeyboard) {
             features = order == Joined::KeyboardFirst
                            ? std::vector<MainWindowFeature*>{&keyboard, &counter}
                            : std::vector<MainWindowFeature*>{&counter, &keyboard};
         }
-        window =
-            std::make_unique<TFormHOknoPM>(TFormHOknoPM::Model{store, meter, options, sound, clock},
-                                           QString::fromStdString(dir.Path() + "klaptos.ini"),
-                                           QString::fromStdString(dir.Path()), QString(), features);
-        window->SetSeam({.runModal = [this](QDialog& dialog) {
-            return answer ? answer(dialog) : static_cast<int>(QDialog::Rejected);
-        }});
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-    }
-
-    void CloseAndDestroy() {
-        answer = [](QDialog&) { return static_cast<int>(QDialogButtonBox::Yes); };
-        window->close();
-        window.reset();
-    }
-
-    [[nodiscard]] std::string Ini() const {
-        std::ifstream in(directory.Path() + "klaptos.ini", std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
+        Build(features);
+        Show();
     }
 
     void StartTyping() { QTest::keyClick(window.get(), Qt::Key_F9); }
@@ -125,12 +88,6 @@ struct Session {
         answer = nullptr;
     }
 
-    void Type(unsigned char byte) {
-        const QString text(QChar(static_cast<char16_t>(Cp1250::ToUnicode(byte))));
-        QTest::sendKeyEvent(QTest::Click, Child<QWidget>(window.get(), "EditCisloRadku"),
-                            Qt::Key_unknown, text, Qt::NoModifier);
-    }
-
     [[nodiscard]] KeyboardPanel& Panel() const {
         return *Child<KeyboardPanel>(window.get(), "KeyboardPanel");
     }
@@ -138,17 +95,8 @@ struct Session {
         return *Child<QAction>(window.get(), name);
     }
 
-    TempLessonDir& directory;
-    FakeClock clock;
-    SpeedMeter meter;
-    ProgramOptions options;
-    RecordingSound sound;
-    RecordingReporter reporter;
-    LEKCE store;
-    ErrorsFeature counter;
-    KeyboardFeature keyboard;
-    std::unique_ptr<TFormHOknoPM> window;
-    std::function<int(QDialog&)> answer;
+    ErrorsFeature& counter;
+    KeyboardFeature& keyboard;
 };
 
 } // namespace

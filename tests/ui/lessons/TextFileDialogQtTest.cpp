@@ -4,13 +4,20 @@
 #include <QApplication>
 #include <QCompleter>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
+
+// How long a loaded machine may take to list a folder in the background.
+constexpr int kListingLimitMs = 60000;
 
 QString U(const char* utf8) {
     return QString::fromUtf8(utf8);
@@ -78,16 +85,25 @@ private slots:
     void theCompletionListClosesWithTheDialog() {
         TextFileDialog dialog(nullptr, QStringLiteral("Otevrit textovy soubor"));
         dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+        // The folder is listed in the background; the completion list offers what it found.
+        auto* files = dialog.findChild<QFileSystemModel*>();
+        QVERIFY(files != nullptr);
+        QSignalSpy listed(files, &QFileSystemModel::directoryLoaded);
         dialog.setDirectory(dir.path());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTRY_VERIFY_WITH_TIMEOUT(std::any_of(listed.cbegin(), listed.cend(),
+                                             [&](const QList<QVariant>& loaded) {
+                                                 return loaded.at(0).toString() == dir.path();
+                                             }),
+                                 kListingLimitMs);
         auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         QVERIFY(edit != nullptr);
         QVERIFY(edit->completer() != nullptr);
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral("cv"));
         QAbstractItemView* popup = edit->completer()->popup();
-        QTRY_VERIFY(popup->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(popup->isVisible(), kListingLimitMs);
         dialog.reject();
         QVERIFY(!dialog.isVisible());
         QVERIFY(!popup->isVisible());

@@ -4,21 +4,14 @@
 // text; without errors the evaluation is the designed one. (Without a word list:
 // PracticeCommandTest and practice_e2e.sh.)
 
-#include "Cp1250.h"
-#include "FakeClock.h"
-#include "Lekce.h"
 #include "LessonKeys.h"
 #include "PaintBoxType.h"
+#include "MainWindowRig.h"
 #include "PracticeFeature.h"
 #include "PracticeTextMaker.h"
-#include "ProgramOptions.h"
 #include "QtField.h"
-#include "RecordingReporter.h"
-#include "RecordingSound.h"
-#include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TFormKonec.h"
-#include "TempLessonDir.h"
 #include "TypingEngine.h"
 #include "WeakKeysPanel.h"
 
@@ -32,28 +25,17 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <sstream>
 
 namespace {
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // One run of the program with the practice feature on lesson 5 ("ruka hrad", "kluk sud"); the
 // evaluation window is handed to `evaluate`, whose result is the window's answer.
-struct Run {
+struct Run : MainWindowRig {
     explicit Run(TempLessonDir& dir, const std::string& wordList = KLAPTOS_BIN_DIR "/slova.txt")
-        : directory(dir), meter(clock), store(dir.Path(), reporter),
-          practice(store, reporter, wordList, dir.Path() + "data/procviceni.txt") {
-        window = std::make_unique<TFormHOknoPM>(
-            TFormHOknoPM::Model{store, meter, options, sound, clock},
-            QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::vector<MainWindowFeature*>{&practice});
-        window->SetSeam({.runModal = [this](QDialog& dialog) {
+        : MainWindowRig(dir), practice(Make<PracticeFeature>(store, reporter, wordList,
+                                                             dir.Path() + "data/procviceni.txt")) {
+        Build({&practice});
+        answer = [this](QDialog& dialog) {
             if (auto* evaluation = qobject_cast<TFormKonec*>(&dialog); evaluation && evaluate) {
                 evaluation->show();
                 const int result = evaluate(*evaluation);
@@ -61,21 +43,15 @@ struct Run {
                 return result;
             }
             return static_cast<int>(QDialogButtonBox::Yes); // the close question
-        }});
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        window->findChild<QTimer*>(QStringLiteral("TimerSec"))->stop();
+        };
+        Show();
     }
-    ~Run() { Close(); }
-
-    void Close() {
+    ~Run() {
         if (window) {
-            window->close();
-            window.reset();
+            CloseAndDestroy();
         }
     }
 
-    QWidget* Field() const { return window->findChild<QtField*>(QStringLiteral("EditCisloRadku")); }
     // The line the typing line shows.
     const TypingLine& Line() const {
         return window->findChild<PaintBoxType*>(QStringLiteral("paintBoxType"))->View().Line();
@@ -84,32 +60,21 @@ struct Run {
     bool Stopped() const {
         return !window->findChild<QLabel*>(QStringLiteral("StatusPanel0"))->text().startsWith(u'*');
     }
-    void Key(unsigned char byte) const {
-        const QString text(QChar(static_cast<char16_t>(Cp1250::ToUnicode(byte))));
-        QTest::sendKeyEvent(QTest::Click, Field(), Qt::Key_unknown, text, Qt::NoModifier);
-    }
+    void Key(unsigned char byte) const { Type(byte); }
     // Types the rest of the line; a character of `wrongBefore` gets its wrong key first.
     void TypeLine(const std::map<unsigned char, unsigned char>& wrongBefore = {}) const {
         const TypingLine& line = Line();
         while (line.patternLine[line.typedPos] != TypingLine::kEndOfLine) {
             const unsigned char expected = line.patternLine[line.typedPos];
             if (const auto wrong = wrongBefore.find(expected); wrong != wrongBefore.end()) {
-                Key(wrong->second);
+                Type(wrong->second);
             }
-            Key(expected);
+            Type(expected);
         }
         QTest::keyClick(Field(), Qt::Key_Return);
     }
 
-    TempLessonDir& directory;
-    FakeClock clock;
-    SpeedMeter meter;
-    ProgramOptions options;
-    RecordingSound sound;
-    RecordingReporter reporter;
-    LEKCE store;
-    PracticeFeature practice;
-    std::unique_ptr<TFormHOknoPM> window;
+    PracticeFeature& practice;
     std::function<int(TFormKonec&)> evaluate;
 };
 
@@ -166,7 +131,7 @@ private slots:
         QVERIFY(run.practice.Errors().Counts().Empty());
         // Only keys lesson 5 has taught, with the intro line first.
         const std::string taught = LessonKeys::Taught(5, true);
-        std::istringstream file(ReadFile(run.store.UserFileName));
+        std::ifstream file(run.store.UserFileName, std::ios::binary);
         std::string line;
         std::getline(file, line);
         int lines = 0;
@@ -220,9 +185,9 @@ private slots:
             QTest::keyClick(run.window.get(), Qt::Key_F9);
             run.TypeLine({{'k', 'l'}});
             before = run.practice.Errors().Counts();
-            run.Close();
+            run.CloseAndDestroy();
             // The feature's section follows the window's own ones, in the same write.
-            const std::string ini = ReadFile(dir->Path() + "klaptos.ini");
+            const std::string ini = run.Ini();
             QVERIFY(ini.find("[Lekce]") < ini.find("[Chyby]"));
             QCOMPARE(ini.find('[', ini.find("[Chyby]") + 1), std::string::npos);
         }
