@@ -1,0 +1,21 @@
+#include "TrainingObserver.h"
+
+#include "KeyTimer.h"
+
+void TrainingObserver::KeyChecked(unsigned char expected, unsigned char typed, bool right) {
+    if (timer_ != nullptr) {
+        timer_->Judge(expected, typed, right);
+    }
+}
+
+void TrainingObserver::TextBegun() {
+    if (timer_ != nullptr) {
+        timer_->Restart();
+    }
+}
+
+void TrainingObserver::TextFinished() {
+    if (timer_ != nullptr && finished_) {
+        finished_();
+    }
+}
