@@ -19,9 +19,11 @@
 #include "SpeedMeter.h"
 #include "TFormHOknoPM.h"
 #include "TSOkno.h"
+#include "TrainingFeature.h"
 #include "WordList.h"
 
 #include <QApplication>
+#include <QDate>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -157,11 +159,21 @@ int main(int argc, char* argv[]) {
         CopyTestFeature copyTest(store, clock, reporter,
                                  places.DataDir() + CopyTextCatalog::kFolderName + "/",
                                  places.TextDir());
+        // The adaptive training: its exercises go to the history's daily summary per key, its
+        // colours to the keyboard.
+        TrainingFeature training(store, meter, clock, reporter,
+                                 places.DataDir() + WordList::kFileName, places.PupilDataDir());
+        training.SetTintsChanged([&keyboard] { keyboard.RefreshTints(); });
+        keyboard.SetTintSource(&training);
+        training.SetExerciseListener([&history](const ExerciseSummary& summary, bool qwertz) {
+            history.RecordKeys({QDate::currentDate().toString(Qt::ISODate), qwertz, summary.keys});
+        });
+        historyFeature.SetKeysNote([&training] { return training.KeysNote(); });
         {
             TFormHOknoPM window({store, meter, options, sound, clock},
                                 QtText::FromPath(places.SettingsFile()),
                                 QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest});
+                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &training});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

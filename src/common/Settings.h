@@ -77,4 +77,11 @@ inline constexpr Setting CopyRuleSet{
     .section = "Opis", .key = "Pravidla", .def = 0, .low = 0, .high = 1};
 inline constexpr Setting CopyPupilName{.section = "Opis", .key = "Jmeno"};
 
+// [Trenink]: the adaptive training (TrainingFeature): the target speed in key presses a minute
+// and the key the pupil pinned as the focus (its code page 1250 byte; 0 for none).
+inline constexpr Setting TrainingTarget{
+    .section = "Trenink", .key = "Cil", .def = 150, .low = 60, .high = 400};
+inline constexpr Setting TrainingPinned{
+    .section = "Trenink", .key = "Klavesa", .def = 0, .low = 0, .high = 255};
+
 } // namespace Settings

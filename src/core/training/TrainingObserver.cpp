@@ -9,6 +9,9 @@ void TrainingObserver::KeyChecked(unsigned char expected, unsigned char typed, b
 }
 
 void TrainingObserver::TextBegun() {
+    if (begun_) {
+        begun_();
+    }
     if (timer_ != nullptr) {
         timer_->Restart();
     }

@@ -14,6 +14,8 @@ class TrainingObserver final : public TypingObserver {
 public:
     // nullptr stops the timing (any text but an exercise).
     void Follow(KeyTimer* timer) { timer_ = timer; }
+    // `begun` hears every text begun, `finished` the end of an exercise.
+    void OnBegun(std::function<void()> begun) { begun_ = std::move(begun); }
     void OnFinished(std::function<void()> finished) { finished_ = std::move(finished); }
 
     void KeyChecked(unsigned char expected, unsigned char typed, bool right) override;
@@ -22,5 +24,6 @@ public:
 
 private:
     KeyTimer* timer_ = nullptr;
+    std::function<void()> begun_;
     std::function<void()> finished_;
 };

@@ -2,6 +2,7 @@
 
 #include "HistoryFailure.h"
 #include "HistoryRecord.h"
+#include "KeyDays.h"
 #include "HistorySchema.h"
 #include "LessonSummary.h"
 #include "QtText.h"
@@ -122,7 +123,7 @@ HistoryDatabase::Access HistoryDatabase::OpenReadWrite() {
         return access;
     }
     queries_.emplace(connection_, HistorySchema::TextsSource(HistorySchema::kVersion),
-                     HistoryQueries::Tables{.keyErrors = true, .lessons = true});
+                     HistoryQueries::Tables{.keyErrors = true, .lessons = true, .keyDays = true});
     return Access::ReadWrite;
 }
 
@@ -169,7 +170,8 @@ HistoryDatabase::Access HistoryDatabase::OpenReadOnly() {
     if (*version > 0) {
         queries_.emplace(connection_, HistorySchema::TextsSource(*version),
                          HistoryQueries::Tables{.keyErrors = HistorySchema::HasKeyErrors(*version),
-                                                .lessons = HistorySchema::HasLessons(*version)});
+                                                .lessons = HistorySchema::HasLessons(*version),
+                                                .keyDays = HistorySchema::HasKeyDays(*version)});
     }
     Tell(HistoryProblem::ReadOnly);
     return Access::ReadOnly;
@@ -292,6 +294,23 @@ void HistoryDatabase::Record(const HistoryRecord& record) {
             }
         }
         LessonSummary::Add(db, stored);
+        transaction.Commit();
+    } catch (const HistoryFailure& failure) {
+        if (failure.Locked()) {
+            throw;
+        }
+        Fail(failure);
+    }
+}
+
+void HistoryDatabase::RecordKeys(const KeyDayRecord& record) {
+    if (Open() != Access::ReadWrite) {
+        return;
+    }
+    try {
+        const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        SqlTransaction transaction(db);
+        KeyDays::Add(db, record);
         transaction.Commit();
     } catch (const HistoryFailure& failure) {
         if (failure.Locked()) {

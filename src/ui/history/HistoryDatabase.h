@@ -19,6 +19,7 @@
 class HistoryFailure;
 class Reporter;
 struct HistoryRecord;
+struct KeyDayRecord;
 
 class HistoryDatabase {
 public:
@@ -44,6 +45,8 @@ public:
     // history open for reading only. Throws HistoryFailure while another program holds the
     // lock, having written nothing.
     void Record(const HistoryRecord& record);
+    // Adds a training exercise's keys to the day's summary, as Record keeps a text.
+    void RecordKeys(const KeyDayRecord& record);
     // The open history's queries; nullptr while it cannot be read. Throws as Open.
     [[nodiscard]] const HistoryQueries* Queries();
 

@@ -1,5 +1,7 @@
 #include "HistoryQueries.h"
 
+#include "KeyDays.h"
+
 #include "Evaluation.h"
 #include "HistoryFailure.h"
 #include "HistoryText.h"
@@ -130,6 +132,13 @@ std::vector<int> HistoryQueries::Filters() const {
         filters.push_back(ProgressSeries::kOwnTexts);
     }
     return filters;
+}
+
+std::vector<KeySpeedRow> HistoryQueries::KeySpeeds() const {
+    if (!tables_.keyDays) {
+        return {};
+    }
+    return KeyDays::Read(QSqlDatabase::database(connection_, false));
 }
 
 std::vector<LessonResult> HistoryQueries::LessonRows() const {

@@ -16,12 +16,15 @@
 
 class QSqlQuery;
 
+struct KeySpeedRow;
+
 class HistoryQueries {
 public:
     // What a file holds besides its texts.
     struct Tables {
         bool keyErrors = false; // the errors per character
         bool lessons = false;   // the lessons' summary (LessonSummary)
+        bool keyDays = false;   // the training's daily summary per key (KeyDays)
     };
 
     // `connection`: the open database's Qt SQL connection name; `texts`: the table of texts
@@ -45,6 +48,8 @@ public:
     // shown; nullptr from the newest), with their errors per character.
     [[nodiscard]] std::vector<HistoryRecord> Attempts(int filter, const HistoryRecord* after,
                                                       int count) const;
+    // Every trained key's speed and error rate over all days (KeyDays); none in an older file.
+    [[nodiscard]] std::vector<KeySpeedRow> KeySpeeds() const;
     // Every text, oldest first, one at a time.
     void ForEachText(const std::function<void(const HistoryRecord&)>& visit) const;
 

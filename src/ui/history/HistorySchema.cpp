@@ -1,6 +1,7 @@
 #include "HistorySchema.h"
 
 #include "HistoryFailure.h"
+#include "KeyDays.h"
 #include "LessonSummary.h"
 #include "SqlTransaction.h"
 
@@ -62,6 +63,8 @@ const std::array<Step, HistorySchema::kVersion> kSteps{{
          LessonSummary::kCreate,
      },
      &LessonSummary::Build},
+    // 4: the training's daily summary per key.
+    {{KeyDays::kCreate}},
 }};
 
 } // namespace

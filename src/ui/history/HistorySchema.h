@@ -9,7 +9,7 @@ class QSqlDatabase;
 
 class HistorySchema {
 public:
-    static constexpr int kVersion = 3;
+    static constexpr int kVersion = 4;
 
     // Whether this program can read a file of `version` (0 is a new, empty file).
     [[nodiscard]] static bool Knows(int version) { return version >= 0 && version <= kVersion; }
@@ -24,4 +24,6 @@ public:
     // Whether a file of `version` has the table of errors per character, the lessons' summary.
     [[nodiscard]] static bool HasKeyErrors(int version) { return version >= 2; }
     [[nodiscard]] static bool HasLessons(int version) { return version >= 3; }
+    // Whether it has the training's daily summary per key (KeyDays).
+    [[nodiscard]] static bool HasKeyDays(int version) { return version >= 4; }
 };

@@ -65,6 +65,14 @@ void HistoryThread::Record(const HistoryRecord& record) {
     }
 }
 
+void HistoryThread::RecordKeys(const KeyDayRecord& record) {
+    try {
+        Enqueue(true, [record](HistoryDatabase& database) { database.RecordKeys(record); });
+    } catch (const std::exception&) {
+        // Out of memory: the exercise goes unrecorded, the typing goes on.
+    }
+}
+
 void HistoryThread::Deliver(std::function<void()> call) {
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }

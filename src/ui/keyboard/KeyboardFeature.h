@@ -16,6 +16,7 @@
 class ErrorCounter;
 class KeyboardLayout;
 class KeyboardPanel;
+class KeyTintSource;
 class LEKCE;
 class QAction;
 
@@ -38,6 +39,11 @@ public:
     [[nodiscard]] bool Shown() const { return shown_; }
     // Colours the keys by the pupil's error rate, with the steps as the legend.
     void SetHeatMap(bool on);
+    // Another feature's colours, shown in place of the heat map while it gives some; clicks on
+    // the keys go to it. Must outlive the feature.
+    void SetTintSource(KeyTintSource* source) { tintSource_ = source; }
+    // Asks the tint source again, after its colours changed.
+    void RefreshTints();
 
     // A test seam, read once: when KLAPTOS_TRACE_FINGERS names a file, every finger text shown
     // for a next character is appended to it as a line (UTF-8; an empty line for none).
@@ -52,11 +58,13 @@ private:
     void ShowText();
     void ShowIntroTooltip();
     void RefreshHeat();
+    [[nodiscard]] bool ShowSourceTints();
     void Relayout() const;
     void Trace(const QString& text) const;
 
     const LEKCE& store_;
     const ErrorCounter* errors_;
+    KeyTintSource* tintSource_ = nullptr;
     KeyboardPanel* panel_ = nullptr;
     QAction* keyboardAction_ = nullptr;
     QAction* heatAction_ = nullptr;
