@@ -170,10 +170,10 @@ int main(int argc, char* argv[]) {
         });
         historyFeature.SetKeysNote([&training] { return training.KeysNote(); });
         {
-            TFormHOknoPM window({store, meter, options, sound, clock},
-                                QtText::FromPath(places.SettingsFile()),
-                                QtText::FromPath(places.TextDir()), helpFile,
-                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &training});
+            TFormHOknoPM window(
+                {store, meter, options, sound, clock}, QtText::FromPath(places.SettingsFile()),
+                QtText::FromPath(places.TextDir()), helpFile,
+                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &training});
             reporter.SetOwner(&window);
             QObject::connect(&window, &TFormHOknoPM::Closed, &app, &QCoreApplication::quit,
                              Qt::QueuedConnection);

@@ -2,8 +2,8 @@
 
 #include "HistoryFailure.h"
 #include "HistoryRecord.h"
-#include "KeyDays.h"
 #include "HistorySchema.h"
+#include "KeyDays.h"
 #include "LessonSummary.h"
 #include "QtText.h"
 #include "Reporter.h"

@@ -7,8 +7,8 @@
 
 #include <QAccessible>
 #include <QEvent>
-#include <QPaintEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 
