@@ -179,7 +179,8 @@ private slots:
         stored[2].id = 3;
         QVERIFY(Newest(again) == (std::vector<HistoryRecord>{stored[1], stored[0], stored[2]}));
         QCOMPARE(Reports(reporter), std::string());
-        QCOMPARE(Sql(again.Path(), {"PRAGMA user_version"}), QStringLiteral("3"));
+        QCOMPARE(Sql(again.Path(), {"PRAGMA user_version"}),
+                 QString::number(HistorySchema::kVersion));
         QCOMPARE(Sql(again.Path(), {"PRAGMA journal_mode"}), QStringLiteral("wal"));
     }
 
@@ -209,7 +210,8 @@ private slots:
             practice.id = 2;
             QVERIFY(Newest(database) == (std::vector<HistoryRecord>{added, practice, old}));
             QCOMPARE(Reports(reporter), std::string());
-            QCOMPARE(Sql(database.Path(), {"PRAGMA user_version"}), QStringLiteral("3"));
+            QCOMPARE(Sql(database.Path(), {"PRAGMA user_version"}),
+                     QString::number(HistorySchema::kVersion));
         }
     }
 

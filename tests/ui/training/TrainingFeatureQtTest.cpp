@@ -28,6 +28,7 @@ private slots:
         SpeedMeter meter(clock);
         RecordingReporter reporter;
         LEKCE store("", reporter);
+        store.Qwertz = true;
         TrainingFeature training(store, meter, clock, reporter,
                                  std::string(KLAPTOS_BIN_DIR) + "/slova.txt", pupil);
         IniFile ini(pupil + "read.ini");
