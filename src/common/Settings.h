@@ -78,7 +78,8 @@ inline constexpr Setting CopyRuleSet{
 inline constexpr Setting CopyPupilName{.section = "Opis", .key = "Jmeno"};
 
 // [Trenink]: the adaptive training (TrainingFeature): the target speed in key presses a minute
-// and the key the pupil pinned as the focus (its code page 1250 byte; 0 for none).
+// and the key the pupil pinned as the focus (its code page 1250 byte; 0 for none). Written only
+// once the training has been used.
 inline constexpr Setting TrainingTarget{
     .section = "Trenink", .key = "Cil", .def = 150, .low = 60, .high = 400};
 inline constexpr Setting TrainingPinned{

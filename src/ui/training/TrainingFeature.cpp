@@ -90,6 +90,8 @@ std::vector<std::pair<QString, QAction*>> TrainingFeature::CreateActions(QWidget
 }
 
 void TrainingFeature::ReadSettings(const IniFile& ini) {
+    used_ = !Settings::TrainingTarget.ReadString(ini).empty() ||
+            !Settings::TrainingPinned.ReadString(ini).empty();
     target_ = Settings::TrainingTarget.ReadInteger(ini);
     pinned_ = static_cast<unsigned char>(Settings::TrainingPinned.ReadInteger(ini));
     if (session_) {
@@ -99,6 +101,10 @@ void TrainingFeature::ReadSettings(const IniFile& ini) {
 }
 
 void TrainingFeature::WriteSettings(IniFile& ini) const {
+    // A pupil who never trained gets no [Trenink] section.
+    if (!used_ && !session_) {
+        return;
+    }
     Settings::TrainingTarget.WriteInteger(ini, target_);
     Settings::TrainingPinned.WriteInteger(ini, pinned_);
     SaveState();
