@@ -102,7 +102,7 @@ void TrainingFeature::ReadSettings(const IniFile& ini) {
 
 void TrainingFeature::WriteSettings(IniFile& ini) const {
     // A pupil who never trained gets no [Trenink] section.
-    if (!used_ && !session_) {
+    if (!used_) {
         return;
     }
     Settings::TrainingTarget.WriteInteger(ini, target_);
@@ -156,6 +156,7 @@ bool TrainingFeature::Start() {
         return false;
     }
     TrainingSession& session = Session();
+    used_ = true;
     const Exercise exercise = session.Next(*words, std::random_device{}());
     // A folder that cannot be made shows up as the file's write error.
     std::error_code ignored;

@@ -90,7 +90,7 @@ private:
     std::optional<ExerciseSummary> summary_; // the last exercise's, for the evaluation
     unsigned char lastUnlocked_ = 0;
     int target_;
-    bool used_ = false; // [Trenink] was read from the settings file
+    bool used_ = false; // [Trenink] was read from the settings file or an exercise begun
     unsigned char pinned_ = 0;
     FeatureHost host_;
     QLabel* panel_ = nullptr;
