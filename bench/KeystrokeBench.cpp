@@ -7,11 +7,15 @@
 #include "Cp1250.h"
 #include "FakeCommands.h"
 #include "FakeWindow.h"
+#include "KeyStatistics.h"
+#include "KeyTimer.h"
+#include "KeyboardLayout.h"
 #include "Lekce.h"
 #include "ProgramOptions.h"
 #include "Reporter.h"
 #include "SoundPlayer.h"
 #include "SpeedMeter.h"
+#include "TrainingObserver.h"
 #include "TypingEngine.h"
 #include "TypingLine.h"
 #include "TypingView.h"
@@ -79,6 +83,27 @@ void BM_RightKeystroke(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RightKeystroke);
+
+// The same keystroke during a training exercise: the training's observer times it per key press
+// and adds it to the key's measure. Run beside BM_RightKeystroke (a lesson's keystroke).
+void BM_TrainingKeystroke(benchmark::State& state) {
+    KeystrokeRig rig;
+    KeyStatistics statistics;
+    KeyTimer timer(rig.clock, KeyboardLayout::Qwertz(), statistics);
+    TrainingObserver observer;
+    observer.Follow(&timer);
+    rig.engine.AddObserver(observer);
+    for (auto _ : state) {
+        if (rig.line.typedPos >= rig.line.patternLen) {
+            rig.line.ClearTypedLine();
+        }
+        unsigned char key = rig.line.patternLine[rig.line.typedPos];
+        rig.engine.FormKeyPress(key);
+        benchmark::DoNotOptimize(key);
+    }
+    rig.engine.RemoveObserver(observer);
+}
+BENCHMARK(BM_TrainingKeystroke);
 
 void BM_WrongKeystroke(benchmark::State& state) {
     KeystrokeRig rig;

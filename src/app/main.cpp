@@ -24,10 +24,12 @@
 #include "TFormHOknoPM.h"
 #include "TSOkno.h"
 #include "TraceObserver.h"
+#include "TrainingFeature.h"
 #include "WordList.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDate>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
@@ -199,11 +201,22 @@ int main(int argc, char* argv[]) {
                 {.id = 0, .endedAt = static_cast<int64_t>(std::time(nullptr)), .result = result});
             classroom.CopyTestFinished(result);
         });
+        // The adaptive training: its exercises go to the history's daily summary per key, its
+        // colours to the keyboard.
+        TrainingFeature training(store, meter, clock, reporter,
+                                 places.DataDir() + WordList::kFileName, places.PupilDataDir());
+        training.SetTintsChanged([&keyboard] { keyboard.RefreshTints(); });
+        keyboard.SetTintSource(&training);
+        training.SetExerciseListener([&history](const ExerciseSummary& summary, bool qwertz) {
+            history.RecordKeys({QDate::currentDate().toString(Qt::ISODate), qwertz, summary.keys});
+        });
+        historyFeature.SetKeysNote([&training] { return training.KeysNote(); });
         {
             TFormHOknoPM window(
                 {store, meter, options, sound, clock}, QtText::FromPath(places.SettingsFile()),
                 QtText::FromPath(places.TextDir()), helpFile,
-                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &classroom},
+                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &training,
+                 &classroom},
                 splash);
             reporter.SetOwner(&window);
             std::optional<TraceObserver> traceTyping;

@@ -90,4 +90,12 @@ inline constexpr Setting ClassTeacher{.section = "Trida", .key = "Ucitel", .def 
 inline constexpr Setting ClassPasswordPlace{
     .section = "Trida", .key = "MistoHesla", .def = 0, .low = 0, .high = 1};
 
+// [Trenink]: the adaptive training (TrainingFeature): the target speed in key presses a minute
+// and the key the pupil pinned as the focus (its code page 1250 byte; 0 for none). Written only
+// once the training has been used.
+inline constexpr Setting TrainingTarget{
+    .section = "Trenink", .key = "Cil", .def = 150, .low = 60, .high = 400};
+inline constexpr Setting TrainingPinned{
+    .section = "Trenink", .key = "Klavesa", .def = 0, .low = 0, .high = 255};
+
 } // namespace Settings

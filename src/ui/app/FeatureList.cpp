@@ -67,7 +67,8 @@ void FeatureList::Join(QMainWindow& window, TypingEngine& engine, KeyRouter& key
                                    return result;
                                },
                            .runStopped = runStopped,
-                           .typingFont = typingFont};
+                           .typingFont = typingFont,
+                           .beginText = [&engine] { engine.BeginText(); }};
     for (MainWindowFeature* feature : features_) {
         feature->SetRelayout(relayout);
         feature->SetHost(host);

@@ -34,6 +34,8 @@ struct FeatureHost {
     std::function<void(const std::function<void()>& show)> runStopped;
     // The typing font in use.
     std::function<QFont()> typingFont;
+    // Begins the text the store now holds from its first line, as a new lesson begins.
+    std::function<void()> beginText;
 };
 
 // A check box of a feature's own at the foot of the Options dialog: `set` runs on OK only.

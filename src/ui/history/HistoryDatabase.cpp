@@ -4,6 +4,7 @@
 #include "HistoryFailure.h"
 #include "HistoryRecord.h"
 #include "HistorySchema.h"
+#include "KeyDays.h"
 #include "LessonSummary.h"
 #include "QtText.h"
 #include "Reporter.h"
@@ -123,7 +124,8 @@ HistoryDatabase::Access HistoryDatabase::OpenReadWrite() {
         return access;
     }
     queries_.emplace(connection_, HistorySchema::TextsSource(HistorySchema::kVersion),
-                     HistoryQueries::Tables{.keyErrors = true, .lessons = true, .copyTests = true});
+                     HistoryQueries::Tables{.keyErrors = true, .lessons = true, .copyTests = true,
+                                            .keyDays = true});
     return Access::ReadWrite;
 }
 
@@ -172,7 +174,8 @@ HistoryDatabase::Access HistoryDatabase::OpenReadOnly() {
             connection_, HistorySchema::TextsSource(*version),
             HistoryQueries::Tables{.keyErrors = HistorySchema::HasKeyErrors(*version),
                                    .lessons = HistorySchema::HasLessons(*version),
-                                   .copyTests = HistorySchema::HasCopyTests(*version)});
+                                   .copyTests = HistorySchema::HasCopyTests(*version),
+                                   .keyDays = HistorySchema::HasKeyDays(*version)});
     }
     Tell(HistoryProblem::ReadOnly);
     return Access::ReadOnly;
@@ -305,6 +308,23 @@ void HistoryDatabase::Write(const std::function<void(const QSqlDatabase& db)>& w
         const QSqlDatabase db = QSqlDatabase::database(connection_, false);
         SqlTransaction transaction(db);
         write(db);
+        transaction.Commit();
+    } catch (const HistoryFailure& failure) {
+        if (failure.Locked()) {
+            throw;
+        }
+        Fail(failure);
+    }
+}
+
+void HistoryDatabase::RecordKeys(const KeyDayRecord& record) {
+    if (Open() != Access::ReadWrite) {
+        return;
+    }
+    try {
+        const QSqlDatabase db = QSqlDatabase::database(connection_, false);
+        SqlTransaction transaction(db);
+        KeyDays::Add(db, record);
         transaction.Commit();
     } catch (const HistoryFailure& failure) {
         if (failure.Locked()) {

@@ -21,6 +21,7 @@ class QSqlDatabase;
 class Reporter;
 struct CopyTestRecord;
 struct HistoryRecord;
+struct KeyDayRecord;
 
 class HistoryDatabase {
 public:
@@ -48,6 +49,8 @@ public:
     void Record(const HistoryRecord& record);
     // Keeps one timed copy, as Record keeps a text.
     void RecordCopyTest(const CopyTestRecord& record);
+    // Adds a training exercise's keys to the day's summary, as Record keeps a text.
+    void RecordKeys(const KeyDayRecord& record);
     // The open history's queries; nullptr while it cannot be read. Throws as Open.
     [[nodiscard]] const HistoryQueries* Queries();
 

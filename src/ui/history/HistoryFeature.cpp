@@ -1,5 +1,7 @@
 #include "HistoryFeature.h"
 
+#include "KeySpeedsTab.h"
+
 #include "HistoryQueries.h"
 #include "HistoryThread.h"
 #include "LessonResults.h"
@@ -34,6 +36,8 @@ std::vector<std::pair<QString, QAction*>> HistoryFeature::CreateActions(QWidget*
 void HistoryFeature::ShowProgress(QWidget* window) {
     // Typing stops while the window is open, as for the main window's own windows.
     ProgressWindow progress(history_, plots_, window);
+    progress.AddTab(new KeySpeedsTab(history_, keysNote_ ? keysNote_() : QString(), &progress),
+                    QString::fromUtf8("&Klávesy"));
     if (runModal_) {
         runModal_(progress);
     } else {

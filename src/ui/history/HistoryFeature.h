@@ -32,6 +32,10 @@ public:
     TypingObserver* Observer() override { return &recorder_; }
     void SetHost(const FeatureHost& host) override { runModal_ = host.runModal; }
 
+    // The words above the keys' table of "Můj pokrok" (the training's estimate for its focus
+    // key); without it the table stands alone.
+    void SetKeysNote(std::function<QString()> note) { keysNote_ = std::move(note); }
+
     // Opens "Můj pokrok" over `window` and returns when it is closed.
     void ShowProgress(QWidget* window);
 
@@ -42,6 +46,7 @@ private:
     HistoryRecorder recorder_;
     ProgressPlotsLoader plots_;
     std::function<int(QDialog&)> runModal_;
+    std::function<QString()> keysNote_;
     // The ticks last read: the lesson dialog shows them at once while they are read again.
     std::optional<PassedLessons> passed_;
 };

@@ -1,6 +1,8 @@
 #include "HistoryQueries.h"
 
 #include "CopyTestTable.h"
+#include "KeyDays.h"
+
 #include "Evaluation.h"
 #include "HistoryFailure.h"
 #include "HistoryText.h"
@@ -148,6 +150,13 @@ std::vector<CopyTestRecord> HistoryQueries::CopyTests() const {
     }
     return CopyTestTable::Read(QSqlDatabase::database(connection_, false),
                                ProgressSeries::kEarliest, Latest());
+}
+
+std::vector<KeySpeedRow> HistoryQueries::KeySpeeds() const {
+    if (!tables_.keyDays) {
+        return {};
+    }
+    return KeyDays::Read(QSqlDatabase::database(connection_, false));
 }
 
 std::vector<LessonResult> HistoryQueries::LessonRows() const {

@@ -17,6 +17,8 @@
 
 class QSqlQuery;
 
+struct KeySpeedRow;
+
 class HistoryQueries {
 public:
     // What a file holds besides its texts.
@@ -24,6 +26,7 @@ public:
         bool keyErrors = false; // the errors per character
         bool lessons = false;   // the lessons' summary (LessonSummary)
         bool copyTests = false; // the timed copies (CopyTestTable)
+        bool keyDays = false;   // the training's daily summary per key (KeyDays)
     };
 
     // `connection`: the open database's Qt SQL connection name; `texts`: the table of texts
@@ -49,6 +52,8 @@ public:
                                                       int count) const;
     // The timed copies, oldest first.
     [[nodiscard]] std::vector<CopyTestRecord> CopyTests() const;
+    // Every trained key's speed and error rate over all days (KeyDays); none in an older file.
+    [[nodiscard]] std::vector<KeySpeedRow> KeySpeeds() const;
     // Every text, oldest first, one at a time.
     void ForEachText(const std::function<void(const HistoryRecord&)>& visit) const;
 

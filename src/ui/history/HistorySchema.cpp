@@ -2,6 +2,7 @@
 
 #include "CopyTestTable.h"
 #include "HistoryFailure.h"
+#include "KeyDays.h"
 #include "LessonSummary.h"
 #include "SqlTransaction.h"
 
@@ -77,6 +78,8 @@ const std::array<Step, HistorySchema::kVersion> kSteps{{
         "queued_at INTEGER NOT NULL," // seconds since 1970 UTC
         "payload TEXT NOT NULL)",     // the result as JSON
     }},
+    // 6: the training's daily summary per key.
+    {{KeyDays::kCreate}},
 }};
 
 } // namespace

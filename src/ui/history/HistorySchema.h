@@ -9,7 +9,7 @@ class QSqlDatabase;
 
 class HistorySchema {
 public:
-    static constexpr int kVersion = 5;
+    static constexpr int kVersion = 6;
 
     // Whether this program can read a file of `version` (0 is a new, empty file).
     [[nodiscard]] static bool Knows(int version) { return version >= 0 && version <= kVersion; }
@@ -26,4 +26,6 @@ public:
     [[nodiscard]] static bool HasKeyErrors(int version) { return version >= 2; }
     [[nodiscard]] static bool HasLessons(int version) { return version >= 3; }
     [[nodiscard]] static bool HasCopyTests(int version) { return version >= 4; }
+    // Whether it has the training's daily summary per key (KeyDays).
+    [[nodiscard]] static bool HasKeyDays(int version) { return version >= 6; }
 };

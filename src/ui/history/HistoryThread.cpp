@@ -73,6 +73,14 @@ void HistoryThread::RecordCopyTest(const CopyTestRecord& record) {
     }
 }
 
+void HistoryThread::RecordKeys(const KeyDayRecord& record) {
+    try {
+        Enqueue(true, [record](HistoryDatabase& database) { database.RecordKeys(record); });
+    } catch (const std::exception&) {
+        // Out of memory: the exercise goes unrecorded, the typing goes on.
+    }
+}
+
 void HistoryThread::Deliver(std::function<void()> call) {
     QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
 }

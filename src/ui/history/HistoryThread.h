@@ -8,6 +8,7 @@
 #include "HistoryDatabase.h"
 #include "HistoryFailure.h"
 #include "HistoryStore.h"
+#include "KeyDays.h"
 
 #include <QObject>
 #include <QPointer>
@@ -38,6 +39,8 @@ public:
     // Queues the text and returns at once.
     void Record(const HistoryRecord& record) override;
     void RecordCopyTest(const CopyTestRecord& record) override;
+    // Queues a training exercise's keys for the day's summary and returns at once.
+    void RecordKeys(const KeyDayRecord& record);
 
     // Runs `query` on the history's thread after everything queued before it, and hands its
     // answer to `done` on this thread, unless `receiver` is gone by then. A history that cannot

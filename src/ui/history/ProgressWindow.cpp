@@ -182,6 +182,10 @@ int ProgressWindow::Filter() const {
                                         : ProgressSeries::kAllTexts;
 }
 
+void ProgressWindow::AddTab(QWidget* tab, const QString& title) {
+    tabs_->addTab(tab, title);
+}
+
 void ProgressWindow::AskOverview() {
     history_.Ask<Overview>(
         this,

@@ -40,6 +40,8 @@ public:
     [[nodiscard]] static QString DefaultCsvPath();
     // Whether everything the window asked for its filter has arrived.
     [[nodiscard]] bool IsLoaded() const;
+    // A table of a feature's own after the window's tables.
+    void AddTab(QWidget* tab, const QString& title);
 
 signals:
     void Exported(bool written);

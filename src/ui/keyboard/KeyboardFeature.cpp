@@ -1,5 +1,7 @@
 #include "KeyboardFeature.h"
 
+#include "KeyTintSource.h"
+
 #include "ErrorCounter.h"
 #include "HeatScale.h"
 #include "IniFile.h"
@@ -45,6 +47,11 @@ QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
     panel_->setObjectName(QStringLiteral("KeyboardPanel"));
     panel_->setMaximumWidth(kMaxPanelWidth);
     panel_->setHidden(!shown_);
+    panel_->View().SetKeyClicked([this](int key) {
+        if (tintSource_ != nullptr) {
+            tintSource_->KeyClicked(panel_->View().Layout(), key);
+        }
+    });
     return panel_;
 }
 
@@ -136,7 +143,33 @@ void KeyboardFeature::ShowText() {
     RefreshHeat();
 }
 
+void KeyboardFeature::RefreshTints() {
+    if (panel_ != nullptr && shown_) {
+        RefreshHeat();
+        Relayout();
+    }
+}
+
+bool KeyboardFeature::ShowSourceTints() {
+    KeyboardView& view = panel_->View();
+    std::optional<KeyTints> source =
+        tintSource_ != nullptr ? tintSource_->Tints(view.Layout(), view.palette()) : std::nullopt;
+    if (!source) {
+        return false;
+    }
+    view.SetLegend(std::move(source->legend));
+    if (source->tints != heatTints_ || &view.Layout() != heatLayout_) {
+        heatTints_ = std::move(source->tints);
+        heatLayout_ = &view.Layout();
+        view.SetKeyTints(heatTints_);
+    }
+    return true;
+}
+
 void KeyboardFeature::RefreshHeat() {
+    if (ShowSourceTints()) {
+        return;
+    }
     KeyboardView& view = panel_->View();
     if (!heatMap_ || errors_ == nullptr) {
         view.SetLegend({});

@@ -15,6 +15,7 @@
 class ErrorCounter;
 class KeyboardLayout;
 class KeyboardPanel;
+class KeyTintSource;
 class LEKCE;
 class ProgramTrace;
 class QAction;
@@ -41,6 +42,11 @@ public:
     [[nodiscard]] bool Shown() const { return shown_; }
     // Colours the keys by the pupil's error rate, with the steps as the legend.
     void SetHeatMap(bool on);
+    // Another feature's colours, shown in place of the heat map while it gives some; clicks on
+    // the keys go to it. Must outlive the feature.
+    void SetTintSource(KeyTintSource* source) { tintSource_ = source; }
+    // Asks the tint source again, after its colours changed.
+    void RefreshTints();
 
 private:
     void StatisticsCleared() override;
@@ -51,11 +57,13 @@ private:
 
     void ShowText();
     void RefreshHeat();
+    [[nodiscard]] bool ShowSourceTints();
     void Relayout() const;
     void Trace(const QString& text) const;
 
     const LEKCE& store_;
     const ErrorCounter* errors_;
+    KeyTintSource* tintSource_ = nullptr;
     KeyboardPanel* panel_ = nullptr;
     QAction* keyboardAction_ = nullptr;
     QAction* heatAction_ = nullptr;

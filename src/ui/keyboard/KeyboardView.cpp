@@ -8,6 +8,7 @@
 
 #include <QAccessible>
 #include <QEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -167,6 +168,16 @@ void KeyboardView::SetLooks(std::vector<Look> looks) {
         }
     }
     looks_ = std::move(looks);
+}
+
+void KeyboardView::mousePressEvent(QMouseEvent* event) {
+    for (std::size_t key = 0; clicked_ && key < geometry_.keys.size(); ++key) {
+        if (geometry_.keys[key].contains(event->position().toPoint())) {
+            clicked_(static_cast<int>(key));
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
 }
 
 QRect KeyboardView::KeyRect(int key) const {

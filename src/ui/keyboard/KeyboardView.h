@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 #include <array>
 #include <map>
 #include <utility>
@@ -36,6 +38,9 @@ public:
     // steps; none brings the fingers back.
     void SetLegend(std::vector<std::pair<QColor, QString>> entries);
 
+    // Hears which key the pupil clicks (an index into the layout's keys).
+    void SetKeyClicked(std::function<void(int)> clicked) { clicked_ = std::move(clicked); }
+
     [[nodiscard]] const QString& FingerText() const { return fingerText_; }
     [[nodiscard]] QRect KeyRect(int key) const;
     // How many key caps the last paint drew lit or flashing (for tests).
@@ -50,6 +55,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     enum class LookKind { Normal, Lit, Error };
@@ -108,4 +114,5 @@ private:
     QHash<CapId, QPixmap> caps_;
     QHash<QString, TextPicture> texts_; // the finger texts, by their words
     int capsPainted_ = 0;
+    std::function<void(int)> clicked_;
 };
