@@ -139,8 +139,6 @@ int main(int argc, char* argv[]) {
         LEKCE store(places.DataDir(), reporter);
         PracticeFeature practice(store, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
-        // The keyboard's heat map colours keys by the errors the practice feature counts.
-        KeyboardFeature keyboard(store, &practice.Errors());
         // The history opens its database on a thread of its own when first needed, not at
         // start; it keeps the errors per character that the practice feature counted, and which
         // lesson a practice text practised.
@@ -149,6 +147,9 @@ int main(int argc, char* argv[]) {
                 return std::make_unique<HistoryDatabase>(dataDir, historyReporter);
             },
             reporter);
+        // The keyboard's heat map colours keys by the errors the practice feature counts and
+        // those of the last texts in the history.
+        KeyboardFeature keyboard(store, &practice.Errors(), &history);
         HistoryFeature historyFeature(
             history, meter, store,
             {.keyErrors = &practice.Errors().Counts(),

@@ -2,14 +2,15 @@
 
 #include "ErrorCounter.h"
 #include "HeatScale.h"
+#include "HistoryThread.h"
 #include "IniFile.h"
 #include "KeyColours.h"
-#include "KeyHeat.h"
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
 #include "QtHint.h"
 #include "QtText.h"
+#include "RecentErrors.h"
 #include "Settings.h"
 #include "TypingLine.h"
 
@@ -30,14 +31,17 @@ constexpr std::array<HeatStep, HeatScale::kSteps> kHeatSteps{
     HeatStep::Medium, HeatStep::High,  HeatStep::Severe,
 };
 
+// Shift and AltGr are steps of a character like its key: they get their own colours.
 bool TakesTint(KeyRole role) {
-    return role == KeyRole::Character || role == KeyRole::Space || role == KeyRole::Enter;
+    return role == KeyRole::Character || role == KeyRole::Space || role == KeyRole::Enter ||
+           role == KeyRole::Shift || role == KeyRole::AltGr;
 }
 
 } // namespace
 
-KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors)
-    : store_(store), errors_(errors), traceFile_(qEnvironmentVariable(kTraceVariable)),
+KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors,
+                                 HistoryThread* history)
+    : store_(store), errors_(errors), history_(history), traceFile_(qEnvironmentVariable(kTraceVariable)),
       shown_(Settings::Keyboard.def != 0) {}
 
 QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
@@ -66,7 +70,7 @@ std::vector<std::pair<QString, QAction*>> KeyboardFeature::CreateActions(QWidget
     heatAction_->setShortcutContext(Qt::WindowShortcut);
     heatAction_->setEnabled(shown_ && errors_ != nullptr);
     SetHint(heatAction_, QString::fromUtf8("Mapa chyb na klávesnici | Obarvit klávesy podle "
-                                           "podílu chyb v textu"));
+                                           "podílu chyb v tomto a posledních pěti textech"));
     QObject::connect(heatAction_, &QAction::toggled, window, [this](bool on) { SetHeatMap(on); });
     return {{QStringLiteral("MenuPsani"), keyboardAction_},
             {QStringLiteral("MenuPsani"), heatAction_}};
@@ -127,13 +131,40 @@ void KeyboardFeature::SetHeatMap(bool on) {
     if (panel_ != nullptr && shown_) {
         RefreshHeat();
         Relayout();
+        AskHistory();
     }
+}
+
+void KeyboardFeature::AskHistory() {
+    if (history_ == nullptr || !heatMap_ || errors_ == nullptr) {
+        return;
+    }
+    const bool qwertz = store_.Qwertz;
+    const int question = ++questions_;
+    history_->Ask<std::vector<RecordedErrors>>(
+        panel_,
+        [dataDir = store_.DataDir(), qwertz](const HistoryQueries& queries) {
+            return RecentErrors::Read(queries, dataDir, qwertz);
+        },
+        [this, question, qwertz](std::vector<RecordedErrors> texts) {
+            if (question != questions_) {
+                return;
+            }
+            recent_ = std::move(texts);
+            recentQwertz_ = qwertz;
+            if (heatMap_ && shown_) {
+                RefreshHeat();
+            }
+        });
 }
 
 void KeyboardFeature::ShowText() {
     panel_->SetLayout(store_.Qwertz);
     panel_->SetIntroLine(store_.IntroLine);
     RefreshHeat();
+    // A text begun or the keyboard shown again: the last text finished may have joined the
+    // history since it was last read.
+    AskHistory();
 }
 
 void KeyboardFeature::RefreshHeat() {
@@ -160,7 +191,14 @@ void KeyboardFeature::RefreshHeat() {
             tints[static_cast<int>(key)] = fill(HeatStep::NoData);
         }
     }
-    for (const auto& [key, step] : KeyHeat::ByKey(layout, errors_->Counts())) {
+    ErrorMap map(layout);
+    if (recentQwertz_ == layout.IsQwertz()) {
+        for (const RecordedErrors& text : recent_) {
+            map.Add(text);
+        }
+    }
+    map.Add(errors_->Counts());
+    for (const auto& [key, step] : map.Steps()) {
         tints[key] = fill(step);
     }
     std::vector<std::pair<QColor, QString>> legend;
