@@ -73,7 +73,8 @@ std::vector<std::pair<int, HeatStep>> ErrorMap::Steps() const {
     std::vector<std::pair<int, HeatStep>> steps;
     for (std::size_t key = 0; key < attempts_.size(); ++key) {
         if (attempts_[key] > 0) {
-            steps.emplace_back(static_cast<int>(key), HeatScale::Step(attempts_[key], errors_[key]));
+            steps.emplace_back(static_cast<int>(key),
+                               HeatScale::Step(attempts_[key], errors_[key]));
         }
     }
     return steps;

@@ -41,8 +41,8 @@ bool TakesTint(KeyRole role) {
 
 KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors,
                                  HistoryThread* history)
-    : store_(store), errors_(errors), history_(history), traceFile_(qEnvironmentVariable(kTraceVariable)),
-      shown_(Settings::Keyboard.def != 0) {}
+    : store_(store), errors_(errors), history_(history),
+      traceFile_(qEnvironmentVariable(kTraceVariable)), shown_(Settings::Keyboard.def != 0) {}
 
 QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
     panel_ = new KeyboardPanel(parent);

@@ -74,8 +74,8 @@ TEST(ErrorMap, EachErrorColoursTheStepThatWentWrong) {
     const std::map<int, HeatStep> steps = StepsOf(map);
 
     const KeySequence& capital = layout.SequenceFor('C');
-    ASSERT_EQ(capital.strokes.back().modifiers, std::vector<int>{layout.KeyOfRole(
-                                                    KeyRole::Shift, Hand::Right)});
+    ASSERT_EQ(capital.strokes.back().modifiers,
+              std::vector<int>{layout.KeyOfRole(KeyRole::Shift, Hand::Right)});
     const KeySequence& dWithCaron = layout.SequenceFor(Byte("ď"));
     ASSERT_EQ(dWithCaron.strokes.size(), 2U);
     const int deadKey = dWithCaron.strokes.front().key;
