@@ -168,8 +168,6 @@ int main(int argc, char* argv[]) {
         LEKCE store(places.DataDir(), reporter);
         PracticeFeature practice(store, reporter, places.DataDir() + WordList::kFileName,
                                  places.PupilDataDir() + PracticeFeature::kPracticeFileName);
-        // The keyboard's heat map colours keys by the errors the practice feature counts.
-        KeyboardFeature keyboard(store, &practice.Errors(), trace.get());
         // The history opens its database on a thread of its own when first needed, not at
         // start; it keeps the errors per character that the practice feature counted, and which
         // lesson a practice text practised.
@@ -183,6 +181,9 @@ int main(int argc, char* argv[]) {
         ClassroomFeature classroom(history, places.PupilDataDir(),
                                    places.PupilDataDir() + PracticeFeature::kPracticeFileName,
                                    PluginFile::DefaultDirs());
+        // The keyboard's heat map colours keys by the errors the practice feature counts and
+        // those of the last texts in the history.
+        KeyboardFeature keyboard(store, &practice.Errors(), &history, trace.get());
         HistoryFeature historyFeature(
             history, meter, store,
             {.keyErrors = &practice.Errors().Counts(),
@@ -212,12 +213,12 @@ int main(int argc, char* argv[]) {
         });
         historyFeature.SetKeysNote([&training] { return training.KeysNote(); });
         {
-            TFormHOknoPM window(
-                {store, meter, options, sound, clock}, QtText::FromPath(places.SettingsFile()),
-                QtText::FromPath(places.TextDir()), helpFile,
-                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest, &training,
-                 &classroom},
-                splash);
+            TFormHOknoPM window({store, meter, options, sound, clock},
+                                QtText::FromPath(places.SettingsFile()),
+                                QtText::FromPath(places.TextDir()), helpFile,
+                                {&keyboard, &practice, &historyFeature, &layoutNote, &copyTest,
+                                 &training, &classroom},
+                                splash);
             reporter.SetOwner(&window);
             std::optional<TraceObserver> traceTyping;
             if (trace) {

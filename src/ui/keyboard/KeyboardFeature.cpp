@@ -4,15 +4,16 @@
 
 #include "ErrorCounter.h"
 #include "HeatScale.h"
+#include "HistoryThread.h"
 #include "IniFile.h"
 #include "KeyColours.h"
-#include "KeyHeat.h"
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
 #include "ProgramTrace.h"
 #include "QtHint.h"
 #include "QtText.h"
+#include "RecentErrors.h"
 #include "Settings.h"
 #include "TypingLine.h"
 
@@ -32,15 +33,18 @@ constexpr std::array<HeatStep, HeatScale::kSteps> kHeatSteps{
     HeatStep::Medium, HeatStep::High,  HeatStep::Severe,
 };
 
+// Shift and AltGr are steps of a character like its key: they get their own colours.
 bool TakesTint(KeyRole role) {
-    return role == KeyRole::Character || role == KeyRole::Space || role == KeyRole::Enter;
+    return role == KeyRole::Character || role == KeyRole::Space || role == KeyRole::Enter ||
+           role == KeyRole::Shift || role == KeyRole::AltGr;
 }
 
 } // namespace
 
 KeyboardFeature::KeyboardFeature(const LEKCE& store, const ErrorCounter* errors,
-                                 ProgramTrace* trace)
-    : store_(store), errors_(errors), trace_(trace), shown_(Settings::Keyboard.def != 0) {}
+                                 HistoryThread* history, ProgramTrace* trace)
+    : store_(store), errors_(errors), history_(history), trace_(trace),
+      shown_(Settings::Keyboard.def != 0) {}
 
 QWidget* KeyboardFeature::CreatePanel(QWidget* parent) {
     panel_ = new KeyboardPanel(parent);
@@ -73,7 +77,7 @@ std::vector<std::pair<QString, QAction*>> KeyboardFeature::CreateActions(QWidget
     heatAction_->setShortcutContext(Qt::WindowShortcut);
     heatAction_->setEnabled(shown_ && errors_ != nullptr);
     SetHint(heatAction_, QString::fromUtf8("Mapa chyb na klávesnici | Obarvit klávesy podle "
-                                           "podílu chyb v textu"));
+                                           "podílu chyb v tomto a posledních pěti textech"));
     QObject::connect(heatAction_, &QAction::toggled, window, [this](bool on) { SetHeatMap(on); });
     return {{QStringLiteral("MenuPsani"), keyboardAction_},
             {QStringLiteral("MenuPsani"), heatAction_}};
@@ -134,13 +138,40 @@ void KeyboardFeature::SetHeatMap(bool on) {
     if (panel_ != nullptr && shown_) {
         RefreshHeat();
         Relayout();
+        AskHistory();
     }
+}
+
+void KeyboardFeature::AskHistory() {
+    if (history_ == nullptr || !heatMap_ || errors_ == nullptr) {
+        return;
+    }
+    const bool qwertz = store_.Qwertz;
+    const int question = ++questions_;
+    history_->Ask<std::vector<RecordedErrors>>(
+        panel_,
+        [dataDir = store_.DataDir(), qwertz](const HistoryQueries& queries) {
+            return RecentErrors::Read(queries, dataDir, qwertz);
+        },
+        [this, question, qwertz](std::vector<RecordedErrors> texts) {
+            if (question != questions_) {
+                return;
+            }
+            recent_ = std::move(texts);
+            recentQwertz_ = qwertz;
+            if (heatMap_ && shown_) {
+                RefreshHeat();
+            }
+        });
 }
 
 void KeyboardFeature::ShowText() {
     panel_->SetLayout(store_.Qwertz);
     panel_->SetIntroLine(store_.IntroLine);
     RefreshHeat();
+    // A text begun or the keyboard shown again: the last text finished may have joined the
+    // history since it was last read.
+    AskHistory();
 }
 
 void KeyboardFeature::RefreshTints() {
@@ -193,7 +224,14 @@ void KeyboardFeature::RefreshHeat() {
             tints[static_cast<int>(key)] = fill(HeatStep::NoData);
         }
     }
-    for (const auto& [key, step] : KeyHeat::ByKey(layout, errors_->Counts())) {
+    ErrorMap map(layout);
+    if (recentQwertz_ == layout.IsQwertz()) {
+        for (const RecordedErrors& text : recent_) {
+            map.Add(text);
+        }
+    }
+    map.Add(errors_->Counts());
+    for (const auto& [key, step] : map.Steps()) {
         tints[key] = fill(step);
     }
     std::vector<std::pair<QColor, QString>> legend;
