@@ -86,14 +86,6 @@ own_text_ini() {
         "$CLASS_TEXT" >"$INI"
 }
 
-window_named() {
-    xdotool search --onlyvisible --name "$1" | awk 'NR == 1'
-}
-
-window_gone() {
-    ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1
-}
-
 # A key of the settings file's [Trida] section: other sections have keys of the same name
 # ([Opis] Jmeno).
 expect_class_value() {
@@ -103,69 +95,72 @@ expect_class_value() {
     [[ $got == "$2" ]] || fail "[Trida] $1 is '$got', expected '$2'"
 }
 
-# A whole line of the class's trace (KLAPTOS_CLASS_TRACE).
+# A whole line of the class's trace (KLAPTOS_CLASS_TRACE): the sender's steps run on a thread
+# of their own and are no key or window of the program's trace, so a script polls for them.
 traced() {
     grep -qx "$1" "$KLAPTOS_CLASS_TRACE"
 }
 
-# The left edge of the program's open popup menu, if one is open.
-popup_left() {
-    local id
-    for id in $(xdotool search --onlyvisible --class klaptos 2>/dev/null); do
-        [[ $id == "$WINDOW" ]] && continue
-        xdotool getwindowgeometry --shell "$id" | awk -F= '/^X=/ { print $2 }'
-        return 0
-    done
-    return 1
-}
-
-popup_moved_from() {
-    local left
-    left=$(popup_left) && [[ $left != "$1" ]]
-}
-
 # "Připojit ke třídě…" in the menu Program: Alt+P opens "Psaní" (the first menu with P), the
-# menu to its right is "Program", and P chooses the item there.
+# menu to its right is "Program", and P chooses the item there. A popup menu takes no focus
+# from the window manager: the main window stays the active one and the keys reach the menu.
 open_join_dialog() {
-    focus_window "$WINDOW"
-    xdotool key alt+p
-    wait_for 100 popup_left >/dev/null || fail "the menu Psaní did not open"
-    local psani
-    psani=$(popup_left)
-    xdotool key Right
-    wait_for 100 popup_moved_from "$psani" || fail "the menu Program did not open"
-    xdotool key p
-    wait_for 150 window_named '^Připojení ke třídě$' >/dev/null || fail "the join dialog did not open"
+    activate_window "$WINDOW"
+    send_key "$WINDOW" alt+p
+    wait_shown QMenu
+    local psani=$SHOWN
+    send_key "$WINDOW" Right
+    wait_hidden QMenu
+    wait_shown QMenu
+    [[ $SHOWN != "$psani" ]] || fail "the menu Program did not open"
+    send_key "$WINDOW" p
+    wait_shown JoinDialog
+    JOIN=$SHOWN
+    [[ $(xdotool getwindowname "$JOIN") == "Připojení ke třídě" ]] ||
+        fail "the join dialog is '$(xdotool getwindowname "$JOIN")'"
+    wait_active "$JOIN"
 }
 
 # Joins with login $1 and password $2, waits until the password is kept in place $3
 # ("password-file" or "secret-store") and closes the dialog.
 join_class() {
     open_join_dialog
-    focus_window "$(window_named '^Připojení ke třídě$')"
-    xdotool type --delay 15 -- "$PG_DIR"
-    xdotool key Tab Tab Tab
-    xdotool type --delay 15 -- "$1"
-    xdotool key Tab
-    xdotool type --delay 15 -- "$2"
-    xdotool key Return
-    wait_for 300 traced "joined $3" || fail "$1: the password was not kept ($3)"
+    # Server, then past the port and the database (as the teacher gave them) to the login.
+    enter_text "$JOIN" "$PG_DIR"
+    send_key "$JOIN" Tab
+    send_key "$JOIN" Tab
+    send_key "$JOIN" Tab
+    enter_text "$JOIN" "$1"
+    send_key "$JOIN" Tab
+    enter_text "$JOIN" "$2"
+    send_key "$JOIN" Return
+    # The dialog tries the login on the server before it keeps the password.
+    wait_until "$1: the password was not kept ($3)" traced "joined $3"
     screenshot "class-joined-$1"
-    xdotool key Escape
-    wait_for 150 window_gone '^Připojení ke třídě$' || fail "the join dialog stayed open"
-    focus_window "$WINDOW"
+    send_key "$JOIN" Escape
+    wait_hidden JoinDialog
+    wait_active "$WINDOW"
 }
 
-# Types the own text (one line) to its end; the evaluation opens.
+# Types the own text (one line) to its end; the evaluation opens (EVALUATION).
 finish_text() {
-    xdotool key F9
-    xdotool key --delay 40 a h o j Return
-    wait_for 150 window_named '^Konec souboru' >/dev/null || fail "no evaluation window"
+    send_key "$WINDOW" F9
+    type_line "$WINDOW" ahoj
+    wait_shown TFormKonec
+    EVALUATION=$SHOWN
+    [[ $(xdotool getwindowname "$EVALUATION") == "Konec souboru"* ]] ||
+        fail "the evaluation is '$(xdotool getwindowname "$EVALUATION")'"
 }
 
 # Quits from the evaluation ("Ukončit program"; no close question).
 quit_from_evaluation() {
-    focus_window "$(window_named '^Konec souboru')"
-    xdotool key alt+u
+    wait_active "$EVALUATION"
+    send_key "$EVALUATION" alt+u
+    wait_program_end
+}
+
+# Closes the program with Ctrl+Q (no close question: CloseQuery=0).
+quit_program() {
+    send_key "$WINDOW" ctrl+q
     wait_program_end
 }
