@@ -10,6 +10,7 @@
 #include "KeyboardPanel.h"
 #include "KeyboardView.h"
 #include "Lekce.h"
+#include "MainWindowRig.h"
 #include "PaintBoxType.h"
 #include "ProgramOptions.h"
 #include "RecordingReporter.h"
@@ -39,30 +40,21 @@ namespace {
 constexpr int kScreenWidth = 1093;
 constexpr int kScreenHeight = 614;
 
-template <typename T> T* Child(const QObject* parent, const char* name) {
-    T* child = parent->findChild<T*>(QLatin1String(name));
-    if (child == nullptr) {
-        qFatal("no control %s", name);
-    }
-    return child;
-}
-
 // The heat map's counter as a feature of its own, as the practice feature brings it.
 struct ErrorsFeature final : MainWindowFeature {
     TypingObserver* Observer() override { return &errors; }
     ErrorCounter errors;
 };
 
-struct Session {
+struct Session : MainWindowRig {
     explicit Session(TempLessonDir& dir)
-        : meter(clock), store(dir.Path(), reporter), keyboard(store, &counter.errors) {
-        window = std::make_unique<TFormHOknoPM>(
-            TFormHOknoPM::Model{store, meter, options, sound, clock},
-            QString::fromStdString(dir.Path() + "klaptos.ini"), QString::fromStdString(dir.Path()),
-            QString(), std::vector<MainWindowFeature*>{&keyboard, &counter});
-        window->SetSeam({.runModal = [this](QDialog& dialog) {
+        : MainWindowRig(dir), counter(Make<ErrorsFeature>()),
+          keyboard(Make<KeyboardFeature>(store, &counter.errors)) {
+        Build({&keyboard, &counter});
+        // A dialog no step of the test expects is answered Yes (the close question).
+        MainWindowRig::answer = [this](QDialog& dialog) {
             return answer ? answer(dialog) : static_cast<int>(QDialogButtonBox::Yes);
-        }});
+        };
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
     }
@@ -127,15 +119,9 @@ struct Session {
         QCOMPARE(counters.y(), Panel().geometry().bottom() + 1);
     }
 
-    FakeClock clock;
-    SpeedMeter meter;
-    ProgramOptions options;
-    RecordingSound sound;
-    RecordingReporter reporter;
-    LEKCE store;
-    ErrorsFeature counter;
-    KeyboardFeature keyboard;
-    std::unique_ptr<TFormHOknoPM> window;
+    ErrorsFeature& counter;
+    KeyboardFeature& keyboard;
+    // The answer to the dialog the test's step expects.
     std::function<int(QDialog&)> answer;
 };
 
