@@ -37,7 +37,17 @@ void MainWindowLayout::Apply() {
     // The frame as it will be: before the window is on the screen, with the decoration the
     // window manager is expected to add. Positions are taken from the available area's corner,
     // which a panel at the screen's top or left moves.
-    const QRect frame = window_.geometry().marginsAdded(decoration_);
+    // Until the window manager has framed the window, a layout can only guess the frame, and a
+    // move made on that guess lands the window beside the place it was asked to take. So the
+    // place asked for is kept, and the first layout with the real frame starts from it.
+    const bool frameKnown = FrameKnown();
+    if (!frameKnown && !requestedInside_) {
+        requestedInside_ = window_.geometry().topLeft();
+    }
+    const QRect current = window_.geometry().marginsAdded(decoration_);
+    const QRect frame = frameKnown && requestedInside_
+                            ? QRect(*requestedInside_, window_.size()).marginsAdded(decoration_)
+                            : current;
     const QRect screen = ScreenArea();
     LayoutInput in;
     in.viewWidth = view.View().ViewWidth();
@@ -76,9 +86,12 @@ void MainWindowLayout::Apply() {
         // position the frame's, which the window manager adds only later. Such a move places
         // the window's inside, so it goes to where the inside of the expected frame will be.
         const QPoint place(out.windowLeft + screen.x(), out.windowTop + screen.y());
-        if (place != frame.topLeft()) {
-            window_.move(FrameKnown() ? place
-                                      : place + QPoint(decoration_.left(), decoration_.top()));
+        if (place != current.topLeft()) {
+            window_.move(frameKnown ? place
+                                    : place + QPoint(decoration_.left(), decoration_.top()));
+        }
+        if (frameKnown) {
+            requestedInside_.reset();
         }
     }
     NoteBounds();

@@ -4,9 +4,11 @@
 // geometry), and where the font dialog goes so that the typing line stays visible.
 
 #include <QMargins>
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
+#include <optional>
 #include <vector>
 
 class QMainWindow;
@@ -62,4 +64,5 @@ private:
     QMargins decoration_; // the frame the last layout allowed for
     QSize normalSize_;    // the size Apply gave a restored window
     QRect normalBounds_;
+    std::optional<QPoint> requestedInside_; // asked for before the frame was known
 };
