@@ -1,5 +1,7 @@
 #include "QtPicture.h"
 
+#include "SvgIconEngine.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -21,11 +23,7 @@ QPixmap Render(const QString& resource, QSize size, qreal pixelRatio) {
 }
 
 QIcon Icon(const QString& resource) {
-    QIcon icon;
-    for (const int side : {16, 24, 32}) {
-        icon.addPixmap(Render(resource, QSize(side, side)));
-    }
-    return icon;
+    return QIcon(new SvgIconEngine(resource));
 }
 
 QPixmap Kept(const QPixmap& painted) {

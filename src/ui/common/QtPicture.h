@@ -12,7 +12,7 @@ namespace QtPicture {
 // the screen's device pixel ratio, so that the picture stays sharp on a high-density screen.
 [[nodiscard]] QPixmap Render(const QString& resource, QSize size, qreal pixelRatio = 1.0);
 
-// An icon with the picture at 16, 24 and 32 pixels.
+// An icon drawn at the size it is shown, when it is first shown.
 [[nodiscard]] QIcon Icon(const QString& resource);
 
 // A picture to keep once it is painted: a picture keeps the engine of the painter that drew on
