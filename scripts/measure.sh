@@ -4,7 +4,8 @@
 #   startup   time to the first window, resident memory 3 s later, idle CPU in STOP mode
 #   keys      CPU per keystroke while typing lesson 1 (every key right, so every key moves
 #             on), idle CPU in typing mode
-#   bare-startup, bare-keys   the same for the bare Qt window (tools/bare-qt), the reference
+#   bare-startup, bare-keys   the same for the bare Qt window (tools/bare-qt), the reference;
+#             BARE_SIZE=804x711 gives it the size of the program's window with its keyboard
 #   keyboard  keys with the on-screen keyboard on, off and the bare Qt window, then start-up
 #             with the keyboard on and off, one after the other
 # Usage: scripts/measure.sh [startup|keys|all|bare-startup|bare-keys|keyboard]
@@ -56,7 +57,9 @@ fi
 case $what in
 bare-*)
   [ -x build/tools/klaptos_bare_qt ] || cmake --build build --target klaptos_bare_qt
-  printf '#!/bin/sh\nexec "%s"\n' "$PWD/build/tools/klaptos_bare_qt" >"$launcher"
+  # BARE_SIZE=<width>x<height>: the bare window at another size, e.g. the program's own.
+  printf '#!/bin/sh\nexec env KLAPTOS_BARE_SIZE=%s "%s"\n' "${BARE_SIZE:-}" \
+    "$PWD/build/tools/klaptos_bare_qt" >"$launcher"
   what=${what#bare-}
   ;;
 esac
