@@ -178,9 +178,9 @@ void TFormHOknoPM::resizeEvent(QResizeEvent* event) {
 void TFormHOknoPM::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
     layout_->NoteBounds();
-    // The window manager has framed the window: a window as high as the screen allows is fitted
-    // to the frame it really has.
-    if (layout_->DecorationChanged()) {
+    // The window manager has framed the window, or placed it after the program did: a window
+    // as high as the screen allows is fitted to the frame it really has, and kept on the screen.
+    if (layout_->DecorationChanged() || layout_->Settling()) {
         LayoutTypingView();
     }
 }
@@ -265,6 +265,9 @@ bool TFormHOknoPM::event(QEvent* event) {
     }
     if (event->type() == QEvent::WindowStateChange) {
         layout_->StateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
+    }
+    if (event->type() == QEvent::WindowActivate) {
+        layout_->NoteActivated();
     }
     return QMainWindow::event(event);
 }
