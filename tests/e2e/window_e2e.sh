@@ -104,6 +104,9 @@ expect_sections_in_order
 # --- The connection to the display lost: the settings are written all the same ---------
 rm -f "$INI"
 start_program
+# A request written to the closed display must not end the program before it can save.
+sig_ignored=$(awk '/^SigIgn:/ { print $2 }' "/proc/$APP_PID/status")
+(((16#$sig_ignored >> 12) & 1)) || fail "SIGPIPE would end the program before its settings are written"
 xdotool windowkill "$WINDOW"
 wait_until "the program did not end without its display" eval "! kill -0 $APP_PID"
 wait "$APP_PID" || true # Qt ends the process with an error of its own

@@ -5,6 +5,7 @@
 
 #include <xcb/xcb.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <utility>
 
@@ -19,6 +20,10 @@ WindowLossGuard::WindowLossGuard(QWidget& window, std::function<void()> lost,
                                  std::function<void()> atExit)
     : window_(window), lost_(std::move(lost)), atExit_(std::move(atExit)) {
     QCoreApplication::instance()->installNativeEventFilter(this);
+    // When the display goes while the program is sending it a request, the write to the closed
+    // socket would raise SIGPIPE and end the process at once, settings unwritten. Ignored, the
+    // write fails instead, Qt sees the broken connection and exits through AtExit.
+    std::signal(SIGPIPE, SIG_IGN);
     static const bool registered = std::atexit(&WindowLossGuard::AtExit) == 0;
     (void)registered;
     liveGuard = this;
