@@ -4,6 +4,7 @@
 #include "TypingLine.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -26,6 +27,15 @@ void TypingView::SetMetrics(int sampleWidth, int sampleHeight) {
 }
 
 void TypingView::PaintBoxTypePaint(int width, int height) {
+    PaintBoxTypePaint(width, height, 0, std::numeric_limits<int>::max());
+}
+
+void TypingView::PaintBoxTypePaint(int width, int height, int left, int right) {
+    // A glyph may reach a little into its neighbours' cells: two cells more on each side.
+    constexpr int kInkCells = 2;
+    const int first = cellWidth > 0 ? std::max((left - leftMargin) / cellWidth - kInkCells, 0) : 0;
+    const int last =
+        cellWidth > 0 ? std::min((right - leftMargin) / cellWidth + kInkCells, kLastPos) : kLastPos;
     Canvas& canvas = *canvas_;
     canvas.FillRect(0, 0, width, height, SysColor::Window);
     caretPos = -1;
@@ -38,7 +48,7 @@ void TypingView::PaintBoxTypePaint(int width, int height) {
 
     // The same cells as the keystrokes drew, errors inverted: a wrong character struck
     // without moving on stays under the position until Backspace takes it away.
-    for (int i = 0; i < line_.typedPos && i <= kLastPos; ++i) {
+    for (int i = first; i < line_.typedPos && i <= last; ++i) {
         DrawTypedChar(i);
     }
     if (IsPosition(line_.typedPos) && line_.typedLine[line_.typedPos] != ' ') {
@@ -46,9 +56,9 @@ void TypingView::PaintBoxTypePaint(int width, int height) {
     }
     // Bounded as well by the last position: a pattern without its marker (a cleared line)
     // would otherwise be drawn at patternLen for ever.
-    for (int i = 0; i <= kLastPos && DrawPatternChar(i); ++i) {
+    for (int i = first; i <= last && DrawPatternChar(i); ++i) {
     }
-    DrawRulerDots(0, kLastPos, false);
+    DrawRulerDots(first, last, false);
     DrawCarriage();
 }
 

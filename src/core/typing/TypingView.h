@@ -39,6 +39,9 @@ public:
 
     // The full paint of a view `width` x `height` pixels.
     void PaintBoxTypePaint(int width, int height);
+    // The same for the part of the view between the pixel columns `left` and `right`: only
+    // the cells there are drawn (a canvas that paints only that part needs no others).
+    void PaintBoxTypePaint(int width, int height, int left, int right);
 
     void DrawTypedChar(int i) override;
     void EraseTypedChar(int i) override;

@@ -5,11 +5,18 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <algorithm>
+
 namespace {
+
+// A part of the line is painted in bands of at most this many pixels, so that a full
+// repaint needs no picture as large as the line.
+constexpr int kBandPixels = 8 * 1024;
 
 QString SampleText() {
     QString text;
@@ -22,8 +29,8 @@ QString SampleText() {
 } // namespace
 
 PaintBoxType::PaintBoxType(const TypingLine& line, const ProgramOptions& options, QWidget* parent)
-    : QWidget(parent), canvas_(image_), view_(line, options, canvas_) {
-    // Every pixel comes from the backing image.
+    : QWidget(parent), view_(line, options, canvas_) {
+    // Every pixel is painted.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
@@ -52,21 +59,17 @@ void PaintBoxType::ShowChanges() {
 }
 
 void PaintBoxType::FullRepaint() {
-    const QSize wanted = size();
-    if (image_.size() != wanted) {
-        image_ = QImage(wanted, QImage::Format_RGB32);
-    }
-    if (image_.isNull()) {
-        return;
-    }
-    PrepareCanvas();
+    canvas_.SetBounds(rect());
+    update();
+}
+
+void PaintBoxType::PaintLine(const QRect& part) {
     if (view_.lineHeight > 0) {
-        view_.PaintBoxTypePaint(image_.width(), image_.height());
+        view_.PaintBoxTypePaint(width(), height(), part.left(), part.right() + 1);
     } else {
         // No font measured yet: nothing to show but the background.
-        canvas_.FillRect(0, 0, image_.width(), image_.height(), SysColor::Window);
+        canvas_.FillRect(0, 0, width(), height(), SysColor::Window);
     }
-    update(canvas_.TakeDirtyRect() | rect());
 }
 
 void PaintBoxType::DrawTypedChar(int i) {
@@ -103,9 +106,26 @@ QSize PaintBoxType::sizeHint() const {
 
 void PaintBoxType::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    for (const QRect& rect : event->region()) {
-        painter.drawImage(rect, image_, rect);
+    PrepareCanvas();
+    // Each rectangle asked for on its own: a keystroke's few cells lie apart, and a pass over
+    // the cells of one rectangle costs less than painting the space between them.
+    for (const QRect& asked : event->region()) {
+        const QRect part = asked & rect();
+        if (part.isEmpty()) {
+            continue;
+        }
+        const int bandRows = std::max(1, kBandPixels / part.width());
+        for (int top = part.top(); top <= part.bottom(); top += bandRows) {
+            const QRect band(part.left(), top, part.width(),
+                             std::min(bandRows, part.bottom() - top + 1));
+            QImage pixels(band.size(), QImage::Format_RGB32);
+            canvas_.PaintInto(&pixels, band.topLeft());
+            PaintLine(band);
+            painter.drawImage(band.topLeft(), pixels);
+        }
     }
+    canvas_.PaintInto(nullptr);
+    (void)canvas_.TakeDirtyRect(); // painted, not changed
 }
 
 void PaintBoxType::resizeEvent(QResizeEvent* event) {

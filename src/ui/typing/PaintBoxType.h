@@ -1,13 +1,14 @@
 #pragma once
-// The paint area at the top of the main window that shows the typing line: it keeps the
-// line drawn in a backing image and puts on the screen only what a keystroke changed.
+// The paint area at the top of the main window that shows the typing line. A keystroke's
+// redraw only notes which part of the line it changes; that part is painted from the line
+// as it now is when Qt asks for it, so the line needs no picture of its own beside the
+// window's.
 
 #include "LineDrawer.h"
 #include "QtCanvas.h"
 #include "TypingView.h"
 
 #include <QFont>
-#include <QImage>
 #include <QWidget>
 
 struct ProgramOptions;
@@ -25,12 +26,11 @@ public:
     [[nodiscard]] const QFont& TypingFont() const { return canvas_.Font(); }
 
     [[nodiscard]] TypingView& View() { return view_; }
-    [[nodiscard]] QImage& Image() { return image_; }
 
-    // Draws the whole line anew into the image and shows it: a new line, font or layout.
+    // The whole line is to be shown anew: a new line, font or layout.
     void FullRepaint();
 
-    // The engine's partial redraws, each shown on the screen by the rectangle it changed.
+    // The engine's partial redraws, each shown on the screen by the rectangle it changes.
     void DrawTypedChar(int i) override;
     void EraseTypedChar(int i) override;
     bool DrawPatternChar(int i) override;
@@ -47,8 +47,9 @@ private:
     // Takes the widget's current palette, so that a changed desktop theme is followed.
     void PrepareCanvas();
     void ShowChanges();
+    // The line's cells over `part` through the canvas, which paints only that part.
+    void PaintLine(const QRect& part);
 
-    QImage image_;
     QtCanvas canvas_;
     TypingView view_;
 };

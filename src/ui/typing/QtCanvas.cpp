@@ -66,11 +66,43 @@ template <typename Plot> void ForEachSegmentPixel(Point from, Point to, Plot plo
 
 } // namespace
 
-QtCanvas::QtCanvas(QImage& image) : image_(image), metrics_(font_) {}
+QtCanvas::QtCanvas() : metrics_(font_) {
+    SetFont(font_);
+    KeepColours();
+}
+
+void QtCanvas::SetPalette(const QPalette& palette) {
+    if (palette.cacheKey() != palette_.cacheKey()) {
+        palette_ = palette;
+        KeepColours();
+    }
+}
+
+void QtCanvas::KeepColours() {
+    for (std::size_t i = 0; i < rgb_.size(); ++i) {
+        rgb_[i] = Color(static_cast<SysColor>(i)).rgb();
+    }
+}
+
+QtCanvas::QtCanvas(QImage& image) : QtCanvas() {
+    image_ = &image;
+}
+
+void QtCanvas::PaintInto(QImage* image, QPoint origin) {
+    image_ = image;
+    origin_ = origin;
+}
+
+QRect QtCanvas::Area() const {
+    return image_ != nullptr ? QRect(origin_, image_->size()) : bounds_;
+}
 
 void QtCanvas::SetFont(const QFont& font) {
     font_ = font;
     metrics_ = QFontMetrics(font_);
+    height_ = metrics_.height();
+    reach_ = std::max(metrics_.maxWidth(), height_);
+    advance_.fill(-1);
     cells_.clear();
 }
 
@@ -96,28 +128,34 @@ QColor QtCanvas::Color(SysColor color) const {
 }
 
 void QtCanvas::FillPixels(const QRect& rect, QRgb rgb) {
-    const QRect clipped = rect & image_.rect();
+    const QRect clipped = rect & Area();
     if (clipped.isEmpty()) {
         return;
     }
-    uchar* const bits = image_.bits(); // detaches once, not once a row
-    const qsizetype stride = image_.bytesPerLine();
-    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
-        std::fill(row + clipped.left(), row + clipped.right() + 1, rgb);
-    }
     Touch(clipped);
+    if (image_ == nullptr) {
+        return;
+    }
+    const QRect pixels = clipped.translated(-origin_);
+    uchar* const bits = image_->bits(); // detaches once, not once a row
+    const qsizetype stride = image_->bytesPerLine();
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        std::fill(row + pixels.left(), row + pixels.right() + 1, rgb);
+    }
 }
 
 void QtCanvas::FillRect(int left, int top, int right, int bottom, SysColor brush) {
     if (right <= left || bottom <= top) {
         return;
     }
-    FillPixels(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)), Color(brush).rgb());
+    const QRect rect(QPoint(left, top), QPoint(right - 1, bottom - 1));
+    if (rect.intersects(Area())) {
+        FillPixels(rect, Rgb(brush));
+    }
 }
 
 void QtCanvas::Line(Point from, Point to, SysColor pen, int width) {
-    const QRgb rgb = Color(pen).rgb();
     const int size = std::max(width, 1);
     if (from == to) {
         return;
@@ -126,25 +164,60 @@ void QtCanvas::Line(Point from, Point to, SysColor pen, int width) {
         // Most of the line's strokes are straight: one rectangle without the end point.
         const int lastX = to.x + (to.x > from.x ? -1 : to.x < from.x ? 1 : 0);
         const int lastY = to.y + (to.y > from.y ? -1 : to.y < from.y ? 1 : 0);
-        const QRect pixels = QRect(QPoint(from.x, from.y), QPoint(lastX, lastY)).normalized();
-        FillPixels(pixels.adjusted(1 - size, 1 - size, 0, 0), rgb);
+        const QRect pixels = QRect(QPoint(from.x, from.y), QPoint(lastX, lastY))
+                                 .normalized()
+                                 .adjusted(1 - size, 1 - size, 0, 0);
+        if (pixels.intersects(Area())) {
+            FillPixels(pixels, Rgb(pen));
+        }
         return;
     }
+    // A slanted stroke is plotted pixel by pixel, and not at all when it lies outside; it
+    // is noted as the box around it. (The box from the corners themselves: QRect::normalized
+    // leaves a box one pixel wide with its corners swapped empty.)
+    const QRect area = Area();
+    const QRect reach =
+        QRect(QPoint(std::min(from.x, to.x) + 1 - size, std::min(from.y, to.y) + 1 - size),
+              QPoint(std::max(from.x, to.x), std::max(from.y, to.y))) &
+        area;
+    if (reach.isEmpty()) {
+        return;
+    }
+    Touch(reach);
+    if (image_ == nullptr) {
+        return;
+    }
+    const QRgb rgb = Rgb(pen);
+    uchar* const bits = image_->bits();
+    const qsizetype stride = image_->bytesPerLine();
     ForEachSegmentPixel(from, to, [&](int x, int y) {
-        FillPixels(QRect(x - size + 1, y - size + 1, size, size), rgb);
+        for (int py = y - size + 1; py <= y; ++py) {
+            for (int px = x - size + 1; px <= x; ++px) {
+                if (area.contains(px, py)) {
+                    auto* row = reinterpret_cast<QRgb*>(bits + (py - origin_.y()) * stride);
+                    row[px - origin_.x()] = rgb;
+                }
+            }
+        }
     });
 }
 
 void QtCanvas::Polygon(const Point* points, int count, SysColor pen, SysColor brush) {
-    if (count <= 0 || image_.isNull()) {
+    if (count <= 0) {
         return;
     }
     Point origin = points[0];
+    Point far = points[0];
     for (int i = 1; i < count; ++i) {
         origin.x = std::min(origin.x, points[i].x);
         origin.y = std::min(origin.y, points[i].y);
+        far.x = std::max(far.x, points[i].x);
+        far.y = std::max(far.y, points[i].y);
     }
-    const QRgb fill = Color(brush).rgb();
+    if ((QRect(QPoint(origin.x - 1, origin.y - 1), QPoint(far.x, far.y)) & Area()).isEmpty()) {
+        return;
+    }
+    const QRgb fill = Rgb(brush);
     for (const Span& span : ShapeSpans(points, count, origin)) {
         FillPixels(QRect(QPoint(origin.x + span.left, origin.y + span.y),
                          QPoint(origin.x + span.right, origin.y + span.y)),
@@ -205,30 +278,40 @@ const std::vector<QtCanvas::Span>& QtCanvas::ShapeSpans(const Point* points, int
 }
 
 void QtCanvas::DrawChar(int x, int y, unsigned char c, SysColor text, SysColor background) {
+    // A line is painted by parts: a cell far from the part costs nothing, not even its
+    // glyph's width. No glyph's ink reaches further than the reach from the cell's corner.
+    const QRect area = Area();
+    if (!QRect(x - reach_, y - reach_, 3 * reach_, 3 * reach_).intersects(area)) {
+        return;
+    }
     const QChar character(static_cast<char16_t>(Cp1250::ToUnicode(c)));
-    const QRect cell(x, y, metrics_.horizontalAdvance(character), metrics_.height());
-    const QRgb backgroundRgb = Color(background).rgb();
-    if (!character.isPrint() || character.isSpace() || image_.isNull()) {
+    int& advance = advance_[c];
+    if (advance < 0) {
+        advance = metrics_.horizontalAdvance(character);
+    }
+    const QRect cell(x, y, advance, height_);
+    const QRgb backgroundRgb = Rgb(background);
+    if (!character.isPrint() || character.isSpace()) {
         FillPixels(cell, backgroundRgb);
         return;
     }
-    const QRgb textRgb = Color(text).rgb();
+    const QRgb textRgb = Rgb(text);
     if (const QImage& picture = CellPicture(character, textRgb, backgroundRgb, cell);
         !picture.isNull()) {
         CopyPixels(picture, cell.topLeft());
-        Touch(cell & image_.rect());
         return;
     }
     // An italic or wide glyph reaches beyond its cell, over its neighbours.
     FillPixels(cell, backgroundRgb);
     const QPoint baseline(x, y + metrics_.ascent());
-    {
-        QPainter painter(&image_);
+    if (image_ != nullptr) {
+        QPainter painter(image_);
+        painter.translate(-origin_);
         painter.setFont(font_);
         painter.setPen(QColor(textRgb));
         painter.drawText(baseline, QString(character));
     }
-    Touch((metrics_.boundingRect(character).translated(baseline) | cell) & image_.rect());
+    Touch((metrics_.boundingRect(character).translated(baseline) | cell) & area);
 }
 
 const QImage& QtCanvas::CellPicture(QChar character, QRgb text, QRgb background,
@@ -247,7 +330,7 @@ const QImage& QtCanvas::CellPicture(QChar character, QRgb text, QRgb background,
     const QRect ink = metrics_.boundingRect(character).translated(0, metrics_.ascent());
     const QRect own(QPoint(0, 0), cell.size());
     if (own.contains(ink) && !cell.isEmpty()) {
-        QImage painted(cell.size(), image_.format());
+        QImage painted(cell.size(), QImage::Format_RGB32);
         painted.fill(background);
         {
             QPainter painter(&painted);
@@ -261,17 +344,22 @@ const QImage& QtCanvas::CellPicture(QChar character, QRgb text, QRgb background,
 }
 
 void QtCanvas::CopyPixels(const QImage& picture, QPoint to) {
-    const QRect target = QRect(to, picture.size()) & image_.rect();
+    const QRect target = QRect(to, picture.size()) & Area();
     if (target.isEmpty()) {
         return;
     }
+    Touch(target);
+    if (image_ == nullptr) {
+        return;
+    }
     const QPoint from = target.topLeft() - to;
-    uchar* const bits = image_.bits();
-    const qsizetype stride = image_.bytesPerLine();
+    const QRect pixels = target.translated(-origin_);
+    uchar* const bits = image_->bits();
+    const qsizetype stride = image_->bytesPerLine();
     const size_t rowBytes = static_cast<size_t>(target.width()) * sizeof(QRgb);
     for (int row = 0; row < target.height(); ++row) {
         const uchar* source = picture.constScanLine(from.y() + row) + from.x() * sizeof(QRgb);
-        std::memcpy(bits + (target.top() + row) * stride + target.left() * sizeof(QRgb), source,
+        std::memcpy(bits + (pixels.top() + row) * stride + pixels.left() * sizeof(QRgb), source,
                     rowBytes);
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
-// Paints the typing line's primitives into a QImage, in the colours of a Qt palette.
+// Paints the typing line's primitives into a QImage, in the colours of a Qt palette. Without
+// an image it only notes where it would have painted, so that a widget can learn what a
+// change covers and paint that part when Qt asks for it.
 
 #include "Canvas.h"
 
@@ -9,6 +11,7 @@
 #include <QPalette>
 #include <QRect>
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <unordered_map>
@@ -16,11 +19,19 @@
 
 class QtCanvas final : public Canvas {
 public:
+    // Notes only, within `SetBounds`, until an image is given.
+    QtCanvas();
     // `image` (32 bits a pixel) is painted in place; it may be replaced (resized) between calls.
     explicit QtCanvas(QImage& image);
 
-    // The colours are read from the palette's active group at every call after this.
-    void SetPalette(const QPalette& palette) { palette_ = palette; }
+    // Paints into `image`, whose top left pixel is the point `origin` of the line; a null
+    // image: notes only.
+    void PaintInto(QImage* image, QPoint origin = {});
+    // Where noting stops when there is no image: the line's whole area.
+    void SetBounds(const QRect& bounds) { bounds_ = bounds; }
+
+    // The colours are read from the palette's active group once, and again when it changes.
+    void SetPalette(const QPalette& palette);
     void SetFont(const QFont& font);
     [[nodiscard]] const QFont& Font() const { return font_; }
     [[nodiscard]] QColor Color(SysColor color) const;
@@ -38,6 +49,8 @@ public:
     [[nodiscard]] QRect TakeDirtyRect();
 
 private:
+    // The part of the line that the primitives reach: the image's, or the bounds.
+    [[nodiscard]] QRect Area() const;
     void FillPixels(const QRect& rect, QRgb rgb);
     void Touch(const QRect& rect) { dirty_ |= rect; }
     // The finished cell of a character whose ink stays inside its cell, in the given
@@ -52,10 +65,20 @@ private:
     };
     const std::vector<Span>& ShapeSpans(const Point* points, int count, Point origin);
 
-    QImage& image_;
+    QImage* image_ = nullptr;
+    QPoint origin_;
+    QRect bounds_;
+    // A palette's colours and a font's widths are looked up for every cell painted: they
+    // are kept.
+    void KeepColours();
+    QRgb Rgb(SysColor color) const { return rgb_[static_cast<std::size_t>(color)]; }
     QPalette palette_;
+    std::array<QRgb, static_cast<std::size_t>(SysColor::BtnText) + 1> rgb_{};
     QFont font_;
     QFontMetrics metrics_;
+    int height_ = 0;
+    std::array<int, 256> advance_{}; // by code page 1250 byte; -1 until measured
+    int reach_ = 0; // how far a glyph's ink may lie from its cell's top left corner
     QRect dirty_;
     // Shaping and drawing a glyph costs far more than copying its finished cell, and a
     // lesson uses few characters in few colours.

@@ -102,7 +102,8 @@ std::vector<std::string> Words(const std::string& text) {
 // clause, so a clause that names no finger ("ostatní prsty zůstávají na d f j k") gives nothing.
 std::vector<NamedFinger> ParseReaches(const std::string& intro) {
     std::vector<NamedFinger> found;
-    std::optional<Hand> hand;
+    Hand hand = Hand::Left;
+    bool handNamed = false;
     int finger = kNoFinger;
     bool plural = false;
     int pluralKeys = 0;
@@ -118,13 +119,14 @@ std::vector<NamedFinger> ParseReaches(const std::string& intro) {
             word.pop_back();
         }
         if (auto h = HandWord(word)) {
-            hand = h;
+            hand = *h;
+            handNamed = true;
         } else if (auto f = FingerWord(word)) {
             finger = *f;
             plural = word.ends_with("čky");
             pluralKeys = 0;
             if (plural) {
-                hand.reset();
+                handNamed = false;
             }
         } else if (finger != kNoFinger && i + 1 < words.size() &&
                    (word == "na" || word == "z" || word == "přes" || (plural && word == "a"))) {
@@ -135,15 +137,17 @@ std::vector<NamedFinger> ParseReaches(const std::string& intro) {
                 next.pop_back();
             }
             if (auto key = KeyWord(next)) {
-                const std::optional<Hand> keyHand =
-                    plural ? std::optional(pluralKeys++ == 0 ? Hand::Left : Hand::Right) : hand;
-                if (keyHand || finger == kThumb) {
-                    found.push_back({*key, FingerOf(keyHand.value_or(Hand::Left), finger)});
+                const bool known = plural || handNamed;
+                const Hand keyHand = plural      ? (pluralKeys++ == 0 ? Hand::Left : Hand::Right)
+                                     : handNamed ? hand
+                                                 : Hand::Left;
+                if (known || finger == kThumb) {
+                    found.push_back({*key, FingerOf(keyHand, finger)});
                 }
             }
         }
         if (clauseEnds) {
-            hand.reset();
+            handNamed = false;
             finger = kNoFinger;
         }
     }
