@@ -11,6 +11,7 @@
 #include <array>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -486,6 +487,36 @@ TEST_F(TypingViewTest, FullPaintBeyondTheMarkerStillShowsNoCellsPastIt) {
     view.PaintBoxTypePaint(view.ViewWidth(), view.ViewHeight());
     EXPECT_EQ(CharsInRow(kHeight).size(), 8u); // positions 0..7, the marker's cell included
     EXPECT_EQ(view.caretPos, 12);
+}
+
+TEST_F(TypingViewTest, PaintOfAPartDrawsTheFullPaintsCellsThereAndNoFarOnes) {
+    line.SetPattern("Kde domov muj, voda huci po lucinach");
+    Type("Kde domov muj, vodq");
+    // The characters and ruler dots of a paint: (left, top, byte, colours).
+    const auto cells = [this] {
+        std::vector<std::tuple<int, int, int, SysColor, SysColor>> found;
+        for (const Op& op : canvas.ops) {
+            if (op.kind == Kind::Char || (op.kind == Kind::Line && op.width == 2 &&
+                                          op.a.y >= 3 * kHeight && op.a.y <= 3 * kHeight + 2)) {
+                found.emplace_back(op.a.x, op.a.y, op.c, op.pen, op.brush);
+            }
+        }
+        std::sort(found.begin(), found.end());
+        return found;
+    };
+    view.PaintBoxTypePaint(view.ViewWidth(), view.ViewHeight());
+    auto expected = cells();
+    // Columns 10 and 11, and two cells either side for a glyph's ink that reaches over.
+    std::erase_if(expected, [this](const auto& cell) {
+        const int x = std::get<0>(cell);
+        return x < view.CellLeft(8) || x >= view.CellLeft(15);
+    });
+    canvas.ops.clear();
+    view.PaintBoxTypePaint(view.ViewWidth(), view.ViewHeight(), view.CellLeft(10),
+                           view.CellLeft(12));
+    EXPECT_EQ(cells(), expected);
+    EXPECT_EQ(OpsOf(Kind::Polygon).size(), 1u); // the carriage, wherever it is
+    EXPECT_EQ(view.caretPos, 19);
 }
 
 TEST_F(TypingViewTest, FullPaintOfAClearedLineEnds) {
