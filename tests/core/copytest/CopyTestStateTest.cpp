@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -51,8 +53,12 @@ protected:
         std::ifstream in(path_);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
+    // A file of each test's own: ctest runs the tests of this fixture side by side.
     const std::string path_ =
-        (std::filesystem::temp_directory_path() / "klaptos-copy-setup.ini").string();
+        (std::filesystem::temp_directory_path() /
+         ("klaptos-copy-setup-" + std::to_string(::getpid()) + "-" +
+          testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini"))
+            .string();
 };
 
 TEST_F(CopyTestSetupFile, RemembersTheChoicesOnceTheCopyWasUsed) {
