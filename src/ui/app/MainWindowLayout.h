@@ -42,11 +42,12 @@ public:
     // Whether the window manager's frame is not the one the last layout allowed for (it
     // becomes known once the window is on the screen): the window should be laid out again.
     [[nodiscard]] bool DecorationChanged() const;
-    // Until the window is first active, the window manager may still put it where its first
-    // request asked, after a layout moved it: each such move is laid out again. Once active,
-    // a move is the pupil's.
-    [[nodiscard]] bool Settling() const { return !activated_; }
-    void NoteActivated() { activated_ = true; }
+    // Until the pupil first presses a key or a button, the window manager may still put the
+    // window where its first request asked, after a layout moved it (under load even after
+    // the window became active): each such move is laid out again. After that, a move is the
+    // pupil's.
+    [[nodiscard]] bool Settling() const { return !pupilActed_; }
+    void NotePupilActed() { pupilActed_ = true; }
 
     [[nodiscard]] bool IsMaximized() const;
     [[nodiscard]] int MenuBarHeight() const;
@@ -70,5 +71,5 @@ private:
     QSize normalSize_;    // the size Apply gave a restored window
     QRect normalBounds_;
     std::optional<QPoint> requestedInside_; // asked for before the frame was known
-    bool activated_ = false;
+    bool pupilActed_ = false;
 };

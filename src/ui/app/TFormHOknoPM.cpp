@@ -4,6 +4,7 @@
 #include "Cp1250.h"
 #include "Evaluation.h"
 #include "FinishedText.h"
+#include "FirstInputWatch.h"
 #include "KeyRouter.h"
 #include "Lekce.h"
 #include "LessonCommands.h"
@@ -103,6 +104,7 @@ TFormHOknoPM::TFormHOknoPM(const Model& model, const QString& settingsFile, cons
     resize(kDesignClientWidth, kDesignClientHeight + layout_->MenuBarHeight());
     lossGuard_ = std::make_unique<WindowLossGuard>(
         *this, [this] { WindowLost(false); }, [this] { WindowLost(true); });
+    firstInput_ = std::make_unique<FirstInputWatch>([this] { layout_->NotePupilActed(); });
     FormCreate();
 }
 
@@ -265,9 +267,6 @@ bool TFormHOknoPM::event(QEvent* event) {
     }
     if (event->type() == QEvent::WindowStateChange) {
         layout_->StateChanged(static_cast<QWindowStateChangeEvent*>(event)->oldState());
-    }
-    if (event->type() == QEvent::WindowActivate) {
-        layout_->NoteActivated();
     }
     return QMainWindow::event(event);
 }

@@ -17,6 +17,7 @@
 #include <vector>
 
 class Clock;
+class FirstInputWatch;
 class KeyRouter;
 class LEKCE;
 class LessonCommands;
@@ -134,6 +135,7 @@ private:
     std::unique_ptr<MainWindowDialogs> dialogs_;
     std::unique_ptr<MainWindowLayout> layout_;
     std::unique_ptr<WindowLossGuard> lossGuard_;
+    std::unique_ptr<FirstInputWatch> firstInput_;
     KeyRouter* keys_ = nullptr;
     QTimer* TimerSec = nullptr; // the clock of the status line and the time fields
 
